@@ -1,0 +1,9 @@
+#include "tools/Commands.h"
+
+namespace tools {
+
+std::vector<Command> audioCommands() {
+    return {};
+}
+
+} // namespace tools

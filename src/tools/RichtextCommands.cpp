@@ -1,0 +1,9 @@
+#include "tools/Commands.h"
+
+namespace tools {
+
+std::vector<Command> richtextCommands() {
+    return {};
+}
+
+} // namespace tools

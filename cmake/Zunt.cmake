@@ -18,13 +18,19 @@ function(zunt_add_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LINKS} PRIVATE zunt_warnings)
 endfunction()
 
-# zunt_add_test(SUBSYSTEM NAME SOURCES... LINKS ...): a GoogleTest program named
+# zunt_add_test(SUBSYSTEM NAME [GUI] SOURCES... LINKS ...): a GoogleTest program named
 # SUBSYSTEM.NAME in CTest, run offscreen with our data folder known at build time.
+# GUI gives it a main() that creates a QApplication first.
 function(zunt_add_test subsystem name)
-    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LINKS;ENV" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LINKS;ENV" ${ARGN})
     set(target test_${subsystem}_${name})
     add_executable(${target} ${ARG_SOURCES})
-    target_link_libraries(${target} PRIVATE ${ARG_LINKS} zunt_testsupport GTest::gtest GTest::gtest_main zunt_warnings)
+    if(ARG_GUI)
+        set(test_main zunt_guitestmain)
+    else()
+        set(test_main GTest::gtest_main)
+    endif()
+    target_link_libraries(${target} PRIVATE ${ARG_LINKS} zunt_testsupport ${test_main} GTest::gtest zunt_warnings)
     target_compile_definitions(${target} PRIVATE
         ZUNT_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
         ZUNT_BINARY_DIR="${CMAKE_BINARY_DIR}")

@@ -1,6 +1,31 @@
+#include "main/QtDialogService.h"
+#include "main/StageRegistry.h"
+#include "main/StationTexts.h"
+#include "main/TfrmMain.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationDisplayName(texts::kAppTitle);
+    // Qt's own strings (context menus, standard buttons) in Russian too.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
+
+    QtDialogService dialogs;
+    StageRegistry stages;
+    TfrmMain::Services services;
+    services.dialogs = &dialogs;
+    services.stages = &stages;
+    services.workDir = QDir::currentPath();
+    services.appDir = QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/'));
+    TfrmMain frmMain(services);
+    QObject::connect(&frmMain, &TfrmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    frmMain.show();
+    return app.exec();
 }

@@ -11,7 +11,7 @@ using Args = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* usage; // shown by `zunt-tool help`
+    const char* usage;            // shown by `zunt-tool help`
     int (*run)(const Args& args); // exit status; args exclude the command name
 };
 

@@ -1,0 +1,125 @@
+#include "main/TfrmMain.h"
+
+#include "main/StageFrame.h"
+#include "main/StageRegistry.h"
+#include "main/StationTexts.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont arialBold(int pixelHeight) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelHeight);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(Services services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), Panel1(new QFrame(this)), lblProcessName(new QLabel(Panel1)),
+      ProcessBar(new QProgressBar(Panel1)), lblProcessTime(new QLabel(Panel1)), AppDir(services.appDir),
+      WorkDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(texts::kAppTitle);
+    setFixedSize(kClientWidth, kClientHeight);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(50);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+
+    lblProcessName->setObjectName(QStringLiteral("lblProcessName"));
+    lblProcessName->setGeometry(326, 14, 128, 24);
+    lblProcessName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblProcessName->setFont(arialBold(21));
+    lblProcessName->setText(QStringLiteral("Подготовка:"));
+
+    ProcessBar->setObjectName(QStringLiteral("ProcessBar"));
+    ProcessBar->setGeometry(456, 17, 401, 20);
+    ProcessBar->setRange(0, 90);
+    ProcessBar->setValue(0);
+    ProcessBar->setTextVisible(false);
+    ProcessBar->setAccessibleName(QStringLiteral("Прошедшее время"));
+
+    lblProcessTime->setObjectName(QStringLiteral("lblProcessTime"));
+    lblProcessTime->move(872, 11);
+    lblProcessTime->setFont(arialBold(24));
+    lblProcessTime->adjustSize();
+
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(Panel1);
+    m_layout->addStretch(1);
+}
+
+TfrmMain::~TfrmMain() {
+    delete CurrentFrame.data();
+}
+
+void TfrmMain::StartFrame(int code) {
+    if (StageFrame* old = CurrentFrame.data()) {
+        old->hide();
+        CurrentFrame = nullptr;
+        delete old; // before the next stage's Start: a stage never overlaps the next one
+    }
+    const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
+    if (!entry) {
+        placeFrame(nullptr);
+        return;
+    }
+    StageFrame* frame = entry->create(*this);
+    CurrentFrame = frame;
+    placeFrame(frame);
+    frame->show();
+    entry->start(*frame);
+}
+
+void TfrmMain::placeFrame(QWidget* frame) {
+    // Below the header bar when it shows, the whole client area when it does not.
+    while (m_layout->count() > 1)
+        delete m_layout->takeAt(1); // the layout item only, never the widget
+    if (frame)
+        m_layout->addWidget(frame, 1);
+    else
+        m_layout->addStretch(1);
+}
+
+void TfrmMain::StopExam() {
+    if (CurrentFrame)
+        CurrentFrame->hide();
+    CanExit = true;
+    close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    centreOnScreen();
+}
+
+void TfrmMain::centreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect area = QRect(QPoint(0, 0), size());
+    area.moveCenter(screen->geometry().center());
+    move(area.topLeft());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "main/DialogService.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+// DialogService for tests: answers confirmations from a script (No when the script is
+// empty) and records every box it was asked to show, as "kind: text".
+class ScriptedDialogService : public DialogService {
+public:
+    std::deque<bool> confirmAnswers;
+    // Runs instead of a modal window's event loop; returns the window's result.
+    std::function<int(QDialog&)> onModal;
+
+    QStringList shown;
+
+    bool confirm(const QString& text) override;
+    void message(const QString& text) override;
+    void error(const QString& text) override;
+    void audioError(const QString& text) override;
+    void fatal(const QString& text) override;
+    int execModal(QDialog& window) override;
+};

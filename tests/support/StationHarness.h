@@ -1,0 +1,30 @@
+#pragma once
+
+#include "main/StageRegistry.h"
+#include "main/TfrmMain.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class StageFrame;
+
+// A main window for GUI tests: scripted dialogs, a registry the test fills, and a
+// temporary working folder that is removed with the harness.
+struct StationHarness {
+    StationHarness();
+    ~StationHarness();
+
+    QTemporaryDir workDir;
+    ScriptedDialogService dialogs;
+    StageRegistry stages;
+    std::unique_ptr<TfrmMain> window;
+
+    // Creates the window (after the test has filled stages).
+    TfrmMain& createWindow();
+};
+
+// Calls the frame's Timer1Timer n times, as n ticks of its timer would. Stops early when
+// the frame is destroyed by a switch.
+void tick(StageFrame* frame, int n = 1);

@@ -1,10 +1,15 @@
 #include "main/TfrmMain.h"
 
+#include "audio/AudioError.h"
+#include "kit/KitFile.h"
+#include "kit/StationTables.h"
+#include "main/DialogService.h"
 #include "main/StageFrame.h"
 #include "main/StageRegistry.h"
 #include "main/StationTexts.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -25,7 +30,8 @@ QFont arialBold(int pixelHeight) {
 TfrmMain::TfrmMain(Services services, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), Panel1(new QFrame(this)), lblProcessName(new QLabel(Panel1)),
       ProcessBar(new QProgressBar(Panel1)), lblProcessTime(new QLabel(Panel1)), AppDir(services.appDir),
-      WorkDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)) {
+      WorkDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)),
+      m_recorder(*m_services.audio, [this](const QString& text) { ShowAudioError(text); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(texts::kAppTitle);
     setFixedSize(kClientWidth, kClientHeight);
@@ -63,7 +69,82 @@ TfrmMain::TfrmMain(Services services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+bool TfrmMain::FormCreate() {
+    answers = kit::makeAnswersTable();
+    complects = kit::makeComplectsTable();
+    if (!loadKit())
+        return false;
+    complects.first();
+
+    CanExit = false;
+    PrepTime1 = 25;
+    TaskTime1 = 2700;
+    PrepTime2 = 90;
+    TaskTime2 = 90;
+    PrepTime3 = 90;
+    TaskTime3 = 120;
+    TaskTime4 = 2700;
+    TaskTime5 = 2700;
+    TaskTime6 = 2700;
+    StudID = QStringLiteral("0000");
+
+    if ((audio().version() >> 16) != 0x0204) {
+        dialogs().fatal(QStringLiteral("Была загружена некорректная версия библиотеки BASS.DLL"));
+        return false;
+    }
+
+    AudioReady = true;
+    // The output device is tried only when the recording device started.
+    if (!audio().recordInit(-1) || !audio().init(-1, 44100, 0)) {
+        ShowAudioError(QString::fromUtf8(audio::Recorder::DeviceStartFailedText));
+        AudioReady = false;
+        close(); // refused while CanExit is false: the station runs on without sound
+    }
+
+    selectVariant(0);
+    StartFrame(1);
+    return true;
+}
+
+bool TfrmMain::loadKit() {
+    const QDir work(WorkDir);
+    std::string error;
+    if (kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
+                     work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error))
+        return true;
+    // A window without a stage that cannot be closed helps nobody: say why and end.
+    dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
+                    QString::fromStdString(error));
+    return false;
+}
+
+void TfrmMain::FormDestroy() {
     delete CurrentFrame.data();
+    if (m_audioReleased)
+        return;
+    m_audioReleased = true;
+    audio().recordFree();
+    audio().free();
+    audio().stop();
+}
+
+void TfrmMain::selectVariant(int varNo) {
+    complects.locate("VarNo", varNo);
+}
+
+void TfrmMain::StartRecording(const QString& fileName) {
+    m_recorder.StartRecording(fileName);
+}
+
+void TfrmMain::StopRecording(const QString& fileName) {
+    m_recorder.StopRecording(fileName);
+}
+
+void TfrmMain::ShowAudioError(const QString& text) {
+    dialogs().audioError(audio::formatAudioError(text, audio().errorGetCode()));
 }
 
 void TfrmMain::StartFrame(int code) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/Recorder.h"
+#include "kit/MemTable.h"
 #include "main/StationFolders.h"
 
 #include <QPointer>
@@ -7,6 +9,7 @@
 #include <QWidget>
 
 class DialogService;
+class QDialog;
 class QFrame;
 class QLabel;
 class QProgressBar;
@@ -22,6 +25,7 @@ class TfrmMain : public QWidget {
 public:
     struct Services {
         DialogService* dialogs = nullptr;
+        audio::AudioLayer* audio = nullptr;
         const StageRegistry* stages = nullptr;
         QString workDir; // where the kit is read and every answer is written
         QString appDir;  // the program's folder, with a trailing separator
@@ -38,6 +42,11 @@ public:
     QLabel* const lblProcessName;
     QProgressBar* const ProcessBar;
     QLabel* const lblProcessTime;
+
+    // The kit table (one row per variant, the current one is the examinee's) and the
+    // single row of choice answers.
+    kit::MemTable complects;
+    kit::MemTable answers;
 
     // Timing settings, whole seconds.
     int PrepTime1 = 25;
@@ -67,11 +76,33 @@ public:
     // The stage frame now shown; empty before the first stage and after an unknown code.
     QPointer<StageFrame> CurrentFrame;
 
+    // The two windows that live for the whole run, created by the program entry after this
+    // window: the five-second countdown and the kit text viewer. Shown through dialogs().
+    QDialog* FiveSec = nullptr;
+    QDialog* frmTestRTF = nullptr;
+
+    // Start-up: kit, answers row, timing settings, audio check and devices, variant 0,
+    // the first stage. False when the program must end (the reason has been shown).
+    bool FormCreate();
+    // Shut-down: frees the stage and releases the audio layer. Runs once, also from the destructor.
+    void FormDestroy();
+
     // Ends the current stage (hidden, then destroyed) and begins the stage of code.
     void StartFrame(int code);
 
     // Ends the station's work: hides the frame, allows the close and closes the window.
     void StopExam();
+
+    // Recording into the encoder and the playback stream of the last recording.
+    void StartRecording(const QString& fileName);
+    void StopRecording(const QString& fileName);
+    // The audio error box: the text and, on a second line, the layer's error code.
+    void ShowAudioError(const QString& text);
+    audio::Recorder& recorder() { return m_recorder; }
+    audio::AudioLayer& audio() const { return *m_services.audio; }
+
+    // Opens the kit table on the row of the given variant; no such row leaves the row.
+    void selectVariant(int varNo);
 
     // The folders and files of the current participant.
     StationFolders folders() const { return StationFolders(WorkDir, StationTag, StudID); }
@@ -91,6 +122,10 @@ private:
     void centreOnScreen();
     void placeFrame(QWidget* frame);
 
+    bool loadKit();
+
     Services m_services;
     QVBoxLayout* m_layout;
+    audio::Recorder m_recorder;
+    bool m_audioReleased = false;
 };

@@ -1,7 +1,9 @@
+#include "audio/SdlAudioLayer.h"
 #include "main/QtDialogService.h"
 #include "main/StageRegistry.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
+#include "stages/StageTable.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,14 +19,22 @@ int main(int argc, char** argv) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtRussian);
 
+    const QString workDir = QDir::currentPath();
     QtDialogService dialogs;
+    std::unique_ptr<audio::AudioLayer> audioLayer = audio::createSdlAudioLayer(workDir);
     StageRegistry stages;
+    stages::registerStages(stages);
+
     TfrmMain::Services services;
     services.dialogs = &dialogs;
+    services.audio = audioLayer.get();
     services.stages = &stages;
-    services.workDir = QDir::currentPath();
+    services.workDir = workDir;
     services.appDir = QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/'));
     TfrmMain frmMain(services);
+    if (!frmMain.FormCreate())
+        return 1;
+    stages::createStationWindows(frmMain);
     QObject::connect(&frmMain, &TfrmMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     frmMain.show();
     return app.exec();

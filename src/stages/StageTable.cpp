@@ -4,7 +4,8 @@ namespace stages {
 
 void registerStages(StageRegistry& registry) {
     registerPreExamStages(registry);
-    registerTaskStages(registry);
+    registerPreparationStages(registry);
+    registerChoiceStages(registry);
     registerReviewStages(registry);
 }
 

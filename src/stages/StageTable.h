@@ -11,8 +11,10 @@ void registerStages(StageRegistry& registry);
 
 // Pre-exam stages: 1, 5, 6.
 void registerPreExamStages(StageRegistry& registry);
-// Preparations and tasks: 10, 11, 20, 21, 30, 31, 32, 33, 39, 40, 50, 60.
-void registerTaskStages(StageRegistry& registry);
+// Preparations and the listening and spoken tasks: 10, 11, 20, 21, 30, 31, 32, 33, 39.
+void registerPreparationStages(StageRegistry& registry);
+// The choice tasks over task sheets: 40, 50, 60.
+void registerChoiceStages(StageRegistry& registry);
 // Review and finish: 1000, 1001.
 void registerReviewStages(StageRegistry& registry);
 

@@ -14,6 +14,7 @@ StationHarness::~StationHarness() {
 TfrmMain& StationHarness::createWindow() {
     TfrmMain::Services services;
     services.dialogs = &dialogs;
+    services.audio = &audio;
     services.stages = &stages;
     services.workDir = workDir.path();
     services.appDir = workDir.path() + QLatin1Char('/');

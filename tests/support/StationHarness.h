@@ -2,6 +2,7 @@
 
 #include "main/StageRegistry.h"
 #include "main/TfrmMain.h"
+#include "support/AudioFakeLayer.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QTemporaryDir>
@@ -10,14 +11,17 @@
 
 class StageFrame;
 
-// A main window for GUI tests: scripted dialogs, a registry the test fills, and a
-// temporary working folder that is removed with the harness.
+// A main window for GUI tests: scripted dialogs, a scripted audio layer, a registry the
+// test fills, and a temporary working folder that is removed with the harness. The
+// window is created without its start-up; tests that want it put a kim.kim in workDir
+// and call FormCreate.
 struct StationHarness {
     StationHarness();
     ~StationHarness();
 
     QTemporaryDir workDir;
     ScriptedDialogService dialogs;
+    FakeAudioLayer audio;
     StageRegistry stages;
     std::unique_ptr<TfrmMain> window;
 

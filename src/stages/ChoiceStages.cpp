@@ -4,7 +4,7 @@
 
 namespace stages {
 
-void registerTaskStages(StageRegistry& registry) {
+void registerChoiceStages(StageRegistry& registry) {
     (void)registry; // the stages of this group register here as they land
 }
 

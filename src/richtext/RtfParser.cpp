@@ -726,7 +726,8 @@ void RtfParser::applyBlockFormat() {
         f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
     if (p.first < 0 && p.left > 0) {
         // Word's hanging indent: the tab after a bullet or number goes to the indent.
-        f.setTabPositions({QTextOption::Tab(p.left / 15.0, QTextOption::LeftTab)});
+        // Qt measures tab stops from where the first line starts.
+        f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
     }
     m_cursor.setBlockFormat(f);
     m_cursor.setBlockCharFormat(charFormat());

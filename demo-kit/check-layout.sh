@@ -13,7 +13,7 @@ mkdir -p "$out"
 
 for sheet in "$here"/sheets/*.rtf; do
     name="$(basename "$sheet" .rtf)"
-    "$tool" rtf-render "$sheet" "$out/$name.png" "$width"
+    "$tool" rtf-render "$sheet" "$out/$name.png" "$width" >/dev/null
     boxes=()
     while read -r file list left top w h; do
         [ "$file" = "$name.rtf" ] || continue

@@ -31,10 +31,11 @@ def gaps(places):
 
 def title(sheet, v, text):
     label = "Вариант %d" % v["no"]
+    heading = "<arial><b>%s.   <c2>%s</c></b>" % (text, label)
     if sheet.aligned:
-        sheet.line("<arial><b>%s<tab><c2>%s</c></b>" % (text, label), height=28, size=28)
+        sheet.line(heading, height=28, size=28)
     else:
-        sheet.para("<arial><b>%s<tab><tab><c2>%s</c></b>" % (text, label), size=28, sa=8)
+        sheet.para(heading, size=28, sa=8)
 
 
 def aligned_task(name, v, heading, places, lines, deftab=720):

@@ -96,8 +96,7 @@ def t2_sheet(v, name, heading):
     t2 = v["t2"]
     s = Sheet(name)
     title(s, v, heading)
-    for text in t2["ru"]:
-        s.para(text)
+    s.para(t2["ru"][name])
     s.para(t2["situation"])
     s.table([[t2["ad"]]], [620], size=28)
     s.para(t2["ask"])

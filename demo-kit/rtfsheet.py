@@ -16,6 +16,7 @@ import re
 
 TWIPS = 15  # twips per pixel at 96 dpi
 UNDERSCORE_PX = 8  # '_' of Times New Roman 12 pt (16 px)
+SPACE_PX = 4  # ' ' of the same font
 
 HEADER = (
     "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049\\deftab%d"
@@ -64,8 +65,10 @@ class Gap:
         self.name, self.left, self.top, self.width, self.height = name, left, top, width, height
 
     def underscores(self):
-        # A little wider than the list, so text after the gap never hides under it.
-        return "_" * math.ceil((self.width + 6) / UNDERSCORE_PX)
+        # No wider than the list, so no line shows beside it, then spaces so that the text
+        # after the gap starts clear of the list.
+        n = self.width // UNDERSCORE_PX
+        return "_" * n + " " * math.ceil((self.width + 3 - n * UNDERSCORE_PX) / SPACE_PX)
 
 
 class Sheet:

@@ -13,7 +13,8 @@ mkdir -p "$out"
 
 for sheet in "$here"/sheets/*.rtf; do
     name="$(basename "$sheet" .rtf)"
-    "$tool" rtf-render "$sheet" "$out/$name.png" "$width" >/dev/null
+    # Qt notes a missing XDG_RUNTIME_DIR on every start; keep real errors only.
+    "$tool" rtf-render "$sheet" "$out/$name.png" "$width" >/dev/null 2> >(grep -v XDG_RUNTIME_DIR >&2)
     boxes=()
     while read -r file list left top w h; do
         [ "$file" = "$name.rtf" ] || continue

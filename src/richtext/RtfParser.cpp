@@ -793,7 +793,8 @@ void RtfParser::applyBlockFormat() {
         f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
     }
     m_cursor.setBlockFormat(f);
-    m_cursor.setBlockCharFormat(charFormat());
+    // Merge: in a cell's first block this format also carries the cell's own properties.
+    m_cursor.mergeBlockCharFormat(charFormat());
 }
 
 void RtfParser::pictureWord(std::string_view word, bool hasParam, int param) {
@@ -902,7 +903,7 @@ void RtfParser::insertPicture() {
         return;
     if (image.isNull()) {
         // Vector drawing or unreadable data: keep the room it takes, outlined.
-        image = QImage(std::min(qRound(w), 4096), std::min(qRound(h), 4096), QImage::Format_ARGB32_Premultiplied);
+        image = QImage(std::min(qRound(w), 1024), std::min(qRound(h), 1024), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setPen(QColor(160, 160, 160));

@@ -23,7 +23,7 @@ bool is(std::string_view a, const char* b) {
 // clang-format off
 const char* const kSkipped[] = {
     "stylesheet", "info", "nonshppict", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-    "footerf", "footnote", "annotation", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl",
+    "footerf", "footnote", "annotation", "listpicture", "listname", "levelnumbers", "revtbl", "rsidtbl", "xmlnstbl",
     "themedata", "colorschememapping", "datastore", "latentstyles", "generator", "pgdsctbl", "fldinst", "objdata",
     "pn", "filetbl", "comment", "author", "operator", "title", "subject", "keywords", "doccomm", "company",
     "userprops", "mmathPr", "fchars", "lchars", "pnseclvl", "private", "xe", "tc", "bkmkstart", "bkmkend",
@@ -161,6 +161,22 @@ bool RtfParser::handleDestination(std::string_view word) {
             g.dest = Dest::Skip;
         return true;
     }
+    if (is(word, "listtable")) {
+        g.dest = Dest::ListTable;
+        return true;
+    }
+    if (is(word, "listoverridetable")) {
+        g.dest = Dest::ListOverride;
+        return true;
+    }
+    if (is(word, "leveltext") && g.dest == Dest::ListTable) {
+        g.dest = Dest::ListLevelText;
+        return true;
+    }
+    if (is(word, "listtext") || is(word, "pntext")) {
+        m_labelSeen = true; // the writer gave the number itself
+        return true;
+    }
     if (is(word, "shpinst")) {
         // A drawing shape: its properties are no text, but its picture is the one to show.
         g.dest = Dest::Shape;
@@ -185,7 +201,7 @@ bool RtfParser::handleDestination(std::string_view word) {
         }
     }
     // Known destinations whose content is the text to show, even when marked ignorable.
-    for (const char* shown : {"shppict", "listtext", "pntext", "fldrslt", "field", "result"}) {
+    for (const char* shown : {"shppict", "fldrslt", "field", "result"}) {
         if (word == shown)
             return true;
     }
@@ -224,6 +240,18 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         return;
     case Dest::Picture:
         m_picture.word(word, hasParam, param);
+        return;
+    case Dest::ListTable:
+        m_lists.listWord(word, param);
+        return;
+    case Dest::ListOverride:
+        m_lists.overrideWord(word, param);
+        return;
+    case Dest::ListLevelText:
+        if (is(word, "u")) {
+            m_lists.levelText(QString(QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param))));
+            m_ucSkip = g.uc;
+        }
         return;
     case Dest::Shape:
         if (is(word, "shpleft"))
@@ -355,6 +383,10 @@ bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) 
         p.line = clampTwips(param);
     } else if (is(word, "slmult")) {
         p.lineMultiple = !hasParam || param != 0;
+    } else if (is(word, "ls")) {
+        p.list = std::max(param, 0);
+    } else if (is(word, "ilvl")) {
+        p.level = std::clamp(param, 0, 8);
     } else if (is(word, "intbl")) {
         p.inTable = true;
     } else if (is(word, "itap")) {
@@ -504,6 +536,9 @@ void RtfParser::handleText(std::string_view text) {
         if (m_shape.property.size() < 64)
             m_shape.property.append(text);
         return;
+    case Dest::ListLevelText:
+        m_lists.levelText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        return;
     default:
         return;
     }
@@ -514,6 +549,10 @@ void RtfParser::handleByte(char byte) {
     g.ignorableNext = false;
     if (g.dest == Dest::FontTable) {
         m_fonts.nameByte(byte);
+        return;
+    }
+    if (g.dest == Dest::ListLevelText) {
+        m_lists.levelText(QString(QChar(static_cast<unsigned char>(byte))));
         return;
     }
     if (g.dest != Dest::Text || g.chr.hidden)
@@ -583,8 +622,10 @@ void RtfParser::flush() {
     if (m_pending.isEmpty())
         return;
     beforeContent();
-    if (!m_tables.discarding())
+    if (!m_tables.discarding()) {
+        startParagraph();
         m_cursor.insertText(m_pending, charFormat());
+    }
     m_pending.clear();
     m_any = true;
 }
@@ -610,9 +651,23 @@ void RtfParser::beforeContent() {
     m_parPending = m_nestBreak = false;
 }
 
+void RtfParser::startParagraph() {
+    if (m_paraStarted)
+        return;
+    m_paraStarted = true;
+    const ParaState& p = top().para;
+    if (p.list > 0 && !m_labelSeen) {
+        const QString label = m_lists.nextLabel(p.list, p.level);
+        if (!label.isEmpty())
+            m_cursor.insertText(label, charFormat());
+    }
+}
+
 void RtfParser::paragraph(bool cellEnd) {
     flush();
     m_any = true;
+    m_paraStarted = false;
+    m_labelSeen = false;
     if (cellEnd) {
         m_nestBreak = false;
         // A \cell outside any row still means a table.
@@ -674,8 +729,10 @@ void RtfParser::insertPicture() {
     format.setWidth(shown.width);
     format.setHeight(shown.height);
     beforeContent();
-    if (!m_tables.discarding())
+    if (!m_tables.discarding()) {
+        startParagraph();
         m_cursor.insertImage(format);
+    }
     if (m_picture.inShape())
         m_shape.pictureShown = true;
     m_any = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richtext/RtfFontTable.h"
+#include "richtext/RtfListTable.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
@@ -30,7 +31,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
     struct CharState {
         int font = -1;
@@ -44,7 +45,8 @@ private:
         int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
         bool lineMultiple = false;
         bool inTable = false;
-        int nest = 1; // \itap
+        int nest = 1;            // \itap
+        int list = 0, level = 0; // \ls, \ilvl
     };
     struct Group {
         Dest dest = Dest::Text;
@@ -77,6 +79,7 @@ private:
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
+    void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
@@ -95,6 +98,9 @@ private:
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
     RtfFontTable m_fonts;
+    RtfListTable m_lists;
+    bool m_paraStarted = false; // the current paragraph has content
+    bool m_labelSeen = false;   // it had a \listtext or \pntext
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
     RtfTableBuilder::RowDef m_rowDef;

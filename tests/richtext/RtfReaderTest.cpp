@@ -187,6 +187,21 @@ TEST_F(RtfReaderTest, showsListNumbersAndBulletsAsWritten) {
     EXPECT_EQ(formatOf(*doc, "one").font().pixelSize(), 16) << "the list text group leaves no formatting behind";
 }
 
+TEST_F(RtfReaderTest, numbersListParagraphsFromTheListTableWhenNoTextIsGiven) {
+    const QByteArray rtf =
+        "{\\rtf1{\\*\\listtable"
+        "{\\list\\listtemplateid5{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'03\\'00.\\'01;}}{\\listname ;}\\listid10}"
+        "{\\list{\\listlevel\\levelnfc23\\levelfollow1{\\leveltext\\'01\\u-3913 ?;}}\\listid11}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid10\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid11\\ls2}}"
+        "\\pard\\ls1 one\\par\\pard\\ls1\\ilvl1 sub\\par\\pard\\ls1\\ilvl1 sub2\\par\\pard\\ls1 two\\par"
+        "\\pard\\ls1\\ilvl1 again\\par\\pard\\ls2 bullet\\par\\pard\\ls9 undefined\\par"
+        "{\\listtext 7.\\tab}\\pard\\ls1 given\\par}";
+    EXPECT_EQ(text(rtf), QStringLiteral("1.\tone\n1.a\tsub\n1.b\tsub2\n2.\ttwo\n2.a\tagain\n\u2022 bullet\n"
+                                        "undefined\n7.\tgiven\n"));
+}
+
 TEST_F(RtfReaderTest, putsEachParagraphOnItsOwnLine) {
     EXPECT_EQ(text("{\\rtf1 one\\par two\\par\\par four}"), QStringLiteral("one\ntwo\n\nfour\n"));
     EXPECT_EQ(text("{\\rtf1 one\\par two\\par}"), QStringLiteral("one\ntwo\n")) << "the closing \\par adds no line";

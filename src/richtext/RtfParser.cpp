@@ -316,7 +316,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_doc->setDefaultTextOption(option);
         }
     } else if (!handleCharWord(word, hasParam, param) && !handleParaWord(word, hasParam, param)) {
-        handleTableWord(word, hasParam, param);
+        m_rowDef.word(word, param, m_colors);
     }
 }
 
@@ -392,75 +392,6 @@ bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) 
     } else if (is(word, "itap")) {
         p.nest = std::max(param, 0);
         p.inTable = p.nest > 0;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool RtfParser::handleTableWord(std::string_view word, bool, int param) {
-    RtfTableBuilder::CellDef& c = m_cellDef;
-    if (is(word, "trowd")) {
-        m_rowDef = RtfTableBuilder::RowDef{};
-        m_cellDef = RtfTableBuilder::CellDef{};
-        m_borderTarget = -1;
-    } else if (is(word, "trgaph")) {
-        m_rowDef.gap = param;
-    } else if (is(word, "trleft")) {
-        m_rowDef.left = clampTwips(param);
-    } else if (is(word, "cellx")) {
-        c.right = clampTwips(param);
-        m_rowDef.cells.push_back(c);
-        m_cellDef = RtfTableBuilder::CellDef{};
-        m_borderTarget = -1;
-    } else if (is(word, "clmgf")) {
-        c.mergeFirst = true;
-    } else if (is(word, "clmrg")) {
-        c.mergeNext = true;
-    } else if (is(word, "clvmgf")) {
-        c.vmergeFirst = true;
-    } else if (is(word, "clvmrg")) {
-        c.vmergeNext = true;
-    } else if (is(word, "clbrdrt")) {
-        m_borderTarget = 0;
-    } else if (is(word, "clbrdrl")) {
-        m_borderTarget = 1;
-    } else if (is(word, "clbrdrb")) {
-        m_borderTarget = 2;
-    } else if (is(word, "clbrdrr")) {
-        m_borderTarget = 3;
-    } else if (word.substr(0, 4) == "brdr" || word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo") {
-        if (m_borderTarget < 0)
-            return true;
-        RtfTableBuilder::Border* b[] = {&c.top, &c.left, &c.bottom, &c.right_};
-        RtfTableBuilder::Border& border = *b[m_borderTarget];
-        if (is(word, "brdrnone") || is(word, "brdrnil") || is(word, "brdrtbl"))
-            border.width = 0;
-        else if (is(word, "brdrw"))
-            border.width = std::clamp((param + 7) / 15, 1, 10);
-        else if (word.substr(0, 4) == "brdr" && word != "brdrcf" && border.width == 0)
-            border.width = 1;
-        else if (word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo")
-            m_borderTarget = -1; // row or paragraph borders are not the cell's
-    } else if (word.substr(0, 5) == "clpad" || word.substr(0, 6) == "trpadd") {
-        // Word reads \clpadl as the top padding and \clpadt as the left one, and writers follow it.
-        const bool cell = word[1] == 'l';
-        const std::string_view side = word.substr(cell ? 5 : 6);
-        const int v = std::clamp(param, 0, 1440);
-        int* cellSides[] = {&c.padTop, &c.padLeft, &c.padBottom, &c.padRight};
-        int* rowSides[] = {&m_rowDef.padLeft, &m_rowDef.padTop, &m_rowDef.padBottom, &m_rowDef.padRight};
-        int** sides = cell ? cellSides : rowSides;
-        if (side == "l")
-            *sides[0] = v;
-        else if (side == "t")
-            *sides[1] = v;
-        else if (side == "b")
-            *sides[2] = v;
-        else if (side == "r")
-            *sides[3] = v;
-    } else if (is(word, "clcbpat")) {
-        if (param > 0 && param < static_cast<int>(m_colors.size()))
-            c.shading = m_colors[static_cast<size_t>(param)];
     } else {
         return false;
     }
@@ -637,7 +568,7 @@ void RtfParser::beforeContent() {
             // A new table goes right after the paragraph before it, not after an empty one.
             if (!m_tables.inTable())
                 m_parPending = false;
-            m_tables.beginRow(m_rowDef);
+            m_tables.beginRow(m_rowDef.row());
             m_parPending = false;
         }
         if (m_tables.beforeContent())
@@ -672,7 +603,7 @@ void RtfParser::paragraph(bool cellEnd) {
         m_nestBreak = false;
         // A \cell outside any row still means a table.
         if (!m_tables.rowOpen()) {
-            m_tables.beginRow(m_rowDef);
+            m_tables.beginRow(m_rowDef.row());
             m_parPending = false;
         }
     }

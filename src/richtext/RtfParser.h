@@ -3,6 +3,7 @@
 #include "richtext/RtfFontTable.h"
 #include "richtext/RtfListTable.h"
 #include "richtext/RtfPicture.h"
+#include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -67,7 +68,6 @@ private:
     bool handleDestination(std::string_view word);
     bool handleCharWord(std::string_view word, bool hasParam, int param);
     bool handleParaWord(std::string_view word, bool hasParam, int param);
-    bool handleTableWord(std::string_view word, bool hasParam, int param);
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);
@@ -103,9 +103,7 @@ private:
     bool m_labelSeen = false;   // it had a \listtext or \pntext
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
-    RtfTableBuilder::RowDef m_rowDef;
-    RtfTableBuilder::CellDef m_cellDef;
-    int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
+    RtfRowDefinition m_rowDef;
     RtfPicture m_picture;
     Shape m_shape;
     bool m_nestBreak = false;

@@ -31,6 +31,28 @@ TEST_F(RtfReaderTest, readsWordPadCyrillicWrittenAsCp1251Bytes) {
                                                                   "Время: 2 минуты.\n"));
 }
 
+TEST_F(RtfReaderTest, readsAWord2003SheetWithItsListsFieldsAndTable) {
+    const QByteArray rtf = fixture("word2003-sheet.rtf");
+    EXPECT_EQ(text(rtf), QStringLiteral("Задание 4\n"
+                                        "Выберите слово для каждого пропуска (1–5). “Ё” и № café.\n"
+                                        "\u2022\tпервый пункт\n"
+                                        "\u2022\tвторой пункт\n"
+                                        "ссылка\n"
+                                        "1\nСлово\n2\nСлово два\n"
+                                        "\n"))
+        << "Word's paragraph mark after the table";
+    const auto doc = readRtf(rtf);
+    EXPECT_EQ(formatOf(*doc, "Задание 4").fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatOf(*doc, "Задание 4").font().pixelSize(), 19);
+    EXPECT_EQ(blockFormatOf(*doc, "Задание 4").alignment() & kHorizontal, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "Выберите").bottomMargin(), 8);
+    EXPECT_TRUE(formatOf(*doc, "(1–5)").fontItalic());
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "первый").leftMargin(), 48);
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "первый").textIndent(), -24);
+    EXPECT_TRUE(formatOf(*doc, "ссылка").fontUnderline());
+    EXPECT_EQ(formatOf(*doc, "ссылка").foreground().color(), QColor(0, 0, 255));
+}
+
 TEST_F(RtfReaderTest, readsLibreOfficeUnicodeWithFallbacksAndSurrogatePairs) {
     const QString t = text(fixture("libreoffice-sheet.rtf"));
     EXPECT_TRUE(t.startsWith(QStringLiteral("Задание 3. Описание фотографии\n"

@@ -224,6 +224,25 @@ TEST_F(RtfReaderTest, numbersListParagraphsFromTheListTableWhenNoTextIsGiven) {
                                         "undefined\n7.\tgiven\n"));
 }
 
+TEST_F(RtfReaderTest, setsTabStopsFromTheTextsLeftEdge) {
+    const auto doc = readRtf("{\\rtf1\\pard\\li720\\fi-360\\tx2880\\tqr\\tx5760 a\\tab b\\tab c\\par"
+                             "\\pard\\tqc\\tx4320\\tqdec\\tx6000\\tb100\\tx7200 x\\par\\pard none\\par}");
+    const QList<QTextOption::Tab> hanging = blockFormatOf(*doc, "a").tabPositions();
+    ASSERT_EQ(hanging.size(), 3);
+    EXPECT_DOUBLE_EQ(hanging[0].position, 24) << "the hanging indent";
+    EXPECT_DOUBLE_EQ(hanging[1].position, 168) << "192 px from the edge, the line starting at 24";
+    EXPECT_EQ(hanging[1].type, QTextOption::LeftTab);
+    EXPECT_DOUBLE_EQ(hanging[2].position, 360);
+    EXPECT_EQ(hanging[2].type, QTextOption::RightTab);
+    const QList<QTextOption::Tab> plain = blockFormatOf(*doc, "x").tabPositions();
+    ASSERT_EQ(plain.size(), 3);
+    EXPECT_EQ(plain[0].type, QTextOption::CenterTab);
+    EXPECT_DOUBLE_EQ(plain[0].position, 288);
+    EXPECT_EQ(plain[1].type, QTextOption::DelimiterTab);
+    EXPECT_EQ(plain[2].type, QTextOption::LeftTab) << "a bar tab resets the kind";
+    EXPECT_TRUE(blockFormatOf(*doc, "none").tabPositions().isEmpty());
+}
+
 TEST_F(RtfReaderTest, putsEachParagraphOnItsOwnLine) {
     EXPECT_EQ(text("{\\rtf1 one\\par two\\par\\par four}"), QStringLiteral("one\ntwo\n\nfour\n"));
     EXPECT_EQ(text("{\\rtf1 one\\par two\\par}"), QStringLiteral("one\ntwo\n")) << "the closing \\par adds no line";

@@ -99,7 +99,7 @@ def t2_sheet(v, name, heading):
     title(s, v, heading)
     s.para(t2["ru"][name])
     s.para(t2["situation"])
-    s.table([[t2["ad"]]], [620], size=28)
+    s.table([[t2["ad"]]], [620], size=28, shade=6, align="c")
     s.para(t2["ask"])
     s.table([["%d) %s" % (i + 1, q)] for i, q in enumerate(t2["points"])], [620], border=False)
     s.para(t2["close"], size=22)

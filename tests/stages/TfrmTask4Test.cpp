@@ -4,6 +4,7 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask5.h"
 #include "support/ChoiceStageKit.h"
@@ -30,6 +31,12 @@ struct Task4 : ::testing::Test {
         w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
         w.StudID = QStringLiteral("0042");
         w.show();
+    }
+
+    TfrmTask4* startWith(const std::string& memo, const std::string& sheet) {
+        choicekit::setKitRow(w, {{"t4Ans", memo}, {"t4Task", sheet}});
+        w.StartFrame(40);
+        return qobject_cast<TfrmTask4*>(w.CurrentFrame.data());
     }
 
     TfrmTask4* start(const std::string& memo) {
@@ -237,4 +244,23 @@ TEST_F(Task4, neverSplitsALongOptionLine) {
     TfrmTask4* stage = start(longLine + "\r\nshort\r\n");
     EXPECT_EQ(stage->t1->count(), 2);
     EXPECT_EQ(stage->t1->itemText(0).size(), 400);
+}
+
+TEST_F(Task4, offersTheDemoKitOptionsOverItsSheet) {
+    const auto memo = choicekit::demoKitFile(QStringLiteral("answers/v0-t4Ans.txt"));
+    const auto sheet = choicekit::demoKitFile(QStringLiteral("sheets/v0-t4Task.rtf"));
+    if (!memo || !sheet)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    TfrmTask4* stage = startWith(*memo, *sheet);
+    const QList<QStringList> options = ChoiceRules::task4Options(*memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask4-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask4-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

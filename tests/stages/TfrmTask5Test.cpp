@@ -4,6 +4,7 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask6.h"
 #include "support/ChoiceStageKit.h"
@@ -39,6 +40,12 @@ struct Task5 : ::testing::Test {
         w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
         w.StudID = QStringLiteral("0042");
         w.show();
+    }
+
+    TfrmTask5* startWith(const std::string& memo, const std::string& sheet) {
+        choicekit::setKitRow(w, {{"t5Ans", memo}, {"t5Task", sheet}});
+        w.StartFrame(50);
+        return qobject_cast<TfrmTask5*>(w.CurrentFrame.data());
     }
 
     TfrmTask5* start(const std::string& memo) {
@@ -189,6 +196,8 @@ TEST_F(Task5, layoutMenuOpensFromTheBottomBar) {
     EXPECT_EQ(stage->Panel1->contextMenuPolicy(), Qt::CustomContextMenu);
     emit stage->Panel1->customContextMenuRequested(QPoint(40, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
+    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("TfrmTask5-layout-menu"));
     stage->PopupMenu1->hide();
 }
@@ -287,4 +296,23 @@ TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
     EXPECT_EQ(stage->t2->lineEdit()->text(), "typed"); // not cut
     EXPECT_TRUE(choicekit::pressShortcut(*stage->t2, QKeyCombination(Qt::CTRL, Qt::Key_B)));
     EXPECT_EQ(stage->t1->y(), kDesign[0].y() + 1);
+}
+
+TEST_F(Task5, offersTheDemoKitOptionsOverItsSheet) {
+    const auto memo = choicekit::demoKitFile(QStringLiteral("answers/v0-t5Ans.txt"));
+    const auto sheet = choicekit::demoKitFile(QStringLiteral("sheets/v0-t5Task.rtf"));
+    if (!memo || !sheet)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    TfrmTask5* stage = startWith(*memo, *sheet);
+    const QList<QStringList> options = ChoiceRules::task5Options(*memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask5-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask5-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

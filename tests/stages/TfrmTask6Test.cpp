@@ -4,6 +4,7 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask5.h"
 #include "support/ChoiceStageKit.h"
@@ -40,6 +41,12 @@ struct Task6 : ::testing::Test {
         w.show();
     }
 
+    TfrmTask6* startWith(const std::string& memo, const std::string& sheet) {
+        choicekit::setKitRow(w, {{"t6Ans", memo}, {"t6Task", sheet}});
+        w.StartFrame(60);
+        return qobject_cast<TfrmTask6*>(w.CurrentFrame.data());
+    }
+
     TfrmTask6* start(const std::string& memo) {
         choicekit::setKitRow(
             w, {{"t6Ans", memo},
@@ -59,6 +66,13 @@ struct Task6 : ::testing::Test {
     TfrmMain& w;
     int reviewStarted = 0;
 };
+
+QStringList itemsOf(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items.append(list.itemText(i));
+    return items;
+}
 
 } // namespace
 
@@ -133,6 +147,8 @@ TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled()); // the sheet cannot open a menu
     emit stage->Panel1->customContextMenuRequested(QPoint(30, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
+    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("TfrmTask6-layout-menu"));
     stage->PopupMenu1->hide();
 
@@ -159,4 +175,23 @@ TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
     ASSERT_NE(task5, nullptr);
     task5->N2Click();
     EXPECT_EQ(task5->t2->geometry(), QRect(614, 238, 102, 24));
+}
+
+TEST_F(Task6, offersTheDemoKitOptionsOverItsSheet) {
+    const auto memo = choicekit::demoKitFile(QStringLiteral("answers/v0-t6Ans.txt"));
+    const auto sheet = choicekit::demoKitFile(QStringLiteral("sheets/v0-t6Task.rtf"));
+    if (!memo || !sheet)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    TfrmTask6* stage = startWith(*memo, *sheet);
+    const QList<QStringList> options = ChoiceRules::task6Options(*memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask6-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask6-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

@@ -9,6 +9,7 @@
 #include "stages/TfrmTask5.h"
 #include "support/ChoiceStageKit.h"
 #include "support/Screenshot.h"
+#include "support/ChoiceStageFixture.h"
 #include "support/StationHarness.h"
 
 #include <QAction>
@@ -29,50 +30,11 @@ namespace {
 const QRect kDesign[5] = {QRect(184, 192, 108, 24), QRect(365, 216, 108, 24), QRect(114, 264, 108, 24),
                           QRect(745, 315, 108, 24), QRect(159, 413, 108, 24)};
 
-struct Task6 : ::testing::Test {
-    Task6() : w(h.createWindow()) {
-        TfrmTask5::LayoutTarget = 0;
-        TfrmTask6::LayoutTarget = 0;
-        w.answers = kit::makeAnswersTable();
-        stages::registerChoiceStages(h.stages);
-        choicekit::registerMarkerStage(h.stages, 1000, &reviewStarted);
-        w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
-        w.StudID = QStringLiteral("0042");
-        w.show();
-    }
+struct Task6 : choicekit::ChoiceStageFixture<TfrmTask6, 60> {
+    Task6() { choicekit::registerMarkerStage(h.stages, 1000, &reviewStarted); }
 
-    TfrmTask6* startWith(const std::string& memo, const std::string& sheet) {
-        choicekit::setKitRow(w, {{"t6Ans", memo}, {"t6Task", sheet}});
-        w.StartFrame(60);
-        return qobject_cast<TfrmTask6*>(w.CurrentFrame.data());
-    }
-
-    TfrmTask6* start(const std::string& memo) {
-        choicekit::setKitRow(
-            w, {{"t6Ans", memo},
-                {"t6Task", choicekit::sheetRtf(QStringLiteral("Задание 6. Выберите подходящие слова."),
-                                               {QStringLiteral("Our school has a big ______ and a small garden."),
-                                                QStringLiteral("In summer we ______ to the sea.")})}});
-        w.StartFrame(60);
-        return qobject_cast<TfrmTask6*>(w.CurrentFrame.data());
-    }
-
-    std::string runOut(TfrmTask6* stage) {
-        tick(stage, w.TaskTime6 + 1);
-        return w.answers.asText("a6");
-    }
-
-    StationHarness h;
-    TfrmMain& w;
     int reviewStarted = 0;
 };
-
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items.append(list.itemText(i));
-    return items;
-}
 
 } // namespace
 
@@ -178,15 +140,14 @@ TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
 }
 
 TEST_F(Task6, offersTheDemoKitOptionsOverItsSheet) {
-    const auto memo = choicekit::demoKitFile(QStringLiteral("answers/v0-t6Ans.txt"));
-    const auto sheet = choicekit::demoKitFile(QStringLiteral("sheets/v0-t6Task.rtf"));
-    if (!memo || !sheet)
+    TfrmTask6* stage = startDemoKit();
+    if (stage == nullptr)
         GTEST_SKIP() << "no demo kit in the source tree";
-    TfrmTask6* stage = startWith(*memo, *sheet);
-    const QList<QStringList> options = ChoiceRules::task6Options(*memo);
+    const std::string memo = w.complects.asBytes("t6Ans");
+    const QList<QStringList> options = ChoiceRules::task6Options(memo);
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(options[i].isEmpty());
-        EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
+        EXPECT_EQ(choicekit::itemsOf(*stage->lists()[i]), options[i]);
     }
     EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
     saveScreenshot(w, QStringLiteral("TfrmTask6-demo-kit"));

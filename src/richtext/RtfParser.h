@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfFontTable.h"
+#include "richtext/RtfPicture.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -9,6 +11,7 @@
 #include <QTextCursor>
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +30,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, FieldInst };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape };
 
     struct CharState {
         int font = -1;
@@ -51,19 +54,11 @@ private:
         bool ignorableNext = false; // just saw \*
         bool fresh = true;          // no token yet in this group
     };
-    struct Font {
-        QString name;
-        QByteArray rawName;
-        int codePage = 0;
-        int family = 0; // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech
-        bool hasCharset = false;
-    };
-    struct Picture {
-        enum Kind { None, Png, Jpeg, Dib, Wbitmap, Wmf, Emf, Other } kind = None;
-        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
-        int bitsPixel = 1, widthBytes = 0;
-        QByteArray data;
-        int nibble = -1;
+    struct Shape {
+        bool active = false; // inside \shpinst
+        bool pictureShown = false;
+        std::string property;                         // name given by the last \sn
+        int left = 0, top = 0, right = 0, bottom = 0; // twips
     };
 
     void handleWord(std::string_view word, bool hasParam, int param);
@@ -85,12 +80,8 @@ private:
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
-    QString familyFor(int font) const;
 
-    void pictureWord(std::string_view word, bool hasParam, int param);
-    void pictureData(std::string_view text);
     void insertPicture();
-    void finishFont();
 
     Group& top() { return m_stack.back(); }
     const Group& top() const { return m_stack.back(); }
@@ -103,15 +94,16 @@ private:
     int m_overflow = 0; // groups opened beyond kMaxDepth
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
-    int m_defaultFont = 0;
-    std::map<int, Font> m_fonts;
-    int m_fontEntry = -1;
+    RtfFontTable m_fonts;
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
     RtfTableBuilder::RowDef m_rowDef;
     RtfTableBuilder::CellDef m_cellDef;
     int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
-    Picture m_picture;
+    RtfPicture m_picture;
+    Shape m_shape;
+    bool m_nestBreak = false;
+    bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;
     QString m_pending;
     QByteArray m_pendingBytes;

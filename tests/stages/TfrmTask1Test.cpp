@@ -159,6 +159,8 @@ TEST_F(Task1Fixture, storesTheChosenPositionsAsTwentyOneThirtyThree) {
     pick(stage->t5, 2);
     EXPECT_EQ(stage->t1->currentText(), "False");
     tick(stage, 62);
+    EXPECT_EQ(s.currentStage(), "TfrmTask1");
+    tick(stage);
     EXPECT_EQ(s.currentStage(), "TfrmPrepare2");
     EXPECT_EQ(a1(), "20133");
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
 
 class QDialog;
 
@@ -43,3 +44,8 @@ struct PrepStation {
     void probeAt(int code);
     QList<int> reached;
 };
+
+// Readable QStrings in the failure messages of GoogleTest.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

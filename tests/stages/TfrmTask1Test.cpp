@@ -276,6 +276,7 @@ TEST_F(Task1Fixture, placesTheListsOverTheSheetInTabOrderFiveToOne) {
 }
 
 TEST_F(Task1Fixture, looksRightWithAListOpened) {
+    ASSERT_TRUE(s.loadDemoKit());
     TfrmTask1* stage = startWithAudioOf(45.2);
     tick(stage, 7);
     pick(stage->t2, 0);

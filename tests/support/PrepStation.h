@@ -23,6 +23,9 @@ struct PrepStation {
 
     // Sets a field of the current kit row (Windows-1251 text, or bytes of a blob).
     void setKitField(const char* field, const QByteArray& bytes);
+    // Fills the row with the sheets and task-1 options of the demo kit's variant 0; false
+    // when a file is missing.
+    bool loadDemoKit();
     // A small RTF document of the given lines, for the sheets.
     static QByteArray sheet(const QStringList& lines);
 

@@ -6,8 +6,8 @@ INTRO = {
     "title": "Инструкция по выполнению работы",
     "paragraphs": [
         "Устная часть экзамена по английскому языку состоит из шести заданий. Все задания выполняются "
-        "на компьютере, ответы сохраняются автоматически. Оставшееся время выполнения задания показано в "
-        "верхней части экрана. Вернуться к предыдущему заданию нельзя.",
+        "на компьютере, ответы сохраняются автоматически. Время, оставшееся на подготовку и ответ в заданиях "
+        "1\u20133, показано в верхней части экрана. Вернуться к предыдущему заданию нельзя.",
         "<b>Задание 1</b> \u2014 понимание звучащего текста. Сначала вы услышите инструкцию, затем текст, "
         "который прозвучит дважды. Во время прослушивания в каждом из пяти окошек выберите один из трёх "
         "вариантов, соответствующий услышанному.",
@@ -79,11 +79,13 @@ _T3_TASK = ("Imagine that you are showing this photo to your friend. Leave a voi
             "friend about it. You will speak for not more than 2 minutes (12\u201315 sentences).")
 _T3_CLOSE = "Start with \u201cI\u2019ve chosen photo number \u2026\u201d."
 
-_T2_RU = [
-    "Вы готовитесь к заданию 2. Прочитайте объявление и подготовьте четыре прямых вопроса. "
-    "На подготовку отводится 1,5 минуты.",
-]
-_T2_CLOSE = "You have 20 seconds to ask each question. Начните отвечать после звукового сигнала."
+_T2_RU = {
+    "t2Pre": "Вы готовитесь к заданию 2. Прочитайте объявление и подготовьте четыре прямых вопроса. "
+             "На подготовку отводится 1,5 минуты.",
+    "t2Task": "Задайте четыре прямых вопроса по объявлению. На ответ отводится 1,5 минуты, ваш ответ "
+              "записывается.",
+}
+_T2_CLOSE = "You have 20 seconds to ask each question. Начните отвечать, когда закончится обратный отсчёт."
 
 VARIANTS = [
     {
@@ -145,10 +147,12 @@ VARIANTS = [
                 "But my uncle was very patient. He showed me how to use the cash desk and where to find",
                 "books for children, travel guides and novels. Soon I was helping people to choose presents.",
                 "Every week some of our most regular <gap> came to ask what to read next.",
+                "At lunchtime we had sandwiches and tea in the small kitchen behind the shop.",
                 "The job was interesting, but standing all day was hard for me. Every evening I came home",
                 "at eight o'clock, hungry and very <gap> and ready to fall asleep at once.",
                 "My mother told me that I should read some of the books I was selling, so that I could talk",
                 "about them with the visitors. She said it would make the work much more interesting.",
+                "At first I did not believe that it would help, but then I decided to try.",
                 "It was a great idea, and I followed her <gap> from the very next day.",
                 "By the end of July I had enough money for the bike, and I had read eleven new books!",
             ],
@@ -264,10 +268,12 @@ VARIANTS = [
                 "It was worth it. The Tower is almost a thousand years old, and it has been a castle,",
                 "a prison and even a zoo. The crown jewels are kept there, and they are really amazing.",
                 "Inside, we joined a tour with a funny <gap> who told us stories about kings and queens.",
+                "After lunch we walked along the river and took a lot of photos of Tower Bridge.",
                 "In the afternoon we took the underground to Oxford Street. It was very noisy there,",
                 "and the streets in the centre were so <gap> that we could hardly move.",
                 "On our last day my sister and I went shopping for presents. We bought postcards,",
                 "a red toy bus for our cousin and a big box of tea for our grandmother.",
+                "We also found a funny little shop that sold only umbrellas and hats!",
                 "We spent all our pocket money on <gap> but we were very happy.",
                 "I hope we will go back to London one day. There is so much more to see there!",
             ],
@@ -311,6 +317,7 @@ VARIANTS = [
                 "Two years ago a group of students in our school started a newspaper. At first there were",
                 "only five of us, and we wrote all the articles ourselves. Now the newspaper has grown,",
                 "and students from every class send us their stories and photos. Each issue has twelve pages.",
+                "We write about school life, sport, music and films.",
                 "We know that our readers <gap> enjoy the interviews with teachers,",
                 "who tell us stories about their own school years and <gap> hobbies.",
                 "Last month we interviewed our head teacher. She told us that she had wanted to be a pilot",
@@ -384,8 +391,12 @@ VARIANTS = [
                 "Everyone had a job. Some students made a small fence, others painted a sign with the",
                 "name of our garden. In the summer it was very hot and dry, so we had to",
                 "come to the garden every evening to <gap> the plants, even during the holidays.",
+                "We took turns, so that each of us came once or twice a week. It was hard work,",
+                "but we enjoyed it, and the plants grew very quickly.",
                 "Some of our very kind and friendly <gap>, who live near the school, often helped us.",
                 "An old man from the house across the road gave us good advice about growing vegetables.",
+                "He also lent us his tools when ours broke.",
+                "Thanks to him, we did not lose a single plant.",
                 "In September we had a wonderful <gap> of potatoes and tomatoes.",
                 "We cooked a big lunch for the whole class and invited our teachers and neighbours.",
                 "Next year we want to plant apple trees, and maybe we will grow strawberries too.",
@@ -402,7 +413,8 @@ VARIANTS = [
                 "The dog was wet and looked very hungry, so Ben gave it half of his sandwich.",
                 "Then he took off his scarf and put it around the little dog to keep it warm.",
                 "The dog stopped shaking and started to wag its tail. Ben decided to find its owner.",
-                "On the little dog's old blue collar there<gap> a phone number, and Ben<gap> the owner at once.",
+                "He looked at the dog carefully.",
+                "On the little dog's old blue collar there<gap> a phone number, and Ben quickly<gap> the owner.",
                 "She was an old lady who lived in the next street.",
                 "She said it was<gap> day of her life, because she had looked for her dog all night.",
                 "She thanked Ben many times and asked for the name of his school.",

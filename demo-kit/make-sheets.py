@@ -60,9 +60,10 @@ def photo(v, n, shown):
 def intro_sheet(v):
     s = Sheet("Intro")
     title(s, v, INTRO["title"])
+    # 14 pt: the instruction has the whole view above the code entry (606 px) to itself.
     for text in INTRO["paragraphs"]:
-        s.para(text, sa=6, align="j")
-    s.para(INTRO["wish"], bold=True, align="c", sb=4)
+        s.para(text, sa=6, align="j", size=28)
+    s.para(INTRO["wish"], bold=True, align="c", sb=4, size=28)
     return s
 
 
@@ -96,10 +97,9 @@ def t2_sheet(v, name, heading):
     t2 = v["t2"]
     s = Sheet(name)
     title(s, v, heading)
-    for text in t2["ru"]:
-        s.para(text)
+    s.para(t2["ru"][name])
     s.para(t2["situation"])
-    s.table([[t2["ad"]]], [620], size=28)
+    s.table([[t2["ad"]]], [620], size=28, shade=6, align="c")
     s.para(t2["ask"])
     s.table([["%d) %s" % (i + 1, q)] for i, q in enumerate(t2["points"])], [620], border=False)
     s.para(t2["close"], size=22)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "richtext/RtfFontTable.h"
+#include "richtext/RtfListTable.h"
+#include "richtext/RtfPicture.h"
+#include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -8,6 +12,7 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -28,7 +33,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
     struct CharState {
         int font = -1;
@@ -42,7 +47,13 @@ private:
         int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
         bool lineMultiple = false;
         bool inTable = false;
-        int nest = 1; // \itap
+        int nest = 1;            // \itap
+        int list = 0, level = 0; // \ls, \ilvl
+        static constexpr int kMaxTabs = 32;
+        std::array<int, kMaxTabs> tabs{};      // \tx positions, twips from the text's left edge
+        std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
+        int tabCount = 0;
+        char nextTabKind = 'l';
     };
     struct Group {
         Dest dest = Dest::Text;
@@ -51,21 +62,6 @@ private:
         int uc = 1;
         bool ignorableNext = false; // just saw \*
         bool fresh = true;          // no token yet in this group
-    };
-    struct Font {
-        QString name;
-        QByteArray rawName;
-        int codePage = 0;
-        int family = 0; // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech
-        bool hasCharset = false;
-    };
-    struct Picture {
-        enum Kind { None, Png, Jpeg, Dib, Wbitmap, Wmf, Emf, Other } kind = None;
-        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
-        int bitsPixel = 1, widthBytes = 0;
-        QByteArray data;
-        int nibble = -1;
-        bool inShape = false;
     };
     struct Shape {
         bool active = false; // inside \shpinst
@@ -78,7 +74,6 @@ private:
     bool handleDestination(std::string_view word);
     bool handleCharWord(std::string_view word, bool hasParam, int param);
     bool handleParaWord(std::string_view word, bool hasParam, int param);
-    bool handleTableWord(std::string_view word, bool hasParam, int param);
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);
@@ -90,15 +85,12 @@ private:
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
+    void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
-    QString familyFor(int font) const;
 
-    void pictureWord(std::string_view word, bool hasParam, int param);
-    void pictureData(std::string_view text);
     void insertPicture();
-    void finishFont();
 
     Group& top() { return m_stack.back(); }
     const Group& top() const { return m_stack.back(); }
@@ -111,15 +103,14 @@ private:
     int m_overflow = 0; // groups opened beyond kMaxDepth
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
-    int m_defaultFont = 0;
-    std::map<int, Font> m_fonts;
-    int m_fontEntry = -1;
+    RtfFontTable m_fonts;
+    RtfListTable m_lists;
+    bool m_paraStarted = false; // the current paragraph has content
+    bool m_labelSeen = false;   // it had a \listtext or \pntext
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
-    RtfTableBuilder::RowDef m_rowDef;
-    RtfTableBuilder::CellDef m_cellDef;
-    int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
-    Picture m_picture;
+    RtfRowDefinition m_rowDef;
+    RtfPicture m_picture;
     Shape m_shape;
     bool m_nestBreak = false;
     bool m_parPending = false; // a \par was read; its successor's block is not made yet

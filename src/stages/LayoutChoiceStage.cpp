@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QSaveFile>
 
@@ -53,11 +52,10 @@ LayoutChoiceStage::LayoutChoiceStage(TfrmMain& main, Design design, int& layoutT
             [this](const QPoint& at) { PopupMenu1->popup(Panel1->mapToGlobal(at)); });
     // Shortcuts act wherever the focus is in the frame.
     addActions(PopupMenu1->actions());
-    // A list's edit field would take Ctrl+X (cut) and the like for itself.
-    for (QComboBox* list : lists()) {
+    // A list's edit field would take Ctrl+X (cut) and the like for itself; the list hands
+    // the keyboard's shortcut check on to its edit field, so the list is where to stop it.
+    for (QComboBox* list : lists())
         list->installEventFilter(this);
-        list->lineEdit()->installEventFilter(this);
-    }
 }
 
 QAction* LayoutChoiceStage::makeAction(const char* name, const QString& text, const QKeySequence& shortcut) {
@@ -153,6 +151,8 @@ void LayoutChoiceStage::N10Click() {
     const QString path = layoutFilePath(mainWindow().WorkDir);
     // Written beside the target and then put in its place: a failure leaves no half-written file.
     QSaveFile file(path);
+    // A folder that takes no new files (the root of C:) can still hold a writable coords.txt.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(ChoiceRules::layoutText(places)) < 0 || !file.commit())
         mainWindow().dialogs().error(
             QStringLiteral("Не удалось записать файл %1.").arg(QDir::toNativeSeparators(path)));

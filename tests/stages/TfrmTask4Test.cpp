@@ -4,10 +4,12 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask5.h"
 #include "support/ChoiceStageKit.h"
 #include "support/Screenshot.h"
+#include "support/ChoiceStageFixture.h"
 #include "support/StationHarness.h"
 
 #include <QComboBox>
@@ -23,41 +25,7 @@
 
 namespace {
 
-struct Task4 : ::testing::Test {
-    Task4() : w(h.createWindow()) {
-        w.answers = kit::makeAnswersTable();
-        stages::registerChoiceStages(h.stages);
-        w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
-        w.StudID = QStringLiteral("0042");
-        w.show();
-    }
-
-    TfrmTask4* start(const std::string& memo) {
-        choicekit::setKitRow(
-            w, {{"t4Ans", memo},
-                {"t4Task", choicekit::sheetRtf(QStringLiteral("Задание 4. Выберите слово для каждого пропуска."),
-                                               {QStringLiteral("1. I like the ______ colour best."),
-                                                QStringLiteral("2. The sky is ______ today.")})}});
-        w.StartFrame(40);
-        return qobject_cast<TfrmTask4*>(w.CurrentFrame.data());
-    }
-
-    // Ends the stage by the clock and returns the stored answer.
-    std::string runOut(TfrmTask4* stage) {
-        tick(stage, w.TaskTime4 + 1);
-        return w.answers.asText("a4");
-    }
-
-    StationHarness h;
-    TfrmMain& w;
-};
-
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items.append(list.itemText(i));
-    return items;
-}
+struct Task4 : choicekit::ChoiceStageFixture<TfrmTask4, 40> {};
 
 } // namespace
 
@@ -97,7 +65,7 @@ TEST_F(Task4, placesEveryControlAtItsDesignPlaceAndSize) {
 TEST_F(Task4, offersEveryMemoLineInEveryListWithNothingChosen) {
     TfrmTask4* stage = start("red\r\ngreen\r\nblue");
     for (QComboBox* list : stage->lists()) {
-        EXPECT_EQ(itemsOf(*list), QStringList({"red", "green", "blue"}));
+        EXPECT_EQ(choicekit::itemsOf(*list), QStringList({"red", "green", "blue"}));
         EXPECT_EQ(list->currentIndex(), -1);
         EXPECT_TRUE(list->currentText().isEmpty());
     }
@@ -128,7 +96,7 @@ TEST_F(Task4, writesATenthOptionAsTwoDigits) {
 
 TEST_F(Task4, countsAnEmptyLineAsAnOptionButNotAFinalLineBreak) {
     TfrmTask4* stage = start("red\r\n\r\nblue\r\n");
-    EXPECT_EQ(itemsOf(*stage->t3), QStringList({"red", "", "blue"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t3), QStringList({"red", "", "blue"}));
     stage->t1->setCurrentIndex(1);
     stage->t2->setCurrentIndex(2);
     EXPECT_EQ(runOut(stage), "23000");
@@ -237,4 +205,22 @@ TEST_F(Task4, neverSplitsALongOptionLine) {
     TfrmTask4* stage = start(longLine + "\r\nshort\r\n");
     EXPECT_EQ(stage->t1->count(), 2);
     EXPECT_EQ(stage->t1->itemText(0).size(), 400);
+}
+
+TEST_F(Task4, offersTheDemoKitOptionsOverItsSheet) {
+    TfrmTask4* stage = startDemoKit();
+    if (stage == nullptr)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    const std::string memo = w.complects.asBytes("t4Ans");
+    const QList<QStringList> options = ChoiceRules::task4Options(memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(choicekit::itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask4-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask4-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

@@ -4,10 +4,12 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask6.h"
 #include "support/ChoiceStageKit.h"
 #include "support/Screenshot.h"
+#include "support/ChoiceStageFixture.h"
 #include "support/StationHarness.h"
 
 #include <QAction>
@@ -29,45 +31,9 @@ namespace {
 const QRect kDesign[5] = {QRect(270, 238, 109, 24), QRect(614, 238, 102, 24), QRect(113, 287, 100, 24),
                           QRect(709, 337, 106, 24), QRect(265, 386, 106, 24)};
 
-struct Task5 : ::testing::Test {
-    Task5() : w(h.createWindow()) {
-        // As at program start: the menu acts on no list.
-        TfrmTask5::LayoutTarget = 0;
-        TfrmTask6::LayoutTarget = 0;
-        w.answers = kit::makeAnswersTable();
-        stages::registerChoiceStages(h.stages);
-        w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
-        w.StudID = QStringLiteral("0042");
-        w.show();
-    }
-
-    TfrmTask5* start(const std::string& memo) {
-        choicekit::setKitRow(
-            w, {{"t5Ans", memo},
-                {"t5Task", choicekit::sheetRtf(QStringLiteral("Задание 5. Заполните пропуски в тексте."),
-                                               {QStringLiteral("Dear Ann, thank you for your letter."),
-                                                QStringLiteral("I was glad to hear about your trip.")})}});
-        w.StartFrame(50);
-        return qobject_cast<TfrmTask5*>(w.CurrentFrame.data());
-    }
-
-    std::string runOut(TfrmTask5* stage) {
-        tick(stage, w.TaskTime5 + 1);
-        return w.answers.asText("a5");
-    }
-
+struct Task5 : choicekit::ChoiceStageFixture<TfrmTask5, 50> {
     QString layoutFile() const { return TfrmTask5::layoutFilePath(w.WorkDir); }
-
-    StationHarness h;
-    TfrmMain& w;
 };
-
-QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items.append(list.itemText(i));
-    return items;
-}
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -78,7 +44,7 @@ QByteArray readAll(const QString& path) {
 
 TEST_F(Task5, placesEveryControlAtItsDesignPlaceWithFourDesignItemsBeforeStart) {
     TfrmTask5 unstarted(w);
-    EXPECT_EQ(itemsOf(*unstarted.t1), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(choicekit::itemsOf(*unstarted.t1), QStringList({"1", "2", "3", "4"}));
     EXPECT_EQ(unstarted.t1->currentIndex(), -1);
 
     TfrmTask5* stage = start(choicekit::numberedMemo(20));
@@ -98,9 +64,9 @@ TEST_F(Task5, placesEveryControlAtItsDesignPlaceWithFourDesignItemsBeforeStart) 
 
 TEST_F(Task5, givesEachListItsOwnFourLinesOfTwenty) {
     TfrmTask5* stage = start(choicekit::numberedMemo(22));
-    EXPECT_EQ(itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
-    EXPECT_EQ(itemsOf(*stage->t3), QStringList({"line 9", "line 10", "line 11", "line 12"}));
-    EXPECT_EQ(itemsOf(*stage->t5), QStringList({"line 17", "line 18", "line 19", "line 20"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t3), QStringList({"line 9", "line 10", "line 11", "line 12"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t5), QStringList({"line 17", "line 18", "line 19", "line 20"}));
     for (QComboBox* list : stage->lists())
         EXPECT_EQ(list->currentIndex(), -1);
     stage->t3->setCurrentIndex(2); // line 11
@@ -111,10 +77,10 @@ TEST_F(Task5, givesEachListItsOwnFourLinesOfTwenty) {
 
 TEST_F(Task5, padsShortOptionTextsWithEmptyOptions) {
     TfrmTask5* stage = start(choicekit::numberedMemo(6));
-    EXPECT_EQ(itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
-    EXPECT_EQ(itemsOf(*stage->t2), QStringList({"line 5", "line 6", "", ""}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t2), QStringList({"line 5", "line 6", "", ""}));
     for (QComboBox* list : {stage->t3, stage->t4, stage->t5})
-        EXPECT_EQ(itemsOf(*list), QStringList({"", "", "", ""}));
+        EXPECT_EQ(choicekit::itemsOf(*list), QStringList({"", "", "", ""}));
     stage->t2->setCurrentIndex(3); // an empty option still counts with its position
     EXPECT_EQ(runOut(stage), "04000");
 }
@@ -189,6 +155,8 @@ TEST_F(Task5, layoutMenuOpensFromTheBottomBar) {
     EXPECT_EQ(stage->Panel1->contextMenuPolicy(), Qt::CustomContextMenu);
     emit stage->Panel1->customContextMenuRequested(QPoint(40, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
+    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("TfrmTask5-layout-menu"));
     stage->PopupMenu1->hide();
 }
@@ -287,4 +255,22 @@ TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
     EXPECT_EQ(stage->t2->lineEdit()->text(), "typed"); // not cut
     EXPECT_TRUE(choicekit::pressShortcut(*stage->t2, QKeyCombination(Qt::CTRL, Qt::Key_B)));
     EXPECT_EQ(stage->t1->y(), kDesign[0].y() + 1);
+}
+
+TEST_F(Task5, offersTheDemoKitOptionsOverItsSheet) {
+    TfrmTask5* stage = startDemoKit();
+    if (stage == nullptr)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    const std::string memo = w.complects.asBytes("t5Ans");
+    const QList<QStringList> options = ChoiceRules::task5Options(memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(choicekit::itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask5-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask5-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

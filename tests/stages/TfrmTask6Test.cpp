@@ -4,10 +4,12 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/ChoiceRules.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask5.h"
 #include "support/ChoiceStageKit.h"
 #include "support/Screenshot.h"
+#include "support/ChoiceStageFixture.h"
 #include "support/StationHarness.h"
 
 #include <QAction>
@@ -28,35 +30,9 @@ namespace {
 const QRect kDesign[5] = {QRect(184, 192, 108, 24), QRect(365, 216, 108, 24), QRect(114, 264, 108, 24),
                           QRect(745, 315, 108, 24), QRect(159, 413, 108, 24)};
 
-struct Task6 : ::testing::Test {
-    Task6() : w(h.createWindow()) {
-        TfrmTask5::LayoutTarget = 0;
-        TfrmTask6::LayoutTarget = 0;
-        w.answers = kit::makeAnswersTable();
-        stages::registerChoiceStages(h.stages);
-        choicekit::registerMarkerStage(h.stages, 1000, &reviewStarted);
-        w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
-        w.StudID = QStringLiteral("0042");
-        w.show();
-    }
+struct Task6 : choicekit::ChoiceStageFixture<TfrmTask6, 60> {
+    Task6() { choicekit::registerMarkerStage(h.stages, 1000, &reviewStarted); }
 
-    TfrmTask6* start(const std::string& memo) {
-        choicekit::setKitRow(
-            w, {{"t6Ans", memo},
-                {"t6Task", choicekit::sheetRtf(QStringLiteral("Задание 6. Выберите подходящие слова."),
-                                               {QStringLiteral("Our school has a big ______ and a small garden."),
-                                                QStringLiteral("In summer we ______ to the sea.")})}});
-        w.StartFrame(60);
-        return qobject_cast<TfrmTask6*>(w.CurrentFrame.data());
-    }
-
-    std::string runOut(TfrmTask6* stage) {
-        tick(stage, w.TaskTime6 + 1);
-        return w.answers.asText("a6");
-    }
-
-    StationHarness h;
-    TfrmMain& w;
     int reviewStarted = 0;
 };
 
@@ -133,6 +109,8 @@ TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled()); // the sheet cannot open a menu
     emit stage->Panel1->customContextMenuRequested(QPoint(30, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
+    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("TfrmTask6-layout-menu"));
     stage->PopupMenu1->hide();
 
@@ -159,4 +137,22 @@ TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
     ASSERT_NE(task5, nullptr);
     task5->N2Click();
     EXPECT_EQ(task5->t2->geometry(), QRect(614, 238, 102, 24));
+}
+
+TEST_F(Task6, offersTheDemoKitOptionsOverItsSheet) {
+    TfrmTask6* stage = startDemoKit();
+    if (stage == nullptr)
+        GTEST_SKIP() << "no demo kit in the source tree";
+    const std::string memo = w.complects.asBytes("t6Ans");
+    const QList<QStringList> options = ChoiceRules::task6Options(memo);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(options[i].isEmpty());
+        EXPECT_EQ(choicekit::itemsOf(*stage->lists()[i]), options[i]);
+    }
+    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+    saveScreenshot(w, QStringLiteral("TfrmTask6-demo-kit"));
+    stage->t1->setCurrentIndex(0);
+    stage->t2->setCurrentIndex(1);
+    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask6-demo-kit-lists-open"));
+    EXPECT_EQ(runOut(stage), "12000");
 }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -77,6 +78,14 @@ std::string sheetRtf(const QString& title, const QStringList& lines) {
         rtf += escaped(line) + "\\par\\par ";
     rtf += "}";
     return rtf;
+}
+
+std::optional<std::string> demoKitFile(const QString& path) {
+    // Cleaned first: the test data folder need not exist for ".." to pass through it.
+    QFile file(QDir::cleanPath(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/") + path));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll().toStdString();
 }
 
 void registerMarkerStage(StageRegistry& registry, int code, int* started) {

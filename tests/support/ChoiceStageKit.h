@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,10 @@ std::string numberedMemo(int count);
 // A plain RTF sheet: a title and then one paragraph per line, each followed by an empty
 // paragraph, in 13 px Arial (for screenshots of lists laid over a sheet).
 std::string sheetRtf(const QString& title, const QStringList& lines);
+
+// The bytes of a file of the demo kit (demo-kit/<path> in the source tree), or nullopt when
+// the demo kit is not there.
+std::optional<std::string> demoKitFile(const QString& path);
 
 // Registers at code a stage that does nothing but count how often it was started.
 void registerMarkerStage(StageRegistry& registry, int code, int* started);

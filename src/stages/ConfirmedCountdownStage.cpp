@@ -7,15 +7,20 @@
 ConfirmedCountdownStage::ConfirmedCountdownStage(TfrmMain& main) : CountdownStage(main) {}
 
 void ConfirmedCountdownStage::askEarlyEnd(const QString& question, int marker) {
-    m_asking = true;
-    confirmEarlyEnd(question, marker); // a Yes after the end changes nothing any more
-    m_asking = false;
+    // A Yes given after the end changes nothing any more.
+    whileBoxMayShow([&] { confirmEarlyEnd(question, marker); });
+}
+
+void ConfirmedCountdownStage::whileBoxMayShow(const std::function<void()>& call) {
+    m_boxMayShow = true;
+    call();
+    m_boxMayShow = false;
     if (m_pendingCode != 0)
         QTimer::singleShot(0, this, [this] { mainWindow().StartFrame(m_pendingCode); });
 }
 
 void ConfirmedCountdownStage::endWith(int code) {
-    if (m_asking)
+    if (m_boxMayShow)
         m_pendingCode = code;
     else
         mainWindow().StartFrame(code);

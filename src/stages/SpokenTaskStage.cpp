@@ -50,8 +50,8 @@ void SpokenTaskStage::startAnswer(const QString& sheetField, int seconds, const 
     startCountdown(seconds, kPhaseText);
     const StationFolders folders = main.folders();
     folders.ensureExist();
-    // Last: a failure box of the recorder lets ticks run, which may end this stage.
-    main.StartRecording(folders.answerFile(m_fileSuffix));
+    // Last: a failure box of the recorder lets ticks run, which may end this stage under it.
+    whileBoxMayShow([&] { main.StartRecording(folders.answerFile(m_fileSuffix)); });
 }
 
 void SpokenTaskStage::finishStage() {

@@ -87,6 +87,17 @@ TEST_F(RtfMalformedTest, replacesAnEarlierDocumentCompletely) {
     EXPECT_EQ(RtfReader::plainText(doc), QStringLiteral("only\n"));
 }
 
+TEST_F(RtfMalformedTest, readsInputsTheFuzzerFoundFaultsWith) {
+    // Each once overflowed an int; run under the sanitizers they must stay quiet.
+    for (const char* name : {"broken-fuzz-border-width.rtf"}) {
+        SCOPED_TRACE(name);
+        const QByteArray rtf = fixture(QString::fromLatin1(name));
+        ASSERT_FALSE(rtf.isEmpty());
+        const auto doc = readRtf(rtf);
+        EXPECT_FALSE(doc->isEmpty());
+    }
+}
+
 TEST_F(RtfMalformedTest, survivesMutatedRealDocuments) {
     // A small deterministic fuzz in the suite: flip, cut and duplicate bytes of real sheets.
     QRandomGenerator random(20240601);

@@ -1,4 +1,4 @@
-#include "stages/ConfirmedCountdownStage.h"
+#include "main/CountdownStage.h"
 
 #include "kit/StationTables.h"
 #include "main/StageRegistry.h"

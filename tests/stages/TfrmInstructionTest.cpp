@@ -41,6 +41,13 @@ KitRow row(int varNo, const QString& intro) {
     return r;
 }
 
+// Variant 0 with the demo kit's instruction when it is there.
+KitRow demoRow() {
+    KitRow r = KitRow::variant(0);
+    r.intro = stagestest::demoKitSheet(QStringLiteral("v0-Intro"), stagestest::simpleRtf(kInstruction, 32));
+    return r;
+}
+
 class HeaderProbe : public StageFrame {
 public:
     using StageFrame::StageFrame;
@@ -99,6 +106,12 @@ TEST(TfrmInstruction, startsWithAnEmptyFocusedCodeAndTheKitInstruction) {
     EXPECT_LE(f.Button2->geometry().right(), 1016);
     EXPECT_GT(f.Button2->geometry().left(), f.Button1->geometry().right());
     EXPECT_EQ(f.Timer1->interval(), 100);
+}
+
+TEST(TfrmInstruction, showsTheDemoKitInstruction) {
+    CodeEntry c({demoRow()});
+    TfrmInstruction& f = c.frame();
+    EXPECT_FALSE(f.RxDBRichEdit1->document()->isEmpty());
     stagestest::typeText(f.Edit3, "0042");
     saveScreenshot(c.main(), QStringLiteral("TfrmInstruction"));
 }

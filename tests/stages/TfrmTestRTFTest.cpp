@@ -45,7 +45,9 @@ const QString kSample = QStringLiteral("Образец текста задани
 } // namespace
 
 TEST(TfrmTestRTF, isABorderlessModalWindowWithTheTextAboveTheCloseButton) {
-    Viewer v({rowWithText(0, kSample)});
+    KitRow demo = KitRow::variant(0);
+    demo.testRtf = stagestest::demoKitSheet(QStringLiteral("v0-TestRTF"), stagestest::simpleRtf(kSample));
+    Viewer v({demo});
     TfrmTestRTF& f = v.window();
     EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(f.isModal());

@@ -5,6 +5,7 @@
 #include "kit/StationTables.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace stagestest {
 
@@ -54,6 +55,15 @@ QByteArray simpleRtf(const QString& text, int fontSizeHalfPoints) {
             rtf += "\\u" + QByteArray::number(static_cast<short>(c.unicode())) + "?";
     }
     return rtf + "\\par }";
+}
+
+QByteArray demoKitSheet(const QString& name, const QByteArray& fallback) {
+    // Cleaned as text: the data folder itself need not exist.
+    QFile sheet(
+        QDir::cleanPath(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/sheets/") + name + QStringLiteral(".rtf")));
+    if (!sheet.open(QIODevice::ReadOnly))
+        return fallback;
+    return sheet.readAll();
 }
 
 } // namespace stagestest

@@ -39,4 +39,8 @@ bool saveKitFile(const kit::MemTable& complects, const QString& folder);
 // A one-paragraph RTF document, each line of text a paragraph; non-ASCII as \uN escapes.
 QByteArray simpleRtf(const QString& text, int fontSizeHalfPoints = 28);
 
+// A sheet of the demo kit (demo-kit/sheets/<name>.rtf at the top of the source tree), or
+// fallback while the demo kit is not there.
+QByteArray demoKitSheet(const QString& name, const QByteArray& fallback);
+
 } // namespace stagestest

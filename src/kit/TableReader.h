@@ -38,6 +38,7 @@ private:
     ByteSource& m_source;
     const LoadProgress& m_progress;
     int m_version = 0;
+    std::string m_scratch;
 };
 
 } // namespace kit

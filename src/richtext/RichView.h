@@ -15,6 +15,7 @@ class MemTable;
 namespace richtext {
 
 class FieldSource;
+class MemTableFieldSource;
 
 // The read-only sheet view of the stages: shows the RTF held in a field of the current
 // row of a table, drawn from the top-left corner without scaling (controls are laid
@@ -61,7 +62,7 @@ private:
     void refresh();
     void display(const QByteArray& bytes);
 
-    std::unique_ptr<FieldSource> m_ownedSource;
+    std::unique_ptr<MemTableFieldSource> m_ownedSource;
     FieldSource* m_source = nullptr;
     int m_listenerId = -1;
     QString m_field;

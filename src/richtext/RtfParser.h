@@ -1,5 +1,9 @@
 #pragma once
 
+#include "richtext/RtfFontTable.h"
+#include "richtext/RtfListTable.h"
+#include "richtext/RtfPicture.h"
+#include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -9,6 +13,7 @@
 #include <QTextCursor>
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +32,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, FieldInst };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
     struct CharState {
         int font = -1;
@@ -41,7 +46,8 @@ private:
         int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
         bool lineMultiple = false;
         bool inTable = false;
-        int nest = 1; // \itap
+        int nest = 1;            // \itap
+        int list = 0, level = 0; // \ls, \ilvl
     };
     struct Group {
         Dest dest = Dest::Text;
@@ -51,26 +57,17 @@ private:
         bool ignorableNext = false; // just saw \*
         bool fresh = true;          // no token yet in this group
     };
-    struct Font {
-        QString name;
-        QByteArray rawName;
-        int codePage = 0;
-        int family = 0; // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech
-        bool hasCharset = false;
-    };
-    struct Picture {
-        enum Kind { None, Png, Jpeg, Dib, Wbitmap, Wmf, Emf, Other } kind = None;
-        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
-        int bitsPixel = 1, widthBytes = 0;
-        QByteArray data;
-        int nibble = -1;
+    struct Shape {
+        bool active = false; // inside \shpinst
+        bool pictureShown = false;
+        std::string property;                         // name given by the last \sn
+        int left = 0, top = 0, right = 0, bottom = 0; // twips
     };
 
     void handleWord(std::string_view word, bool hasParam, int param);
     bool handleDestination(std::string_view word);
     bool handleCharWord(std::string_view word, bool hasParam, int param);
     bool handleParaWord(std::string_view word, bool hasParam, int param);
-    bool handleTableWord(std::string_view word, bool hasParam, int param);
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);
@@ -82,15 +79,12 @@ private:
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
+    void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
-    QString familyFor(int font) const;
 
-    void pictureWord(std::string_view word, bool hasParam, int param);
-    void pictureData(std::string_view text);
     void insertPicture();
-    void finishFont();
 
     Group& top() { return m_stack.back(); }
     const Group& top() const { return m_stack.back(); }
@@ -103,15 +97,17 @@ private:
     int m_overflow = 0; // groups opened beyond kMaxDepth
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
-    int m_defaultFont = 0;
-    std::map<int, Font> m_fonts;
-    int m_fontEntry = -1;
+    RtfFontTable m_fonts;
+    RtfListTable m_lists;
+    bool m_paraStarted = false; // the current paragraph has content
+    bool m_labelSeen = false;   // it had a \listtext or \pntext
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
-    RtfTableBuilder::RowDef m_rowDef;
-    RtfTableBuilder::CellDef m_cellDef;
-    int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
-    Picture m_picture;
+    RtfRowDefinition m_rowDef;
+    RtfPicture m_picture;
+    Shape m_shape;
+    bool m_nestBreak = false;
+    bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;
     QString m_pending;
     QByteArray m_pendingBytes;

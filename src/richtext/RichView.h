@@ -22,6 +22,8 @@ class MemTableFieldSource;
 // over it at fixed places) and wrapped to the widget's width. It is disabled and takes
 // no focus or input, yet draws with the normal (not greyed) palette.
 // A document is converted once per row and field content, never at paint time.
+// Controls laid over the sheet must be the view's siblings, raised above it: children of a
+// disabled widget are disabled too.
 // Ownership: the view owns its document and any adapter it makes for a kit table; it
 // does not own the table or FieldSource, which must outlive the binding (call
 // setDataSource(nullptr) before destroying them if the view lives longer).

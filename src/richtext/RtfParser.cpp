@@ -383,6 +383,15 @@ bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) 
         p.line = clampTwips(param);
     } else if (is(word, "slmult")) {
         p.lineMultiple = !hasParam || param != 0;
+    } else if (is(word, "tqr") || is(word, "tqc") || is(word, "tqdec")) {
+        p.nextTabKind = word[2];
+    } else if (is(word, "tx") || is(word, "tb")) {
+        if (word == "tx" && p.tabCount < ParaState::kMaxTabs) {
+            p.tabs[static_cast<size_t>(p.tabCount)] = clampTwips(param);
+            p.tabKinds[static_cast<size_t>(p.tabCount)] = p.nextTabKind;
+            ++p.tabCount;
+        }
+        p.nextTabKind = 'l';
     } else if (is(word, "ls")) {
         p.list = std::max(param, 0);
     } else if (is(word, "ilvl")) {
@@ -636,11 +645,24 @@ void RtfParser::applyBlockFormat() {
         f.setLineHeight(p.line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
     else if (p.line > 0)
         f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
-    if (p.first < 0 && p.left > 0) {
-        // Word's hanging indent: the tab after a bullet or number goes to the indent.
-        // Qt measures tab stops from where the first line starts.
-        f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
+    // Qt measures tab stops from where the first line starts; RTF from the text's left edge.
+    const double origin = (p.left + p.first) / 15.0;
+    QList<QTextOption::Tab> tabs;
+    for (int i = 0; i < p.tabCount; ++i) {
+        const double at = p.tabs[static_cast<size_t>(i)] / 15.0 - origin;
+        const char kind = p.tabKinds[static_cast<size_t>(i)];
+        const auto type = kind == 'r'   ? QTextOption::RightTab
+                          : kind == 'c' ? QTextOption::CenterTab
+                          : kind == 'd' ? QTextOption::DelimiterTab
+                                        : QTextOption::LeftTab;
+        if (at > 0)
+            tabs.append(QTextOption::Tab(at, type, kind == 'd' ? QChar(u'.') : QChar()));
     }
+    if (p.first < 0 && p.left > 0)
+        tabs.append(QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)); // Word's hanging indent
+    std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+    if (!tabs.isEmpty())
+        f.setTabPositions(tabs);
     m_cursor.setBlockFormat(f);
     // Merge: in a cell's first block this format also carries the cell's own properties.
     m_cursor.mergeBlockCharFormat(charFormat());

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -48,6 +49,11 @@ private:
         bool inTable = false;
         int nest = 1;            // \itap
         int list = 0, level = 0; // \ls, \ilvl
+        static constexpr int kMaxTabs = 32;
+        std::array<int, kMaxTabs> tabs{};      // \tx positions, twips from the text's left edge
+        std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
+        int tabCount = 0;
+        char nextTabKind = 'l';
     };
     struct Group {
         Dest dest = Dest::Text;

@@ -14,44 +14,44 @@ int clampTwips(int v) {
 
 bool RtfRowDefinition::word(std::string_view word, int param, const std::vector<QColor>& colors) {
     RtfTableBuilder::CellDef& c = m_cell;
-    if ((word == "trowd")) {
+    if (word == "trowd") {
         m_row = RtfTableBuilder::RowDef{};
         m_cell = RtfTableBuilder::CellDef{};
         m_borderTarget = -1;
-    } else if ((word == "trgaph")) {
+    } else if (word == "trgaph") {
         m_row.gap = param;
-    } else if ((word == "trleft")) {
+    } else if (word == "trleft") {
         m_row.left = clampTwips(param);
-    } else if ((word == "cellx")) {
+    } else if (word == "cellx") {
         c.right = clampTwips(param);
         m_row.cells.push_back(c);
         m_cell = RtfTableBuilder::CellDef{};
         m_borderTarget = -1;
-    } else if ((word == "clmgf")) {
+    } else if (word == "clmgf") {
         c.mergeFirst = true;
-    } else if ((word == "clmrg")) {
+    } else if (word == "clmrg") {
         c.mergeNext = true;
-    } else if ((word == "clvmgf")) {
+    } else if (word == "clvmgf") {
         c.vmergeFirst = true;
-    } else if ((word == "clvmrg")) {
+    } else if (word == "clvmrg") {
         c.vmergeNext = true;
-    } else if ((word == "clbrdrt")) {
+    } else if (word == "clbrdrt") {
         m_borderTarget = 0;
-    } else if ((word == "clbrdrl")) {
+    } else if (word == "clbrdrl") {
         m_borderTarget = 1;
-    } else if ((word == "clbrdrb")) {
+    } else if (word == "clbrdrb") {
         m_borderTarget = 2;
-    } else if ((word == "clbrdrr")) {
+    } else if (word == "clbrdrr") {
         m_borderTarget = 3;
     } else if (word.substr(0, 4) == "brdr" || word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo") {
         if (m_borderTarget < 0)
             return true;
         RtfTableBuilder::Border* b[] = {&c.top, &c.left, &c.bottom, &c.right_};
         RtfTableBuilder::Border& border = *b[m_borderTarget];
-        if ((word == "brdrnone") || (word == "brdrnil") || (word == "brdrtbl"))
+        if (word == "brdrnone" || word == "brdrnil" || word == "brdrtbl")
             border.width = 0;
-        else if ((word == "brdrw"))
-            border.width = std::clamp((param + 7) / 15, 1, 10);
+        else if (word == "brdrw")
+            border.width = std::clamp((std::clamp(param, 0, 150) + 7) / 15, 1, 10); // twips to 1..10 px
         else if (word.substr(0, 4) == "brdr" && word != "brdrcf" && border.width == 0)
             border.width = 1;
         else if (word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo")
@@ -72,7 +72,7 @@ bool RtfRowDefinition::word(std::string_view word, int param, const std::vector<
             *sides[2] = v;
         else if (side == "r")
             *sides[3] = v;
-    } else if ((word == "clcbpat")) {
+    } else if (word == "clcbpat") {
         if (param > 0 && param < static_cast<int>(colors.size()))
             c.shading = colors[static_cast<size_t>(param)];
     } else {

@@ -9,6 +9,7 @@
 #include "main/StationTexts.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -152,6 +153,16 @@ bool TfrmMain::loadKit() {
 
 void TfrmMain::FormDestroy() {
     delete CurrentFrame.data();
+    // The long-lived windows may be bound to the kit table, a member, and members go before
+    // the children do: the windows go first, while the table still exists.
+    const QList<QDialog*> windows = findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    for (QDialog* window : windows) {
+        if (window == FiveSec)
+            FiveSec = nullptr;
+        if (window == frmTestRTF)
+            frmTestRTF = nullptr;
+        delete window;
+    }
     if (m_audioReleased)
         return;
     m_audioReleased = true;

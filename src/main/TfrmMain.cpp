@@ -44,12 +44,24 @@ class TfrmMain::GuardedDialogs : public DialogService {
 public:
     GuardedDialogs(TfrmMain& main, DialogService& inner) : m_main(main), m_inner(inner) {}
 
-    bool confirm(const QString& text) override { return guarded([&] { return m_inner.confirm(text); }); }
-    void message(const QString& text) override { guarded([&] { m_inner.message(text); }); }
-    void error(const QString& text) override { guarded([&] { m_inner.error(text); }); }
-    void audioError(const QString& text) override { guarded([&] { m_inner.audioError(text); }); }
-    void fatal(const QString& text) override { guarded([&] { m_inner.fatal(text); }); }
-    int execModal(QDialog& window) override { return guarded([&] { return m_inner.execModal(window); }); }
+    bool confirm(const QString& text) override {
+        return guarded([&] { return m_inner.confirm(text); });
+    }
+    void message(const QString& text) override {
+        guarded([&] { m_inner.message(text); });
+    }
+    void error(const QString& text) override {
+        guarded([&] { m_inner.error(text); });
+    }
+    void audioError(const QString& text) override {
+        guarded([&] { m_inner.audioError(text); });
+    }
+    void fatal(const QString& text) override {
+        guarded([&] { m_inner.fatal(text); });
+    }
+    int execModal(QDialog& window) override {
+        return guarded([&] { return m_inner.execModal(window); });
+    }
 
 private:
     TfrmMain& m_main;

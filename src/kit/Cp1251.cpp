@@ -1,7 +1,9 @@
 #include "kit/Cp1251.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace kit {
 namespace {
@@ -28,6 +30,9 @@ struct Utf8Seq {
 struct Tables {
     std::array<Utf8Seq, 256> toUtf8{};
     std::array<std::uint8_t, 65536> fromUnicode{}; // 0: not in the code page (U+0000 is handled apart)
+    // A character of one or two bytes keyed on its first two bytes (the second is
+    // ignored after an ASCII byte).
+    std::array<std::uint8_t, 65536> fromPair{};
 
     Tables() {
         for (int b = 0; b < 256; ++b) {
@@ -44,6 +49,17 @@ struct Tables {
             }
             if (b != 0)
                 fromUnicode[cp] = static_cast<std::uint8_t>(b);
+        }
+        for (unsigned first = 0; first < 256; ++first) {
+            for (unsigned second = 0; second < 256; ++second) {
+                std::uint8_t& b = fromPair[(first << 8) | second];
+                if (first < 0x80)
+                    b = static_cast<std::uint8_t>(first);
+                else if (first >= 0xC2 && first <= 0xDF && (second & 0xC0) == 0x80)
+                    b = fromUnicode[((first & 0x1F) << 6) | (second & 0x3F)] != 0
+                            ? fromUnicode[((first & 0x1F) << 6) | (second & 0x3F)]
+                            : static_cast<std::uint8_t>('?');
+            }
         }
     }
 };
@@ -95,6 +111,41 @@ std::string cp1251ToUtf8(std::string_view cp1251) {
 namespace {
 
 constexpr std::size_t kNoRoom = static_cast<std::size_t>(-1);
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// Byte j of a loaded word sits at bits 8j..8j+7.
+static_assert(std::endian::native == std::endian::little);
+
+std::uint64_t load8(const unsigned char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// One character at src[i] of n bytes, the careful way; returns the bytes it took.
+std::size_t decodeOne(const Tables& t, const unsigned char* src, std::size_t i, std::size_t n, char* out) {
+    const unsigned c = src[i];
+    if (c < 0x80) {
+        *out = static_cast<char>(c);
+        return 1;
+    }
+    if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
+        *out = toByte(t, ((c & 0x1F) << 6) | (src[i + 1] & 0x3F));
+        return 2;
+    }
+    if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80) {
+        const std::uint32_t cp = ((c & 0x0F) << 12) | ((src[i + 1] & 0x3F) << 6) | (src[i + 2] & 0x3F);
+        // Overlong forms and surrogates are malformed.
+        *out = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? '?' : toByte(t, cp);
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80 &&
+        (src[i + 3] & 0xC0) == 0x80) {
+        *out = '?'; // beyond the Basic Multilingual Plane: never in the code page
+        return 4;
+    }
+    *out = '?';
+    return 1;
+}
 
 // Decodes into dst, which has room for `room` bytes; returns the bytes written, or
 // kNoRoom when the input needs more.
@@ -104,31 +155,66 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
     char* const begin = dst;
     char* const end = dst + room;
     std::size_t i = 0;
+    // Blobs are about half ASCII and half two-byte sequences in random order. An
+    // eight-byte block made only of those, whole, is decoded byte by byte without a
+    // branch: every byte writes its character and the position moves on unless it
+    // was a continuation byte. Anything else goes the careful way, one character.
+    while (i + 8 <= n) {
+        const std::uint64_t w = load8(src + i);
+        if (end - dst >= 8) {
+            const std::uint64_t high = w & kHighBits;
+            if (high == 0) {
+                std::memcpy(dst, src + i, 8);
+                dst += 8;
+                i += 8;
+                continue;
+            }
+            const std::uint64_t bit6 = (w << 1) & kHighBits;
+            const std::uint64_t bit5 = (w << 2) & kHighBits;
+            const std::uint64_t cont = high & ~bit6;
+            const std::uint64_t leads = high & bit6;
+            // C0 and C1 would be overlong forms: a lead needs one of bits 1-4 set.
+            const std::uint64_t hasBits1to4 = ((w & 0x1E1E1E1E1E1E1E1EULL) + 0x7F7F7F7F7F7F7F7FULL) & kHighBits;
+            if ((leads & (bit5 | ~hasBits1to4)) == 0 && cont == (leads << 8)) {
+                char* out = dst;
+                for (int j = 0; j < 8; ++j) {
+                    const unsigned byte = src[i + static_cast<std::size_t>(j)];
+                    const unsigned next = src[i + static_cast<std::size_t>(j) + (j < 7 ? 1 : 0)];
+                    *out = static_cast<char>(t.fromPair[(byte << 8) | next]);
+                    out += 1 - ((cont >> (8 * j + 7)) & 1);
+                }
+                // A lead in the last byte has its continuation in the next block: stop before it.
+                const std::uint64_t lastLead = leads >> 63;
+                dst = out - lastLead;
+                i += 8 - lastLead;
+                continue;
+            }
+        }
+        if (dst == end)
+            return kNoRoom;
+        i += decodeOne(t, src, i, n, dst++);
+    }
     while (i < n) {
         if (dst == end)
             return kNoRoom;
-        const unsigned c = src[i];
-        if (c < 0x80) {
-            *dst++ = static_cast<char>(c);
-            ++i;
-        } else if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
-            *dst++ = toByte(t, ((c & 0x1F) << 6) | (src[i + 1] & 0x3F));
-            i += 2;
-        } else if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80) {
-            const std::uint32_t cp = ((c & 0x0F) << 12) | ((src[i + 1] & 0x3F) << 6) | (src[i + 2] & 0x3F);
-            // Overlong forms and surrogates are malformed.
-            *dst++ = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? '?' : toByte(t, cp);
-            i += 3;
-        } else if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80 &&
-                   (src[i + 3] & 0xC0) == 0x80) {
-            *dst++ = '?'; // beyond the Basic Multilingual Plane: never in the code page
-            i += 4;
-        } else {
-            *dst++ = '?';
-            ++i;
-        }
+        i += decodeOne(t, src, i, n, dst++);
     }
     return static_cast<std::size_t>(dst - begin);
+}
+
+// Bytes that are not UTF-8 continuation bytes (10xxxxxx), eight at a time.
+std::size_t countCharacterStarts(std::string_view utf8) {
+    const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    std::size_t continuations = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const std::uint64_t w = load8(src + i);
+        continuations += static_cast<std::size_t>(std::popcount(w & ~(w << 1) & kHighBits));
+    }
+    for (; i < n; ++i)
+        continuations += (src[i] & 0xC0) == 0x80 ? 1 : 0;
+    return n - continuations;
 }
 
 } // namespace
@@ -137,9 +223,7 @@ std::string utf8ToCp1251(std::string_view utf8) {
     const Tables& t = tables();
     // Every byte that is not a continuation byte starts one character, so well-formed
     // input fits exactly: no oversized buffer stays behind in a table of blobs.
-    std::size_t count = 0;
-    for (char c : utf8)
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    const std::size_t count = countCharacterStarts(utf8);
     std::string out(count, '\0');
     if (decodeUtf8(t, utf8, out.data(), count) == count)
         return out;

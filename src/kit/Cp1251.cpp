@@ -30,8 +30,10 @@ struct Utf8Seq {
 struct Tables {
     std::array<Utf8Seq, 256> toUtf8{};
     std::array<std::uint8_t, 65536> fromUnicode{}; // 0: not in the code page (U+0000 is handled apart)
-    // A character of one or two bytes keyed on its first two bytes (the second is
-    // ignored after an ASCII byte).
+    // Code points below U+0800 (one or two bytes of UTF-8), '?' where the page lacks one.
+    std::array<std::uint8_t, 0x800> fromTwoBytes{};
+    // A character of one or two bytes keyed on its first byte plus 256 times the
+    // second (the second is ignored after an ASCII byte).
     std::array<std::uint8_t, 65536> fromPair{};
 
     Tables() {
@@ -50,16 +52,12 @@ struct Tables {
             if (b != 0)
                 fromUnicode[cp] = static_cast<std::uint8_t>(b);
         }
+        for (std::size_t cp = 1; cp < fromTwoBytes.size(); ++cp)
+            fromTwoBytes[cp] = fromUnicode[cp] != 0 ? fromUnicode[cp] : static_cast<std::uint8_t>('?');
         for (unsigned first = 0; first < 256; ++first) {
-            for (unsigned second = 0; second < 256; ++second) {
-                std::uint8_t& b = fromPair[(first << 8) | second];
-                if (first < 0x80)
-                    b = static_cast<std::uint8_t>(first);
-                else if (first >= 0xC2 && first <= 0xDF && (second & 0xC0) == 0x80)
-                    b = fromUnicode[((first & 0x1F) << 6) | (second & 0x3F)] != 0
-                            ? fromUnicode[((first & 0x1F) << 6) | (second & 0x3F)]
-                            : static_cast<std::uint8_t>('?');
-            }
+            for (unsigned second = 0; second < 256; ++second)
+                fromPair[(second << 8) | first] = static_cast<std::uint8_t>(
+                    first < 0x80 ? first : fromTwoBytes[((first & 0x1F) << 6) | (second & 0x3F)]);
         }
     }
 };
@@ -173,20 +171,34 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
             const std::uint64_t bit5 = (w << 2) & kHighBits;
             const std::uint64_t cont = high & ~bit6;
             const std::uint64_t leads = high & bit6;
-            // C0 and C1 would be overlong forms: a lead needs one of bits 1-4 set.
+            // Leads of two-byte forms are C2..DF: C0 and C1 would be overlong, so one
+            // of bits 1-4 must be set.
             const std::uint64_t hasBits1to4 = ((w & 0x1E1E1E1E1E1E1E1EULL) + 0x7F7F7F7F7F7F7F7FULL) & kHighBits;
-            if ((leads & (bit5 | ~hasBits1to4)) == 0 && cont == (leads << 8)) {
+            const std::uint64_t lead2 = leads & ~bit5 & hasBits1to4;
+            const std::uint64_t bad = (leads & ~lead2) | (cont ^ (lead2 << 8));
+            // The block goes up to its first byte the fast way cannot take, less a lead
+            // whose continuation is not in it.
+            auto take = static_cast<unsigned>(bad == 0 ? 8 : std::countr_zero(bad) / 8);
+            if (take > 0 && ((lead2 >> (8 * take - 1)) & 1) != 0)
+                --take;
+            if (take > 0) {
+                // Bytes come from the loaded word rather than memory: a store through
+                // char* could alias the input, which would force a reload per byte.
+                // All eight bytes are written; only the first `take` count.
+                const std::uint8_t* table = t.fromPair.data();
                 char* out = dst;
+                std::uint64_t rest = w;
+                std::uint64_t skip = cont >> 7;
+#pragma GCC unroll 8
                 for (int j = 0; j < 8; ++j) {
-                    const unsigned byte = src[i + static_cast<std::size_t>(j)];
-                    const unsigned next = src[i + static_cast<std::size_t>(j) + (j < 7 ? 1 : 0)];
-                    *out = static_cast<char>(t.fromPair[(byte << 8) | next]);
-                    out += 1 - ((cont >> (8 * j + 7)) & 1);
+                    *out = static_cast<char>(table[rest & 0xFFFF]);
+                    out += 1 - (skip & 1);
+                    rest >>= 8;
+                    skip >>= 8;
                 }
-                // A lead in the last byte has its continuation in the next block: stop before it.
-                const std::uint64_t lastLead = leads >> 63;
-                dst = out - lastLead;
-                i += 8 - lastLead;
+                const std::uint64_t taken = cont & (~0ULL >> (64 - 8 * take));
+                dst += take - static_cast<unsigned>(((taken >> 7) * 0x0101010101010101ULL) >> 56);
+                i += take;
                 continue;
             }
         }
@@ -210,7 +222,8 @@ std::size_t countCharacterStarts(std::string_view utf8) {
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         const std::uint64_t w = load8(src + i);
-        continuations += static_cast<std::size_t>(std::popcount(w & ~(w << 1) & kHighBits));
+        // One bit per byte at most: the multiplication adds them up in the top byte.
+        continuations += static_cast<std::size_t>((((w & ~(w << 1) & kHighBits) >> 7) * 0x0101010101010101ULL) >> 56);
     }
     for (; i < n; ++i)
         continuations += (src[i] & 0xC0) == 0x80 ? 1 : 0;

@@ -178,9 +178,10 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
             const std::uint64_t bad = (leads & ~lead2) | (cont ^ (lead2 << 8));
             // The block goes up to its first byte the fast way cannot take, less a lead
             // whose continuation is not in it.
-            auto take = static_cast<unsigned>(bad == 0 ? 8 : std::countr_zero(bad) / 8);
-            if (take > 0 && ((lead2 >> (8 * take - 1)) & 1) != 0)
-                --take;
+            // (Without branches, which blobs would mispredict: a sentinel bit stands for
+            // "no bad byte" and gives 8.)
+            auto take = static_cast<unsigned>((__builtin_ctzll((bad >> 1) | (1ULL << 63)) + 1) / 8);
+            take -= static_cast<unsigned>((lead2 >> ((8 * take - 1) & 63)) & 1) & static_cast<unsigned>(take != 0);
             if (take > 0) {
                 // Bytes come from the loaded word rather than memory: a store through
                 // char* could alias the input, which would force a reload per byte.

@@ -187,16 +187,13 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
                 // char* could alias the input, which would force a reload per byte.
                 // All eight bytes are written; only the first `take` count.
                 const std::uint8_t* table = t.fromPair.data();
-                char* out = dst;
-                std::uint64_t rest = w;
-                std::uint64_t skip = cont >> 7;
+                // Byte j goes to j less the continuation bytes before it (a continuation
+                // byte lands where the next character will overwrite it). The running
+                // counts come out of one multiplication, a byte each.
+                const std::uint64_t offsets = 0x0706050403020100ULL - (cont >> 7) * 0x0101010101010100ULL;
 #pragma GCC unroll 8
-                for (int j = 0; j < 8; ++j) {
-                    *out = static_cast<char>(table[rest & 0xFFFF]);
-                    out += 1 - (skip & 1);
-                    rest >>= 8;
-                    skip >>= 8;
-                }
+                for (int j = 0; j < 8; ++j)
+                    dst[(offsets >> (8 * j)) & 0xFF] = static_cast<char>(table[(w >> (8 * j)) & 0xFFFF]);
                 const std::uint64_t taken = cont & (~0ULL >> (64 - 8 * take));
                 dst += take - static_cast<unsigned>(((taken >> 7) * 0x0101010101010101ULL) >> 56);
                 i += take;

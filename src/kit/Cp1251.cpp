@@ -145,9 +145,12 @@ std::size_t decodeOne(const Tables& t, const unsigned char* src, std::size_t i, 
     return 1;
 }
 
-// Decodes into dst, which has room for `room` bytes; returns the bytes written, or
-// kNoRoom when the input needs more.
-std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::size_t room) {
+// Decodes the characters that start before `stop` into dst, which has room for
+// `room` bytes; returns the bytes written, or kNoRoom when the input needs more.
+// *consumed receives the input bytes taken (at least `stop`; the bytes from `stop`
+// on serve as lookahead and may be taken as well).
+std::size_t decodeUtf8(const Tables& t, std::string_view utf8, std::size_t stop, char* dst, std::size_t room,
+                       std::size_t* consumed) {
     const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
     char* const begin = dst;
@@ -157,7 +160,7 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
     // eight-byte block made only of those, whole, is decoded byte by byte without a
     // branch: every byte writes its character and the position moves on unless it
     // was a continuation byte. Anything else goes the careful way, one character.
-    while (i + 8 <= n) {
+    while (i + 8 <= n && i < stop) {
         const std::uint64_t w = load8(src + i);
         if (end - dst >= 8) {
             const std::uint64_t high = w & kHighBits;
@@ -204,11 +207,12 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::s
             return kNoRoom;
         i += decodeOne(t, src, i, n, dst++);
     }
-    while (i < n) {
+    while (i < stop) {
         if (dst == end)
             return kNoRoom;
         i += decodeOne(t, src, i, n, dst++);
     }
+    *consumed = i;
     return static_cast<std::size_t>(dst - begin);
 }
 
@@ -236,12 +240,26 @@ std::string utf8ToCp1251(std::string_view utf8) {
     // input fits exactly: no oversized buffer stays behind in a table of blobs.
     const std::size_t count = countCharacterStarts(utf8);
     std::string out(count, '\0');
-    if (decodeUtf8(t, utf8, out.data(), count) == count)
+    std::size_t consumed = 0;
+    if (decodeUtf8(t, utf8, utf8.size(), out.data(), count, &consumed) == count)
         return out;
     // Stray continuation bytes each become '?': at most one character per byte.
     out.assign(utf8.size(), '\0');
-    out.resize(decodeUtf8(t, utf8, out.data(), out.size()));
+    out.resize(decodeUtf8(t, utf8, utf8.size(), out.data(), out.size(), &consumed));
     return out;
+}
+
+std::size_t appendUtf8AsCp1251(std::string_view utf8, bool final, std::string* out) {
+    // A character is at most four bytes: one that starts three bytes or more before
+    // the end is whole, or malformed whatever follows.
+    const std::size_t stop = final ? utf8.size() : (utf8.size() > 3 ? utf8.size() - 3 : 0);
+    const std::size_t old = out->size();
+    // At most one character per byte.
+    out->resize(old + utf8.size());
+    std::size_t consumed = 0;
+    const std::size_t written = decodeUtf8(tables(), utf8, stop, out->data() + old, utf8.size(), &consumed);
+    out->resize(old + written);
+    return consumed;
 }
 
 std::string utf16leToCp1251(std::string_view utf16le) {

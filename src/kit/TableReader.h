@@ -28,6 +28,7 @@ private:
     void expectTag(unsigned char expected);
     std::int64_t integer();
     std::string string();
+    std::string utf8String(std::uint64_t n);
     bool boolean();
     FieldValue value(const FieldDef& def);
     void readFieldDefs(const TableData& current, TableData* out);
@@ -39,6 +40,7 @@ private:
     const LoadProgress& m_progress;
     int m_version = 0;
     std::string m_scratch;
+    std::string m_decoded;
 };
 
 } // namespace kit

@@ -249,16 +249,13 @@ std::string utf8ToCp1251(std::string_view utf8) {
     return out;
 }
 
-std::size_t appendUtf8AsCp1251(std::string_view utf8, bool final, std::string* out) {
+std::size_t utf8PieceToCp1251(std::string_view utf8, bool final, char* out, std::size_t* written) {
     // A character is at most four bytes: one that starts three bytes or more before
     // the end is whole, or malformed whatever follows.
     const std::size_t stop = final ? utf8.size() : (utf8.size() > 3 ? utf8.size() - 3 : 0);
-    const std::size_t old = out->size();
-    // At most one character per byte.
-    out->resize(old + utf8.size());
     std::size_t consumed = 0;
-    const std::size_t written = decodeUtf8(tables(), utf8, stop, out->data() + old, utf8.size(), &consumed);
-    out->resize(old + written);
+    // At most one character per byte, so the room never runs out.
+    *written = decodeUtf8(tables(), utf8, stop, out, utf8.size(), &consumed);
     return consumed;
 }
 

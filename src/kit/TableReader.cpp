@@ -135,11 +135,16 @@ std::string TableReader::utf8String(std::uint64_t n) {
     if (n > m_source.remaining())
         throw Failure{kReadError}; // before anything is allocated
     // Read and decoded a piece at a time, so the piece is still in the cache when it
-    // is decoded; the result gathers in a buffer kept for the whole load and leaves
-    // it as a string of exactly its size.
-    m_decoded.clear();
+    // is decoded; the result gathers in a buffer kept for the whole load (never
+    // cleared: it is only written) and leaves it as a string of exactly its size.
+    if (m_decodedSize < n) {
+        m_decoded.reset();
+        m_decoded = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(n));
+        m_decodedSize = static_cast<std::size_t>(n);
+    }
     m_scratch.resize(kUtf8Piece + 3);
     std::size_t carried = 0; // bytes of a character cut at the end of the last piece
+    std::size_t length = 0;
     std::uint64_t left = n;
     while (left > 0) {
         const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(left, kUtf8Piece));
@@ -147,11 +152,13 @@ std::string TableReader::utf8String(std::uint64_t n) {
             throw Failure{kReadError};
         left -= take;
         const std::string_view piece(m_scratch.data(), carried + take);
-        const std::size_t used = appendUtf8AsCp1251(piece, left == 0, &m_decoded);
+        std::size_t written = 0;
+        const std::size_t used = utf8PieceToCp1251(piece, left == 0, m_decoded.get() + length, &written);
+        length += written;
         carried = piece.size() - used;
         std::memmove(m_scratch.data(), m_scratch.data() + used, carried);
     }
-    return m_decoded;
+    return std::string(m_decoded.get(), length);
 }
 
 bool TableReader::boolean() {

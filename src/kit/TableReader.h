@@ -4,6 +4,7 @@
 #include "kit/MemTable.h"
 #include "kit/TableStream.h"
 
+#include <memory>
 #include <string>
 
 // Reads one table stream into a TableData, starting from what a table already
@@ -40,7 +41,8 @@ private:
     const LoadProgress& m_progress;
     int m_version = 0;
     std::string m_scratch;
-    std::string m_decoded;
+    std::unique_ptr<char[]> m_decoded;
+    std::size_t m_decodedSize = 0;
 };
 
 } // namespace kit

@@ -157,9 +157,10 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, std::size_t stop,
     char* const end = dst + room;
     std::size_t i = 0;
     // Blobs are about half ASCII and half two-byte sequences in random order. An
-    // eight-byte block made only of those, whole, is decoded byte by byte without a
-    // branch: every byte writes its character and the position moves on unless it
-    // was a continuation byte. Anything else goes the careful way, one character.
+    // eight-byte block is decoded, up to its first byte that is neither of those,
+    // without a branch per byte: every byte writes its character, and continuation
+    // bytes are overwritten by the next one. A block that starts with anything else
+    // (three-byte characters, malformed input) goes the careful way, one character.
     while (i + 8 <= n && i < stop) {
         const std::uint64_t w = load8(src + i);
         if (end - dst >= 8) {
@@ -180,9 +181,8 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, std::size_t stop,
             const std::uint64_t lead2 = leads & ~bit5 & hasBits1to4;
             const std::uint64_t bad = (leads & ~lead2) | (cont ^ (lead2 << 8));
             // The block goes up to its first byte the fast way cannot take, less a lead
-            // whose continuation is not in it.
-            // (Without branches, which blobs would mispredict: a sentinel bit stands for
-            // "no bad byte" and gives 8.)
+            // whose continuation is not in it. No branches, which blobs would
+            // mispredict: a sentinel bit stands for "no bad byte" and gives 8.
             auto take = static_cast<unsigned>((__builtin_ctzll((bad >> 1) | (1ULL << 63)) + 1) / 8);
             take -= static_cast<unsigned>((lead2 >> ((8 * take - 1) & 63)) & 1) & static_cast<unsigned>(take != 0);
             if (take > 0) {

@@ -1,0 +1,76 @@
+#include "kit/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kit {
+namespace {
+
+std::string reasonText(int e) {
+    switch (e) {
+    case ENOENT:
+        return "файл или папка не найдены";
+    case EACCES:
+    case EPERM:
+        return "нет доступа";
+    case ENOSPC:
+        return "нет места на диске";
+    case EROFS:
+        return "диск защищён от записи";
+    case EISDIR:
+        return "это папка";
+    default:
+        return std::strerror(e);
+    }
+}
+
+} // namespace
+
+std::string fileErrorMessage(const char* action, const std::string& path, int errnoValue) {
+    return std::string("Не удаётся ") + action + " файл «" + path + "»: " + reasonText(errnoValue);
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view data, std::string* error) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        if (error)
+            *error = fileErrorMessage("создать", path, errno);
+        return false;
+    }
+    int failure = 0;
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0 && failure == 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failure = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (failure == 0 && ::fchmod(fd, 0644) != 0)
+        failure = errno;
+    if (failure == 0 && ::fsync(fd) != 0)
+        failure = errno;
+    if (::close(fd) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0 && std::rename(temp.c_str(), path.c_str()) != 0)
+        failure = errno;
+    if (failure != 0) {
+        ::unlink(temp.c_str());
+        if (error)
+            *error = fileErrorMessage("записать", path, failure);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kit

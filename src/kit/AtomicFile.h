@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// File helpers with user-visible (Russian) error messages that name the file.
+namespace kit {
+
+// Writes data beside path under a temporary name, flushes it to the disk and renames
+// it over path, so a crash or a full disk never leaves a damaged file in its place.
+bool writeFileAtomically(const std::string& path, std::string_view data, std::string* error);
+// "Не удаётся открыть файл «path»: reason" for the current errno.
+std::string fileErrorMessage(const char* action, const std::string& path, int errnoValue);
+
+} // namespace kit

@@ -1,0 +1,150 @@
+#include "kit/Cp1251.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kit {
+namespace {
+
+// Code points of bytes 0x80..0xFF. 0x98 is undefined in the code page; it is kept
+// as the C1 control U+0098 so that binary blobs survive the round trip.
+constexpr std::array<std::uint16_t, 128> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, 0x0410,
+    0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D,
+    0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A,
+    0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444,
+    0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
+
+struct Utf8Seq {
+    std::array<char, 3> bytes;
+    std::uint8_t length;
+};
+
+struct Tables {
+    std::array<Utf8Seq, 256> toUtf8{};
+    std::array<std::uint8_t, 65536> fromUnicode{}; // 0: not in the code page (U+0000 is handled apart)
+
+    Tables() {
+        for (int b = 0; b < 256; ++b) {
+            const unsigned cp = b < 0x80 ? static_cast<unsigned>(b) : kHigh[static_cast<std::size_t>(b - 0x80)];
+            Utf8Seq& seq = toUtf8[static_cast<std::size_t>(b)];
+            if (cp < 0x80) {
+                seq = {{static_cast<char>(cp), 0, 0}, 1};
+            } else if (cp < 0x800) {
+                seq = {{static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}, 2};
+            } else {
+                seq = {{static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                        static_cast<char>(0x80 | (cp & 0x3F))},
+                       3};
+            }
+            if (b != 0)
+                fromUnicode[cp] = static_cast<std::uint8_t>(b);
+        }
+    }
+};
+
+const Tables& tables() {
+    static const Tables t;
+    return t;
+}
+
+char toByte(const Tables& t, std::uint32_t cp) {
+    if (cp == 0)
+        return 0;
+    if (cp > 0xFFFF)
+        return '?';
+    const std::uint8_t b = t.fromUnicode[cp];
+    return b == 0 ? '?' : static_cast<char>(b);
+}
+
+} // namespace
+
+bool needsUtf8(std::string_view cp1251) {
+    for (char c : cp1251) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+std::string cp1251ToUtf8(std::string_view cp1251) {
+    const Tables& t = tables();
+    std::size_t length = 0;
+    for (char c : cp1251)
+        length += t.toUtf8[static_cast<unsigned char>(c)].length;
+    std::string out(length, '\0');
+    char* dst = out.data();
+    for (char c : cp1251) {
+        const Utf8Seq& seq = t.toUtf8[static_cast<unsigned char>(c)];
+        dst[0] = seq.bytes[0];
+        if (seq.length > 1) {
+            dst[1] = seq.bytes[1];
+            if (seq.length > 2)
+                dst[2] = seq.bytes[2];
+        }
+        dst += seq.length;
+    }
+    return out;
+}
+
+std::string utf8ToCp1251(std::string_view utf8) {
+    const Tables& t = tables();
+    std::string out(utf8.size(), '\0');
+    const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    char* dst = out.data();
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned c = src[i];
+        if (c < 0x80) {
+            *dst++ = static_cast<char>(c);
+            ++i;
+        } else if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
+            *dst++ = toByte(t, ((c & 0x1F) << 6) | (src[i + 1] & 0x3F));
+            i += 2;
+        } else if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80) {
+            const std::uint32_t cp = ((c & 0x0F) << 12) | ((src[i + 1] & 0x3F) << 6) | (src[i + 2] & 0x3F);
+            // Overlong forms and surrogates are malformed.
+            *dst++ = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? '?' : toByte(t, cp);
+            i += 3;
+        } else if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80 &&
+                   (src[i + 3] & 0xC0) == 0x80) {
+            *dst++ = '?'; // beyond the Basic Multilingual Plane: never in the code page
+            i += 4;
+        } else {
+            *dst++ = '?';
+            ++i;
+        }
+    }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
+    return out;
+}
+
+std::string utf16leToCp1251(std::string_view utf16le) {
+    const Tables& t = tables();
+    std::string out;
+    out.reserve(utf16le.size() / 2);
+    const auto* src = reinterpret_cast<const unsigned char*>(utf16le.data());
+    const std::size_t units = utf16le.size() / 2;
+    for (std::size_t u = 0; u < units; ++u) {
+        const std::uint32_t unit = src[2 * u] | (static_cast<std::uint32_t>(src[2 * u + 1]) << 8);
+        if (unit >= 0xD800 && unit <= 0xDBFF && u + 1 < units) {
+            const std::uint32_t next = src[2 * u + 2] | (static_cast<std::uint32_t>(src[2 * u + 3]) << 8);
+            if (next >= 0xDC00 && next <= 0xDFFF)
+                ++u; // a pair stands for one character outside the code page
+            out.push_back('?');
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            out.push_back('?');
+        } else {
+            out.push_back(toByte(t, unit));
+        }
+    }
+    return out;
+}
+
+} // namespace kit

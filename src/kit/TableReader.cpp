@@ -1,0 +1,332 @@
+#include "kit/TableReader.h"
+
+#include "kit/Cp1251.h"
+#include "kit/Extended80.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+namespace kit {
+namespace {
+
+constexpr const char* kReadError = "Stream read error";
+constexpr const char* kBadValue = "Invalid property value";
+constexpr std::size_t kMaxReserve = 65536;
+
+enum Tag : unsigned char {
+    TagEnd = 0,
+    TagList = 1,
+    TagInt8 = 2,
+    TagInt16 = 3,
+    TagInt32 = 4,
+    TagExtended = 5,
+    TagString = 6,
+    TagFalse = 8,
+    TagTrue = 9,
+    TagLString = 12,
+    TagWString = 18,
+    TagInt64 = 19,
+    TagUtf8String = 20,
+};
+
+// Rough stored size of one record, for the reservation before reading records.
+std::uint64_t recordSize(const std::vector<FieldDef>& fields) {
+    std::uint64_t size = 0;
+    for (const FieldDef& f : fields)
+        size += valueClassOf(f.type) == ValueClass::Bytes ? static_cast<std::uint64_t>(std::max(f.size, 8)) : 8;
+    return std::max<std::uint64_t>(size, 1);
+}
+
+std::int64_t readLittle(const unsigned char* p, int n) {
+    std::uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | p[i];
+    // Sign-extend from n bytes.
+    const int shift = 64 - 8 * n;
+    return static_cast<std::int64_t>(v << shift) >> shift;
+}
+
+} // namespace
+
+TableReader::TableReader(ByteSource& source, const LoadProgress& progress) : m_source(source), m_progress(progress) {}
+
+unsigned char TableReader::tag() {
+    unsigned char t = 0;
+    if (!m_source.readByte(&t))
+        throw Failure{kReadError};
+    return t;
+}
+
+int TableReader::peekTag() {
+    const int t = m_source.peek();
+    if (t < 0)
+        throw Failure{kReadError};
+    return t;
+}
+
+void TableReader::expectTag(unsigned char expected) {
+    if (tag() != expected)
+        throw Failure{kBadValue};
+}
+
+std::int64_t TableReader::integer() {
+    unsigned char buf[4];
+    int n = 0;
+    switch (tag()) {
+    case TagInt8:
+        n = 1;
+        break;
+    case TagInt16:
+        n = 2;
+        break;
+    case TagInt32:
+        n = 4;
+        break;
+    default:
+        throw Failure{kBadValue};
+    }
+    if (!m_source.read(buf, static_cast<std::size_t>(n)))
+        throw Failure{kReadError};
+    return readLittle(buf, n);
+}
+
+std::string TableReader::string() {
+    const unsigned char t = tag();
+    unsigned char len[4];
+    std::uint64_t n = 0;
+    switch (t) {
+    case TagString:
+        if (!m_source.read(len, 1))
+            throw Failure{kReadError};
+        n = len[0];
+        break;
+    case TagLString:
+    case TagWString:
+    case TagUtf8String:
+        if (!m_source.read(len, 4))
+            throw Failure{kReadError};
+        n = static_cast<std::uint32_t>(readLittle(len, 4));
+        if (t == TagWString)
+            n *= 2;
+        break;
+    default:
+        throw Failure{kBadValue};
+    }
+    std::string bytes;
+    if (!m_source.readBytes(n, &bytes))
+        throw Failure{kReadError};
+    if (t == TagUtf8String)
+        return utf8ToCp1251(bytes);
+    if (t == TagWString)
+        return utf16leToCp1251(bytes);
+    return bytes;
+}
+
+bool TableReader::boolean() {
+    return tag() == TagTrue;
+}
+
+FieldValue TableReader::value(const FieldDef& def) {
+    FieldValue v;
+    v.null = false;
+    const ValueClass vc = valueClassOf(def.type);
+    switch (vc) {
+    case ValueClass::Integer:
+        v.integer = integer();
+        break;
+    case ValueClass::Boolean:
+        v.integer = boolean() ? 1 : 0;
+        break;
+    case ValueClass::Bytes:
+        v.bytes = string();
+        if (def.type == FieldType::String && def.size > 0 && v.bytes.size() > static_cast<std::size_t>(def.size))
+            v.bytes.resize(static_cast<std::size_t>(def.size));
+        break;
+    case ValueClass::LargeInt:
+    case ValueClass::Float:
+    case ValueClass::DateTime:
+    case ValueClass::Money: {
+        const unsigned char t = tag();
+        unsigned char buf[10];
+        int n = 0;
+        switch (t) {
+        case TagExtended:
+            n = 10;
+            break;
+        case TagInt8:
+            n = 1;
+            break;
+        case TagInt16:
+            n = 2;
+            break;
+        case TagInt32:
+            n = 4;
+            break;
+        case TagInt64:
+            n = 8;
+            break;
+        default:
+            throw Failure{kBadValue};
+        }
+        if (!m_source.read(buf, static_cast<std::size_t>(n)))
+            throw Failure{kReadError};
+        if (t == TagExtended) {
+            Extended80 e;
+            std::memcpy(e.data(), buf, e.size());
+            if (vc == ValueClass::LargeInt)
+                v.integer = extendedToInt64(e);
+            else
+                v.number = extendedToDouble(e);
+        } else {
+            v.integer = readLittle(buf, n);
+            v.number = static_cast<double>(v.integer);
+        }
+        if (vc == ValueClass::DateTime && v.number == 0.0)
+            v = FieldValue{};
+        if (vc == ValueClass::Money && std::isfinite(v.number) && std::fabs(v.number) < 1e14)
+            v.number = std::round(v.number * 10000.0) / 10000.0;
+        break;
+    }
+    }
+    return v;
+}
+
+void TableReader::readFieldDefs(const TableData& current, TableData* out) {
+    expectTag(TagList);
+    bool replaced = false;
+    while (peekTag() != TagEnd) {
+        FieldDef def;
+        def.name = string();
+        const std::string typeName = string();
+        if (!fieldTypeFromName(typeName, &def.type) || !isFieldTypeAllowed(def.type))
+            throw Failure{"Unknown field type (" + cp1251ToUtf8(typeName) + ")"};
+        def.size = static_cast<int>(integer());
+        def.label = string();
+        def.mask = string();
+        def.width = static_cast<int>(integer());
+        def.required = boolean();
+        def.readOnly = boolean();
+        if (m_version >= 250)
+            def.kind = fieldKindFromName(string());
+        if (m_version >= 251)
+            def.defaultExpr = string();
+        if (!replaced) {
+            // The first entry discards every field the table had, and its records with them.
+            replaced = true;
+            out->fields.clear();
+            out->records.clear();
+            out->autoIncMax = 0;
+        }
+        out->fields.push_back(std::move(def));
+    }
+    tag(); // the end of the list
+    if (!replaced) {
+        out->fields = current.fields;
+        out->records = current.records;
+        out->autoIncMax = current.autoIncMax;
+    }
+}
+
+void TableReader::readIndexDefs(const TableData& current, TableData* out) {
+    out->indexes = current.indexes;
+    if (m_version < 200)
+        return;
+    expectTag(TagList);
+    bool replaced = false;
+    while (peekTag() != TagEnd) {
+        IndexDef idx;
+        idx.name = string();
+        idx.fields = string();
+        idx.display = string();
+        idx.descending = boolean();
+        idx.caseInsensitive = boolean();
+        idx.notMaintained = boolean();
+        idx.unique = boolean();
+        if (!replaced) {
+            replaced = true;
+            out->indexes.clear();
+        }
+        out->indexes.push_back(std::move(idx));
+    }
+    tag();
+}
+
+void TableReader::readValues(const TableData& data, std::vector<FieldValue>* values) {
+    values->clear();
+    values->reserve(data.fields.size());
+    for (const FieldDef& def : data.fields) {
+        if (m_version >= 249 && boolean()) {
+            values->emplace_back();
+            continue;
+        }
+        values->push_back(value(def));
+    }
+}
+
+void TableReader::readRecords(TableData* out) {
+    expectTag(TagList);
+    // One reservation up front, bounded by what the remaining bytes could hold.
+    const std::uint64_t estimate = m_source.size() / recordSize(out->fields);
+    const std::uint64_t bound = m_source.remaining() / std::max<std::size_t>(out->fields.size(), 1);
+    const std::uint64_t wanted = std::min({estimate + estimate / 50, bound, std::uint64_t{kMaxReserve}});
+    out->records.reserve(out->records.size() + static_cast<std::size_t>(wanted));
+
+    std::size_t count = 0;
+    while (peekTag() != TagEnd) {
+        Record rec;
+        if (m_version >= 230) {
+            expectTag(TagList);
+            rec.status = static_cast<int>(integer());
+            readValues(*out, &rec.values);
+            while (peekTag() != TagEnd) {
+                RecordVersion older;
+                older.status = static_cast<int>(integer());
+                readValues(*out, &older.values);
+                rec.history.push_back(std::move(older));
+            }
+            tag();
+        } else {
+            readValues(*out, &rec.values);
+        }
+        for (std::size_t i = 0; i < out->fields.size(); ++i) {
+            if (out->fields[i].type == FieldType::AutoInc && !rec.values[i].null)
+                out->autoIncMax = std::max(out->autoIncMax, rec.values[i].integer);
+        }
+        out->records.push_back(std::move(rec));
+        if (++count % 100 == 0 && m_progress && m_source.size() > 0)
+            m_progress(static_cast<int>(m_source.position() * 100 / m_source.size()));
+    }
+    tag();
+}
+
+bool TableReader::read(const TableData& current, TableData* out, std::string* error) {
+    try {
+        char signature[4];
+        if (!m_source.read(signature, 4))
+            throw Failure{kReadError};
+        if (std::memcmp(signature, "TPF0", 4) != 0)
+            throw Failure{"Invalid stream format"};
+        m_version = peekTag() == TagList ? 100 : static_cast<int>(integer());
+        readFieldDefs(current, out);
+        readIndexDefs(current, out);
+        if (out->fields.empty())
+            throw Failure{"Couldnt determine field count for load."};
+        readRecords(out);
+        return true;
+    } catch (const Failure& f) {
+        if (error)
+            *error = f.message;
+    } catch (const std::bad_alloc&) {
+        if (error)
+            *error = "Out of memory";
+    } catch (const std::length_error&) {
+        if (error)
+            *error = "Out of memory";
+    }
+    return false;
+}
+
+} // namespace kit

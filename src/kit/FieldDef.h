@@ -75,22 +75,22 @@ std::string_view fieldKindName(FieldKind kind);
 FieldKind fieldKindFromName(std::string_view name);
 
 struct FieldDef {
-    std::string name; // Windows-1251
+    std::string name{}; // Windows-1251
     FieldType type = FieldType::String;
     int size = 0;
     bool required = false;
-    std::string label; // display label; empty means the name
-    std::string mask;  // edit mask
+    std::string label{}; // display label; empty means the name
+    std::string mask{};  // edit mask
     int width = 0;     // display width; 0 means the default (a String field's size)
     bool readOnly = false;
     FieldKind kind = FieldKind::Data;
-    std::string defaultExpr;
+    std::string defaultExpr{};
 };
 
 struct IndexDef {
-    std::string name;
-    std::string fields; // field names separated by ';'
-    std::string display;
+    std::string name{};
+    std::string fields{}; // field names separated by ';'
+    std::string display{};
     bool descending = false;
     bool caseInsensitive = false;
     bool notMaintained = false;
@@ -102,7 +102,7 @@ struct FieldValue {
     bool null = true;
     std::int64_t integer = 0;
     double number = 0.0;
-    std::string bytes;
+    std::string bytes{};
 
     bool operator==(const FieldValue&) const = default;
 };

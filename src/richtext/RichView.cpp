@@ -70,6 +70,14 @@ void RichView::refresh() {
     // Listeners fire on every row move; a row or field with the same content keeps its document.
     if (bytes == m_shownBytes)
         return;
+    display(bytes);
+}
+
+void RichView::setRtf(const QByteArray& rtf) {
+    display(rtf);
+}
+
+void RichView::display(const QByteArray& bytes) {
     m_shownBytes = bytes;
     m_document->clear();
     if (!bytes.isEmpty()) {

@@ -38,6 +38,10 @@ public:
     void setDataField(const QString& name);
     QString dataField() const { return m_field; }
 
+    // Shows a document directly (previews, the render tool). A bound view replaces it at
+    // the next change of its row or field.
+    void setRtf(const QByteArray& rtf);
+
     const QTextDocument* document() const { return m_document.get(); }
     // How many times a document was converted; lets tests see caching at work.
     int conversions() const { return m_conversions; }
@@ -55,6 +59,7 @@ private:
     void attach(FieldSource* source);
     void detach();
     void refresh();
+    void display(const QByteArray& bytes);
 
     std::unique_ptr<FieldSource> m_ownedSource;
     FieldSource* m_source = nullptr;

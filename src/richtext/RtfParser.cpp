@@ -1,0 +1,855 @@
+#include "richtext/RtfParser.h"
+
+#include "richtext/CodePage.h"
+#include "richtext/MetafileBitmap.h"
+
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+
+namespace richtext {
+
+namespace {
+
+constexpr qsizetype kMaxPictureBytes = 64 * 1024 * 1024;
+constexpr int kMaxPictureSide = 20000; // pixels
+
+bool is(std::string_view a, const char* b) {
+    return a == b;
+}
+
+// Destinations whose content never reaches the sheet.
+constexpr std::array<const char*, 62> kSkipped = {"stylesheet",
+                                                  "info",
+                                                  "nonshppict",
+                                                  "header",
+                                                  "headerl",
+                                                  "headerr",
+                                                  "headerf",
+                                                  "footer",
+                                                  "footerl",
+                                                  "footerr",
+                                                  "footerf",
+                                                  "footnote",
+                                                  "annotation",
+                                                  "listtable",
+                                                  "listoverridetable",
+                                                  "revtbl",
+                                                  "rsidtbl",
+                                                  "xmlnstbl",
+                                                  "themedata",
+                                                  "colorschememapping",
+                                                  "datastore",
+                                                  "latentstyles",
+                                                  "generator",
+                                                  "pgdsctbl",
+                                                  "fldinst",
+                                                  "objdata",
+                                                  "pn",
+                                                  "filetbl",
+                                                  "comment",
+                                                  "author",
+                                                  "operator",
+                                                  "title",
+                                                  "subject",
+                                                  "keywords",
+                                                  "doccomm",
+                                                  "company",
+                                                  "userprops",
+                                                  "mmathPr",
+                                                  "fchars",
+                                                  "lchars",
+                                                  "pnseclvl",
+                                                  "private",
+                                                  "xe",
+                                                  "tc",
+                                                  "bkmkstart",
+                                                  "bkmkend",
+                                                  "template",
+                                                  "docvar",
+                                                  "wgrffmtfilter",
+                                                  "passwordhash",
+                                                  "ftnsep",
+                                                  "ftnsepc",
+                                                  "aftnsep",
+                                                  "aftnsepc",
+                                                  "shpinst",
+                                                  "picprop",
+                                                  "blipuid",
+                                                  "nesttableprops",
+                                                  "txe",
+                                                  "atnid",
+                                                  "atnauthor",
+                                                  "protusertbl"};
+
+int clampTwips(int v) {
+    return std::clamp(v, -31680, 31680); // 22 inches either way
+}
+
+QStringList familiesFor(const QString& given, int familyClass) {
+    QString name = given.trimmed();
+    for (const char* suffix : {" CYR", " Cyr", " Greek", " Tur", " CE", " Baltic", " (W1)"}) {
+        if (name.endsWith(QLatin1String(suffix)))
+            name.chop(static_cast<int>(qstrlen(suffix)));
+    }
+    const QString lower = name.toLower();
+    // Metric-compatible faces keep line breaks where the original fonts put them.
+    if (lower == u"arial" || lower == u"helvetica" || lower == u"ms sans serif" || lower == u"microsoft sans serif")
+        return {QStringLiteral("Liberation Sans")};
+    if (lower == u"times new roman" || lower == u"times" || lower == u"ms serif")
+        return {QStringLiteral("Liberation Serif")};
+    if (lower == u"courier new" || lower == u"courier")
+        return {QStringLiteral("Liberation Mono")};
+    if (lower == u"calibri")
+        return {QStringLiteral("Carlito"), QStringLiteral("Liberation Sans")};
+    if (lower == u"cambria")
+        return {QStringLiteral("Caladea"), QStringLiteral("Liberation Serif")};
+    if (lower == u"symbol" || lower.startsWith(u"wingdings"))
+        return {QStringLiteral("DejaVu Sans")};
+    QString fallback = QStringLiteral("Liberation Serif");
+    if (familyClass == 2)
+        fallback = QStringLiteral("Liberation Sans");
+    else if (familyClass == 3)
+        fallback = QStringLiteral("Liberation Mono");
+    if (name.isEmpty())
+        return {fallback};
+    return {name, fallback};
+}
+
+QString withoutControls(const QString& s) {
+    QString out;
+    out.reserve(s.size());
+    for (QChar c : s) {
+        if (c.unicode() >= 0x20 || c == u'\t')
+            out.append(c);
+    }
+    return out;
+}
+
+} // namespace
+
+RtfParser::RtfParser(QTextDocument* doc) : m_doc(doc), m_cursor(doc), m_tables(&m_cursor) {}
+
+bool RtfParser::parse(const QByteArray& rtf) {
+    RtfTokenizer tokens(rtf);
+    m_tokens = &tokens;
+    m_stack.assign(1, Group{});
+    bool rootClosed = false;
+    for (auto t = tokens.next(); t.type != RtfTokenizer::Type::End && !rootClosed; t = tokens.next()) {
+        using T = RtfTokenizer::Type;
+        if (t.type == T::GroupStart) {
+            m_ucSkip = 0;
+            flush();
+            if (m_overflow > 0 || m_stack.size() >= kMaxDepth) {
+                ++m_overflow;
+                continue;
+            }
+            Group g = top();
+            g.ignorableNext = false;
+            m_stack.push_back(g);
+            continue;
+        }
+        if (t.type == T::GroupEnd) {
+            m_ucSkip = 0;
+            if (m_overflow > 0) {
+                --m_overflow;
+                continue;
+            }
+            if (m_stack.size() <= 1)
+                continue; // a stray '}' before the document began
+            endGroup();
+            rootClosed = m_stack.size() == 1;
+            continue;
+        }
+        if (m_overflow > 0)
+            continue; // too deep: neither text nor formatting
+        if (m_ucSkip > 0) {
+            // The fallback after \uN: one unit per byte, hex byte or control word.
+            if (t.type == T::Text) {
+                const auto n = std::min<size_t>(static_cast<size_t>(m_ucSkip), t.word.size());
+                m_ucSkip -= static_cast<int>(n);
+                t.word.remove_prefix(n);
+                if (t.word.empty())
+                    continue;
+            } else {
+                --m_ucSkip;
+                if (t.type == T::Word && is(t.word, "bin") && t.hasParam)
+                    tokens.readBinary(t.param);
+                continue;
+            }
+        }
+        switch (t.type) {
+        case T::Word:
+            handleWord(t.word, t.hasParam, t.param);
+            break;
+        case T::Symbol:
+            handleSymbol(t.symbol);
+            break;
+        case T::HexByte:
+            handleByte(t.symbol);
+            break;
+        case T::Text:
+            handleText(t.word);
+            break;
+        default:
+            break;
+        }
+        if (!m_stack.empty())
+            top().fresh = false;
+    }
+    while (m_stack.size() > 1)
+        endGroup(); // unbalanced: close what is open
+    flush();
+    m_tables.endTable();
+    applyBlockFormat();
+    // The last \par leaves an empty paragraph the original control did not show.
+    QTextCursor end(m_doc);
+    end.movePosition(QTextCursor::End);
+    const QTextBlock last = end.block();
+    if (last.length() == 1 && last.previous().isValid() && last.previous().length() >= 1) {
+        QTextCursor before(last.previous());
+        if (before.currentFrame() == m_doc->rootFrame() && end.currentFrame() == m_doc->rootFrame())
+            end.deletePreviousChar();
+    }
+    m_tokens = nullptr;
+    return m_any;
+}
+
+void RtfParser::endGroup() {
+    flush();
+    const Group ending = top();
+    m_stack.pop_back();
+    if (ending.dest == Dest::Picture && top().dest != Dest::Picture)
+        insertPicture();
+    if (ending.dest == Dest::FontTable)
+        finishFont();
+    if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable &&
+        (m_red >= 0 || m_green >= 0 || m_blue >= 0)) {
+        m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+        m_red = m_green = m_blue = -1;
+    }
+}
+
+bool RtfParser::handleDestination(std::string_view word) {
+    Group& g = top();
+    if (is(word, "fonttbl")) {
+        g.dest = Dest::FontTable;
+        return true;
+    }
+    if (is(word, "colortbl")) {
+        g.dest = Dest::ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        return true;
+    }
+    if (is(word, "pict")) {
+        g.dest = Dest::Picture;
+        m_picture = Picture{};
+        return true;
+    }
+    for (const char* skipped : kSkipped) {
+        if (word == skipped) {
+            g.dest = Dest::Skip;
+            return true;
+        }
+    }
+    // Known destinations whose content is the text to show, even when marked ignorable.
+    for (const char* shown : {"shppict", "shprslt", "listtext", "pntext", "fldrslt", "field", "shp", "result"}) {
+        if (word == shown)
+            return true;
+    }
+    return false;
+}
+
+void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
+    Group& g = top();
+    const bool ignorable = g.ignorableNext;
+    g.ignorableNext = false;
+    if (is(word, "bin")) {
+        const std::string_view bytes = m_tokens->readBinary(hasParam ? param : 0);
+        if (g.dest == Dest::Picture && m_picture.data.size() + static_cast<qsizetype>(bytes.size()) <= kMaxPictureBytes)
+            m_picture.data.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return;
+    }
+    if (g.dest == Dest::Skip)
+        return;
+    if (handleDestination(word))
+        return;
+    if (ignorable) {
+        g.dest = Dest::Skip;
+        return;
+    }
+    switch (g.dest) {
+    case Dest::FontTable:
+        if (is(word, "f")) {
+            finishFont();
+            m_fontEntry = hasParam ? param : 0;
+            m_fonts[m_fontEntry] = Font{};
+            m_fonts[m_fontEntry].codePage = m_ansiCodePage;
+        } else if (m_fontEntry >= 0) {
+            Font& f = m_fonts[m_fontEntry];
+            if (is(word, "fcharset")) {
+                f.codePage = CodePage::forCharset(param, m_ansiCodePage);
+                f.hasCharset = true;
+            } else if (is(word, "cpg") && CodePage::isKnown(param)) {
+                f.codePage = param;
+                f.hasCharset = true;
+            } else if (is(word, "froman")) {
+                f.family = 1;
+            } else if (is(word, "fswiss")) {
+                f.family = 2;
+            } else if (is(word, "fmodern")) {
+                f.family = 3;
+            }
+        }
+        return;
+    case Dest::ColorTable:
+        if (is(word, "red"))
+            m_red = std::clamp(param, 0, 255);
+        else if (is(word, "green"))
+            m_green = std::clamp(param, 0, 255);
+        else if (is(word, "blue"))
+            m_blue = std::clamp(param, 0, 255);
+        return;
+    case Dest::Picture:
+        pictureWord(word, hasParam, param);
+        return;
+    default:
+        break;
+    }
+    // Words that add characters keep the pending run; every other word may change formatting.
+    if (is(word, "u")) {
+        appendUnicode(param);
+        m_ucSkip = g.uc;
+        return;
+    }
+    static const std::pair<const char*, char16_t> kChars[] = {
+        {"tab", u'\t'},           {"line", u'\u2028'},    {"emdash", u'\u2014'},  {"endash", u'\u2013'},
+        {"bullet", u'\u2022'},    {"lquote", u'\u2018'},  {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'},
+        {"rdblquote", u'\u201D'}, {"emspace", u'\u2003'}, {"enspace", u'\u2002'}, {"qmspace", u'\u2005'}};
+    for (const auto& [name, ch] : kChars) {
+        if (word == name) {
+            if (!g.chr.hidden)
+                appendChars(QString(QChar(ch)));
+            return;
+        }
+    }
+    flush();
+    if (is(word, "uc")) {
+        g.uc = std::clamp(param, 0, 16);
+    } else if (is(word, "par") || is(word, "sect") || is(word, "page") || is(word, "nestcell")) {
+        paragraph(false);
+    } else if (is(word, "cell")) {
+        paragraph(true);
+    } else if (is(word, "row")) {
+        if (m_tables.rowOpen())
+            m_tables.endRow();
+    } else if (is(word, "ansicpg")) {
+        m_ansiCodePage = CodePage::isKnown(param) ? param : 1252;
+    } else if (is(word, "mac")) {
+        m_ansiCodePage = 10000;
+    } else if (is(word, "pc")) {
+        m_ansiCodePage = 437;
+    } else if (is(word, "pca")) {
+        m_ansiCodePage = 850;
+    } else if (is(word, "deff")) {
+        m_defaultFont = param;
+    } else if (is(word, "deftab")) {
+        if (param > 0) {
+            QTextOption option = m_doc->defaultTextOption();
+            option.setTabStopDistance(std::clamp(param, 15, 14400) / 15.0);
+            m_doc->setDefaultTextOption(option);
+        }
+    } else if (!handleCharWord(word, hasParam, param) && !handleParaWord(word, hasParam, param)) {
+        handleTableWord(word, hasParam, param);
+    }
+}
+
+bool RtfParser::handleCharWord(std::string_view word, bool hasParam, int param) {
+    CharState& c = top().chr;
+    const bool on = !hasParam || param != 0;
+    if (is(word, "plain")) {
+        c = CharState{};
+    } else if (is(word, "b")) {
+        c.bold = on;
+    } else if (is(word, "i")) {
+        c.italic = on;
+    } else if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc") {
+        c.underline = word != "ulnone" && on;
+    } else if (is(word, "strike") || is(word, "striked")) {
+        c.strike = on;
+    } else if (is(word, "caps")) {
+        c.caps = on;
+    } else if (is(word, "v")) {
+        c.hidden = on;
+    } else if (is(word, "super")) {
+        c.vertical = on ? 1 : 0;
+    } else if (is(word, "sub")) {
+        c.vertical = on ? -1 : 0;
+    } else if (is(word, "nosupersub")) {
+        c.vertical = 0;
+    } else if (is(word, "fs")) {
+        c.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24;
+    } else if (is(word, "f")) {
+        c.font = hasParam ? param : 0;
+    } else if (is(word, "cf")) {
+        c.color = param;
+    } else if (is(word, "highlight") || is(word, "cb") || is(word, "chcbpat")) {
+        c.background = param;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) {
+    ParaState& p = top().para;
+    if (is(word, "pard")) {
+        p = ParaState{};
+    } else if (is(word, "ql")) {
+        p.align = 0;
+    } else if (is(word, "qc")) {
+        p.align = 1;
+    } else if (is(word, "qr")) {
+        p.align = 2;
+    } else if (is(word, "qj") || is(word, "qd")) {
+        p.align = 3;
+    } else if (is(word, "li") || is(word, "lin")) {
+        p.left = clampTwips(param);
+    } else if (is(word, "ri") || is(word, "rin")) {
+        p.right = clampTwips(param);
+    } else if (is(word, "fi")) {
+        p.first = clampTwips(param);
+    } else if (is(word, "sb")) {
+        p.before = std::clamp(param, 0, 31680);
+    } else if (is(word, "sa")) {
+        p.after = std::clamp(param, 0, 31680);
+    } else if (is(word, "sl")) {
+        p.line = clampTwips(param);
+    } else if (is(word, "slmult")) {
+        p.lineMultiple = !hasParam || param != 0;
+    } else if (is(word, "intbl")) {
+        p.inTable = true;
+    } else if (is(word, "itap")) {
+        p.nest = std::max(param, 0);
+        p.inTable = p.nest > 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RtfParser::handleTableWord(std::string_view word, bool, int param) {
+    RtfTableBuilder::CellDef& c = m_cellDef;
+    if (is(word, "trowd")) {
+        m_rowDef = RtfTableBuilder::RowDef{};
+        m_cellDef = RtfTableBuilder::CellDef{};
+        m_borderTarget = -1;
+    } else if (is(word, "trgaph")) {
+        m_rowDef.gap = param;
+    } else if (is(word, "trleft")) {
+        m_rowDef.left = clampTwips(param);
+    } else if (is(word, "cellx")) {
+        c.right = clampTwips(param);
+        m_rowDef.cells.push_back(c);
+        m_cellDef = RtfTableBuilder::CellDef{};
+        m_borderTarget = -1;
+    } else if (is(word, "clmgf")) {
+        c.mergeFirst = true;
+    } else if (is(word, "clmrg")) {
+        c.mergeNext = true;
+    } else if (is(word, "clvmgf")) {
+        c.vmergeFirst = true;
+    } else if (is(word, "clvmrg")) {
+        c.vmergeNext = true;
+    } else if (is(word, "clbrdrt")) {
+        m_borderTarget = 0;
+    } else if (is(word, "clbrdrl")) {
+        m_borderTarget = 1;
+    } else if (is(word, "clbrdrb")) {
+        m_borderTarget = 2;
+    } else if (is(word, "clbrdrr")) {
+        m_borderTarget = 3;
+    } else if (word.substr(0, 4) == "brdr" || word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo") {
+        if (m_borderTarget < 0)
+            return true;
+        RtfTableBuilder::Border* b[] = {&c.top, &c.left, &c.bottom, &c.right_};
+        RtfTableBuilder::Border& border = *b[m_borderTarget];
+        if (is(word, "brdrnone") || is(word, "brdrnil") || is(word, "brdrtbl"))
+            border.width = 0;
+        else if (is(word, "brdrw"))
+            border.width = std::clamp((param + 7) / 15, 1, 10);
+        else if (word.substr(0, 4) == "brdr" && word != "brdrcf" && border.width == 0)
+            border.width = 1;
+        else if (word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo")
+            m_borderTarget = -1; // row or paragraph borders are not the cell's
+    } else if (is(word, "clcbpat")) {
+        if (param > 0 && param < static_cast<int>(m_colors.size()))
+            c.shading = m_colors[static_cast<size_t>(param)];
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void RtfParser::handleSymbol(char symbol) {
+    Group& g = top();
+    if (symbol == '*') {
+        g.ignorableNext = true;
+        return;
+    }
+    g.ignorableNext = false;
+    if (g.dest != Dest::Text || g.chr.hidden) {
+        if (g.dest == Dest::FontTable && m_fontEntry >= 0 && (symbol == '\\' || symbol == '{' || symbol == '}'))
+            m_fonts[m_fontEntry].rawName.append(symbol);
+        return;
+    }
+    switch (symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        appendChars(QString(QLatin1Char(symbol)));
+        break;
+    case '~':
+        appendChars(QString(QChar(0x00A0)));
+        break;
+    case '-':
+        appendChars(QString(QChar(0x00AD)));
+        break;
+    case '_':
+        appendChars(QString(QChar(0x2011)));
+        break;
+    case '\n':
+        flush();
+        paragraph(false);
+        break;
+    default:
+        break; // \| \: and bad hex carry nothing to show
+    }
+}
+
+void RtfParser::handleText(std::string_view text) {
+    Group& g = top();
+    g.ignorableNext = false;
+    switch (g.dest) {
+    case Dest::Text:
+        if (g.chr.hidden)
+            return;
+        if (currentCodePage() != m_pendingCodePage)
+            decodePending();
+        m_pendingCodePage = currentCodePage();
+        m_pendingBytes.append(text.data(), static_cast<qsizetype>(text.size()));
+        return;
+    case Dest::FontTable:
+        for (char ch : text) {
+            if (ch == ';') {
+                finishFont();
+            } else if (m_fontEntry >= 0) {
+                m_fonts[m_fontEntry].rawName.append(ch);
+            }
+        }
+        return;
+    case Dest::ColorTable:
+        for (char ch : text) {
+            if (ch != ';')
+                continue;
+            if (m_red < 0 && m_green < 0 && m_blue < 0)
+                m_colors.push_back(QColor()); // "auto"
+            else
+                m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+            m_red = m_green = m_blue = -1;
+        }
+        return;
+    case Dest::Picture:
+        pictureData(text);
+        return;
+    default:
+        return;
+    }
+}
+
+void RtfParser::handleByte(char byte) {
+    Group& g = top();
+    g.ignorableNext = false;
+    if (g.dest == Dest::FontTable && m_fontEntry >= 0) {
+        m_fonts[m_fontEntry].rawName.append(byte);
+        return;
+    }
+    if (g.dest != Dest::Text || g.chr.hidden)
+        return;
+    if (currentCodePage() != m_pendingCodePage)
+        decodePending();
+    m_pendingCodePage = currentCodePage();
+    m_pendingBytes.append(byte);
+}
+
+void RtfParser::finishFont() {
+    if (m_fontEntry < 0)
+        return;
+    Font& f = m_fonts[m_fontEntry];
+    f.name = CodePage::decode(f.rawName, f.codePage == CodePage::Symbol ? 1252 : f.codePage).trimmed();
+    if (f.name.compare(u"Symbol", Qt::CaseInsensitive) == 0 || f.name.startsWith(u"Wingdings", Qt::CaseInsensitive))
+        f.codePage = CodePage::Symbol;
+    m_fontEntry = -1;
+}
+
+int RtfParser::currentCodePage() const {
+    int font = top().chr.font;
+    auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.end())
+        return m_ansiCodePage;
+    return it->second.hasCharset || it->second.codePage == CodePage::Symbol ? it->second.codePage : m_ansiCodePage;
+}
+
+QString RtfParser::familyFor(int font) const {
+    auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.end())
+        return QStringLiteral("Liberation Serif");
+    return familiesFor(it->second.name, it->second.family).constFirst();
+}
+
+void RtfParser::appendChars(const QString& text) {
+    decodePending();
+    m_pending.append(text);
+}
+
+void RtfParser::appendUnicode(int code) {
+    if (top().chr.hidden)
+        return;
+    if (code < 0)
+        code += 65536; // written as a signed 16-bit number
+    if (code < 0 || code > 0xFFFF)
+        return;
+    decodePending();
+    const QChar ch(static_cast<char16_t>(code));
+    if (ch.unicode() >= 0x20 || ch == u'\t')
+        m_pending.append(ch);
+}
+
+void RtfParser::decodePending() {
+    if (m_pendingBytes.isEmpty())
+        return;
+    m_pending.append(withoutControls(CodePage::decode(m_pendingBytes, m_pendingCodePage)));
+    m_pendingBytes.clear();
+}
+
+QTextCharFormat RtfParser::charFormat() const {
+    const CharState& c = top().chr;
+    QTextCharFormat f;
+    auto it = m_fonts.find(c.font < 0 ? m_defaultFont : c.font);
+    const QStringList families = it == m_fonts.end() ? QStringList{QStringLiteral("Liberation Serif")}
+                                                     : familiesFor(it->second.name, it->second.family);
+    f.setFontFamilies(families);
+    QFont font;
+    font.setPixelSize(std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
+    f.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
+    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(c.italic);
+    f.setFontUnderline(c.underline);
+    f.setFontStrikeOut(c.strike);
+    if (c.caps)
+        f.setFontCapitalization(QFont::AllUppercase);
+    if (c.vertical > 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.vertical < 0)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (c.color > 0 && c.color < static_cast<int>(m_colors.size()) && m_colors[static_cast<size_t>(c.color)].isValid())
+        f.setForeground(m_colors[static_cast<size_t>(c.color)]);
+    if (c.background > 0 && c.background < static_cast<int>(m_colors.size()) &&
+        m_colors[static_cast<size_t>(c.background)].isValid())
+        f.setBackground(m_colors[static_cast<size_t>(c.background)]);
+    return f;
+}
+
+void RtfParser::flush() {
+    decodePending();
+    if (m_pending.isEmpty())
+        return;
+    beforeContent();
+    if (!m_tables.discarding())
+        m_cursor.insertText(m_pending, charFormat());
+    m_pending.clear();
+    m_any = true;
+}
+
+void RtfParser::beforeContent() {
+    const ParaState& p = top().para;
+    if (p.inTable && p.nest > 0) {
+        if (!m_tables.rowOpen())
+            m_tables.beginRow(m_rowDef);
+        m_tables.beforeContent();
+    } else if (m_tables.inTable()) {
+        m_tables.endTable();
+    }
+}
+
+void RtfParser::paragraph(bool cellEnd) {
+    flush();
+    m_any = true;
+    if (cellEnd) {
+        // A \cell outside any row still means a table.
+        if (!m_tables.rowOpen())
+            m_tables.beginRow(m_rowDef);
+        m_tables.beforeContent();
+        if (!m_tables.discarding())
+            applyBlockFormat();
+        m_tables.endCell();
+        return;
+    }
+    beforeContent();
+    if (m_tables.discarding())
+        return;
+    applyBlockFormat();
+    m_cursor.insertBlock();
+}
+
+void RtfParser::applyBlockFormat() {
+    const ParaState& p = top().para;
+    QTextBlockFormat f;
+    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    f.setAlignment(kAlign[std::clamp(p.align, 0, 3)] | Qt::AlignAbsolute);
+    f.setLeftMargin(p.left / 15.0);
+    f.setRightMargin(p.right / 15.0);
+    f.setTextIndent(p.first / 15.0);
+    f.setTopMargin(p.before / 15.0);
+    f.setBottomMargin(p.after / 15.0);
+    if (p.line < 0)
+        f.setLineHeight(-p.line / 15.0, QTextBlockFormat::FixedHeight);
+    else if (p.line > 0 && p.lineMultiple)
+        f.setLineHeight(p.line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    else if (p.line > 0)
+        f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
+    if (p.first < 0 && p.left > 0) {
+        // Word's hanging indent: the tab after a bullet or number goes to the indent.
+        // Qt measures tab stops from where the first line starts.
+        f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
+    }
+    m_cursor.setBlockFormat(f);
+    m_cursor.setBlockCharFormat(charFormat());
+}
+
+void RtfParser::pictureWord(std::string_view word, bool hasParam, int param) {
+    Picture& p = m_picture;
+    const int v = hasParam ? param : 0;
+    if (is(word, "pngblip"))
+        p.kind = Picture::Png;
+    else if (is(word, "jpegblip"))
+        p.kind = Picture::Jpeg;
+    else if (is(word, "dibitmap"))
+        p.kind = Picture::Dib;
+    else if (is(word, "wbitmap"))
+        p.kind = Picture::Wbitmap;
+    else if (is(word, "wmetafile"))
+        p.kind = Picture::Wmf;
+    else if (is(word, "emfblip"))
+        p.kind = Picture::Emf;
+    else if (is(word, "macpict") || is(word, "pmmetafile"))
+        p.kind = Picture::Other;
+    else if (is(word, "picw"))
+        p.picw = v;
+    else if (is(word, "pich"))
+        p.pich = v;
+    else if (is(word, "picwgoal"))
+        p.goalw = v;
+    else if (is(word, "pichgoal"))
+        p.goalh = v;
+    else if (is(word, "picscalex"))
+        p.scalex = v;
+    else if (is(word, "picscaley"))
+        p.scaley = v;
+    else if (is(word, "wbmbitspixel"))
+        p.bitsPixel = v;
+    else if (is(word, "wbmwidthbytes"))
+        p.widthBytes = v;
+}
+
+void RtfParser::pictureData(std::string_view text) {
+    Picture& p = m_picture;
+    if (p.data.size() >= kMaxPictureBytes)
+        return;
+    p.data.reserve(p.data.size() + static_cast<qsizetype>(text.size() / 2));
+    for (char ch : text) {
+        int v;
+        if (ch >= '0' && ch <= '9')
+            v = ch - '0';
+        else if (ch >= 'a' && ch <= 'f')
+            v = ch - 'a' + 10;
+        else if (ch >= 'A' && ch <= 'F')
+            v = ch - 'A' + 10;
+        else
+            continue;
+        if (p.nibble < 0) {
+            p.nibble = v;
+        } else {
+            p.data.append(static_cast<char>(p.nibble * 16 + v));
+            p.nibble = -1;
+        }
+    }
+}
+
+void RtfParser::insertPicture() {
+    const Picture& p = m_picture;
+    QImage image;
+    switch (p.kind) {
+    case Picture::Png:
+    case Picture::Jpeg:
+        image.loadFromData(p.data);
+        break;
+    case Picture::Dib:
+        image = MetafileBitmap::fromDib(p.data);
+        break;
+    case Picture::Wbitmap:
+        image = MetafileBitmap::fromDdb(p.data, p.picw, p.pich, p.bitsPixel, p.widthBytes);
+        break;
+    case Picture::Wmf:
+        image = MetafileBitmap::fromWmf(p.data).image;
+        break;
+    case Picture::Emf:
+        image = MetafileBitmap::fromEmf(p.data).image;
+        break;
+    default:
+        break;
+    }
+    // Displayed size: the goal size in twips, else the picture's own size (metafiles in
+    // hundredths of a millimetre), then the writer's scale.
+    const bool metafile = p.kind == Picture::Wmf || p.kind == Picture::Emf || p.kind == Picture::Other;
+    auto side = [&](int goal, int pic, int fromImage, int scale) -> double {
+        double px = 0;
+        if (goal > 0)
+            px = goal / 15.0;
+        else if (pic > 0)
+            px = metafile ? pic * 96.0 / 2540.0 : pic;
+        else
+            px = fromImage;
+        return px * (scale > 0 ? std::min(scale, 10000) : 100) / 100.0;
+    };
+    const double w = std::min<double>(side(p.goalw, p.picw, image.width(), p.scalex), kMaxPictureSide);
+    const double h = std::min<double>(side(p.goalh, p.pich, image.height(), p.scaley), kMaxPictureSide);
+    if (w < 1 || h < 1)
+        return;
+    if (image.isNull()) {
+        // Vector drawing or unreadable data: keep the room it takes, outlined.
+        image = QImage(std::min(qRound(w), 4096), std::min(qRound(h), 4096), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setPen(QColor(160, 160, 160));
+        painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    }
+    const QString name = QStringLiteral("rtfpict:%1").arg(++m_pictures);
+    m_doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(w);
+    format.setHeight(h);
+    beforeContent();
+    if (!m_tables.discarding())
+        m_cursor.insertImage(format);
+    m_any = true;
+}
+
+} // namespace richtext

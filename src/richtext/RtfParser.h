@@ -1,0 +1,123 @@
+#pragma once
+
+#include "richtext/RtfTableBuilder.h"
+#include "richtext/RtfTokenizer.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+#include <QTextCursor>
+
+#include <map>
+#include <string_view>
+#include <vector>
+
+class QTextDocument;
+
+namespace richtext {
+
+// The group/destination state machine behind RtfReader: one instance reads one document.
+// Keeps its own stack of group states (no recursion), bounded in depth.
+class RtfParser {
+public:
+    explicit RtfParser(QTextDocument* doc);
+    // False when the data held nothing readable.
+    bool parse(const QByteArray& rtf);
+
+    static constexpr int kMaxDepth = 512;
+
+private:
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, FieldInst };
+
+    struct CharState {
+        int font = -1;
+        int halfPoints = 24;
+        bool bold = false, italic = false, underline = false, strike = false, caps = false, hidden = false;
+        int vertical = 0; // 1 super, -1 sub
+        int color = 0, background = 0;
+    };
+    struct ParaState {
+        int align = 0; // 0 left, 1 centre, 2 right, 3 justify
+        int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
+        bool lineMultiple = false;
+        bool inTable = false;
+        int nest = 1; // \itap
+    };
+    struct Group {
+        Dest dest = Dest::Text;
+        CharState chr;
+        ParaState para;
+        int uc = 1;
+        bool ignorableNext = false; // just saw \*
+        bool fresh = true;          // no token yet in this group
+    };
+    struct Font {
+        QString name;
+        QByteArray rawName;
+        int codePage = 0;
+        int family = 0; // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech
+        bool hasCharset = false;
+    };
+    struct Picture {
+        enum Kind { None, Png, Jpeg, Dib, Wbitmap, Wmf, Emf, Other } kind = None;
+        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+        int bitsPixel = 1, widthBytes = 0;
+        QByteArray data;
+        int nibble = -1;
+    };
+
+    void handleWord(std::string_view word, bool hasParam, int param);
+    bool handleDestination(std::string_view word);
+    bool handleCharWord(std::string_view word, bool hasParam, int param);
+    bool handleParaWord(std::string_view word, bool hasParam, int param);
+    bool handleTableWord(std::string_view word, bool hasParam, int param);
+    void handleSymbol(char symbol);
+    void handleText(std::string_view text);
+    void handleByte(char byte);
+    void endGroup();
+
+    void appendChars(const QString& text);
+    void appendUnicode(int code);
+    void decodePending();
+    void flush();
+    void beforeContent();
+    void paragraph(bool cellEnd);
+    void applyBlockFormat();
+    QTextCharFormat charFormat() const;
+    int currentCodePage() const;
+    QString familyFor(int font) const;
+
+    void pictureWord(std::string_view word, bool hasParam, int param);
+    void pictureData(std::string_view text);
+    void insertPicture();
+    void finishFont();
+
+    Group& top() { return m_stack.back(); }
+    const Group& top() const { return m_stack.back(); }
+
+    QTextDocument* m_doc;
+    QTextCursor m_cursor;
+    RtfTableBuilder m_tables;
+    RtfTokenizer* m_tokens = nullptr;
+    std::vector<Group> m_stack;
+    int m_overflow = 0; // groups opened beyond kMaxDepth
+    int m_ucSkip = 0;
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = 0;
+    std::map<int, Font> m_fonts;
+    int m_fontEntry = -1;
+    std::vector<QColor> m_colors;
+    int m_red = -1, m_green = -1, m_blue = -1;
+    RtfTableBuilder::RowDef m_rowDef;
+    RtfTableBuilder::CellDef m_cellDef;
+    int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
+    Picture m_picture;
+    int m_pictures = 0;
+    QString m_pending;
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = 1252;
+    QTextCharFormat m_pendingFormat;
+    bool m_any = false; // something readable was seen
+};
+
+} // namespace richtext

@@ -30,7 +30,8 @@ RecordingDecoder::Result RecordingDecoder::decode(const QString& path) {
             break;
         frames += n;
     }
-    if (sf_error(file.get()) != SF_ERR_NO_ERROR)
+    // A damaged stream may open and then yield nothing, or less than its pages announce.
+    if (sf_error(file.get()) != SF_ERR_NO_ERROR || frames == 0 || (format.frames > 0 && frames < format.frames))
         return result;
     result.state = State::Decoded;
     result.seconds = static_cast<double>(frames) / format.samplerate;

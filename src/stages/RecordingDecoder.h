@@ -3,7 +3,8 @@
 #include <QString>
 
 // Decodes a recording to its end to learn whether it plays and how long it is. A file
-// that opens but fails part-way counts as not decoding: the organiser must hear all of it.
+// that opens but fails part-way, or holds no sound at all, counts as broken: the organiser
+// must be able to hear all of the answer.
 // Pure function of the file; any thread.
 class RecordingDecoder {
 public:

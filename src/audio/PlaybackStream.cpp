@@ -86,6 +86,13 @@ bool PlaybackStream::decodeMore() {
     const sf_count_t n = sf_readf_short(m_file, m_decoded.data(), DecodeFrames);
     if (n <= 0) {
         m_decodedAll = true;
+        if (m_info.samplerate != OutputRate) {
+            // SDL 2.26's resampler drops its last ~1024 output frames on flush;
+            // trailing silence takes their place so no sound is cut off.
+            const auto pad = static_cast<std::size_t>(m_info.samplerate) * 2048 / OutputRate + 1;
+            std::vector<std::int16_t> silence(pad * static_cast<std::size_t>(m_info.channels), 0);
+            SDL_AudioStreamPut(m_converter, silence.data(), static_cast<int>(silence.size() * 2));
+        }
         SDL_AudioStreamFlush(m_converter);
         return false;
     }

@@ -127,14 +127,14 @@ bool SdlAudioLayer::encodeStart(Handle channel, const QString& outputFile, std::
         return fail(ErrorCode::BadHandle);
     if (c->hasEncoder())
         return fail(ErrorCode::AlreadyInitialised);
-    const QString program =
+    const QString found =
         m_options.encoderProgram.isEmpty() ? findEncoder(m_options.workingDir) : m_options.encoderProgram;
-    if (program.isEmpty() || !QFileInfo(program).isExecutable())
+    const QFileInfo program(found);
+    if (found.isEmpty() || !program.isFile() || !program.isExecutable())
         return fail(ErrorCode::EncoderNotFound);
     auto encoder =
         std::make_unique<EncoderProcess>(EncoderBufferBytes, std::chrono::milliseconds(m_options.encoderBufferWaitMs));
-    const QString program2 = QFileInfo(program).absoluteFilePath();
-    if (!encoder->start(encoderCommand(program2, m_options.workingDir, outputFile),
+    if (!encoder->start(encoderCommand(program.absoluteFilePath(), m_options.workingDir, outputFile),
                         streamingWavHeader(RecordingChannel::SampleRate, RecordingChannel::Channels)))
         return fail(ErrorCode::EncoderStart);
     c->attachEncoder(std::move(encoder));

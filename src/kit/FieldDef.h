@@ -81,7 +81,7 @@ struct FieldDef {
     bool required = false;
     std::string label{}; // display label; empty means the name
     std::string mask{};  // edit mask
-    int width = 0;     // display width; 0 means the default (a String field's size)
+    int width = 0;       // display width; 0 means the default (a String field's size)
     bool readOnly = false;
     FieldKind kind = FieldKind::Data;
     std::string defaultExpr{};

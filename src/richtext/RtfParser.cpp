@@ -24,68 +24,68 @@ bool is(std::string_view a, const char* b) {
 }
 
 // Destinations whose content never reaches the sheet.
-constexpr std::array<const char*, 62> kSkipped = {"stylesheet",
-                                                  "info",
-                                                  "nonshppict",
-                                                  "header",
-                                                  "headerl",
-                                                  "headerr",
-                                                  "headerf",
-                                                  "footer",
-                                                  "footerl",
-                                                  "footerr",
-                                                  "footerf",
-                                                  "footnote",
-                                                  "annotation",
-                                                  "listtable",
-                                                  "listoverridetable",
-                                                  "revtbl",
-                                                  "rsidtbl",
-                                                  "xmlnstbl",
-                                                  "themedata",
-                                                  "colorschememapping",
-                                                  "datastore",
-                                                  "latentstyles",
-                                                  "generator",
-                                                  "pgdsctbl",
-                                                  "fldinst",
-                                                  "objdata",
-                                                  "pn",
-                                                  "filetbl",
-                                                  "comment",
-                                                  "author",
-                                                  "operator",
-                                                  "title",
-                                                  "subject",
-                                                  "keywords",
-                                                  "doccomm",
-                                                  "company",
-                                                  "userprops",
-                                                  "mmathPr",
-                                                  "fchars",
-                                                  "lchars",
-                                                  "pnseclvl",
-                                                  "private",
-                                                  "xe",
-                                                  "tc",
-                                                  "bkmkstart",
-                                                  "bkmkend",
-                                                  "template",
-                                                  "docvar",
-                                                  "wgrffmtfilter",
-                                                  "passwordhash",
-                                                  "ftnsep",
-                                                  "ftnsepc",
-                                                  "aftnsep",
-                                                  "aftnsepc",
-                                                  "shpinst",
-                                                  "picprop",
-                                                  "blipuid",
-                                                  "nesttableprops",
-                                                  "txe",
-                                                  "atnid",
-                                                  "atnauthor",
-                                                  "protusertbl"};
+const char* const kSkipped[] = {"stylesheet",
+                                "info",
+                                "nonshppict",
+                                "header",
+                                "headerl",
+                                "headerr",
+                                "headerf",
+                                "footer",
+                                "footerl",
+                                "footerr",
+                                "footerf",
+                                "footnote",
+                                "annotation",
+                                "listtable",
+                                "listoverridetable",
+                                "revtbl",
+                                "rsidtbl",
+                                "xmlnstbl",
+                                "themedata",
+                                "colorschememapping",
+                                "datastore",
+                                "latentstyles",
+                                "generator",
+                                "pgdsctbl",
+                                "fldinst",
+                                "objdata",
+                                "pn",
+                                "filetbl",
+                                "comment",
+                                "author",
+                                "operator",
+                                "title",
+                                "subject",
+                                "keywords",
+                                "doccomm",
+                                "company",
+                                "userprops",
+                                "mmathPr",
+                                "fchars",
+                                "lchars",
+                                "pnseclvl",
+                                "private",
+                                "xe",
+                                "tc",
+                                "bkmkstart",
+                                "bkmkend",
+                                "template",
+                                "docvar",
+                                "wgrffmtfilter",
+                                "passwordhash",
+                                "ftnsep",
+                                "ftnsepc",
+                                "aftnsep",
+                                "aftnsepc",
+                                "nonesttables",
+                                "picprop",
+                                "blipuid",
+                                "nesttableprops",
+                                "txe",
+                                "atnid",
+                                "atnauthor",
+                                "protusertbl"};
 
 int clampTwips(int v) {
     return std::clamp(v, -31680, 31680); // 22 inches either way
@@ -205,17 +205,9 @@ bool RtfParser::parse(const QByteArray& rtf) {
     while (m_stack.size() > 1)
         endGroup(); // unbalanced: close what is open
     flush();
+    if (!m_parPending && !m_tables.inTable())
+        applyBlockFormat(); // the last paragraph had no \par
     m_tables.endTable();
-    applyBlockFormat();
-    // The last \par leaves an empty paragraph the original control did not show.
-    QTextCursor end(m_doc);
-    end.movePosition(QTextCursor::End);
-    const QTextBlock last = end.block();
-    if (last.length() == 1 && last.previous().isValid() && last.previous().length() >= 1) {
-        QTextCursor before(last.previous());
-        if (before.currentFrame() == m_doc->rootFrame() && end.currentFrame() == m_doc->rootFrame())
-            end.deletePreviousChar();
-    }
     m_tokens = nullptr;
     return m_any;
 }
@@ -250,6 +242,27 @@ bool RtfParser::handleDestination(std::string_view word) {
     if (is(word, "pict")) {
         g.dest = Dest::Picture;
         m_picture = Picture{};
+        m_picture.inShape = m_shape.active;
+        // A shape may hold several pictures (fill, texture); its own is property "pib".
+        if (m_shape.active && m_shape.property != "pib")
+            g.dest = Dest::Skip;
+        return true;
+    }
+    if (is(word, "shpinst")) {
+        // A drawing shape: its properties are no text, but its picture is the one to show.
+        g.dest = Dest::Shape;
+        m_shape = Shape{};
+        m_shape.active = true;
+        return true;
+    }
+    if (is(word, "shp")) {
+        m_shape = Shape{};
+        return true;
+    }
+    if (is(word, "shprslt")) {
+        // The writer's fallback for the shape; skip it when the shape's own picture is shown.
+        if (m_shape.pictureShown)
+            g.dest = Dest::Skip;
         return true;
     }
     for (const char* skipped : kSkipped) {
@@ -259,7 +272,7 @@ bool RtfParser::handleDestination(std::string_view word) {
         }
     }
     // Known destinations whose content is the text to show, even when marked ignorable.
-    for (const char* shown : {"shppict", "shprslt", "listtext", "pntext", "fldrslt", "field", "shp", "result"}) {
+    for (const char* shown : {"shppict", "listtext", "pntext", "fldrslt", "field", "result"}) {
         if (word == shown)
             return true;
     }
@@ -319,6 +332,18 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     case Dest::Picture:
         pictureWord(word, hasParam, param);
         return;
+    case Dest::Shape:
+        if (is(word, "shpleft"))
+            m_shape.left = clampTwips(param);
+        else if (is(word, "shptop"))
+            m_shape.top = clampTwips(param);
+        else if (is(word, "shpright"))
+            m_shape.right = clampTwips(param);
+        else if (is(word, "shpbottom"))
+            m_shape.bottom = clampTwips(param);
+        else if (is(word, "sn"))
+            m_shape.property.clear();
+        return;
     default:
         break;
     }
@@ -342,7 +367,11 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     flush();
     if (is(word, "uc")) {
         g.uc = std::clamp(param, 0, 16);
-    } else if (is(word, "par") || is(word, "sect") || is(word, "page") || is(word, "nestcell")) {
+    } else if (is(word, "nestcell")) {
+        // Nested tables are flattened into their outer cell: a nested cell starts a line,
+        // but only once more content follows in the same cell.
+        m_nestBreak = m_tables.inTable();
+    } else if (is(word, "par") || is(word, "sect") || is(word, "page")) {
         paragraph(false);
     } else if (is(word, "cell")) {
         paragraph(true);
@@ -488,6 +517,22 @@ bool RtfParser::handleTableWord(std::string_view word, bool, int param) {
             border.width = 1;
         else if (word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo")
             m_borderTarget = -1; // row or paragraph borders are not the cell's
+    } else if (word.substr(0, 5) == "clpad" || word.substr(0, 6) == "trpadd") {
+        // Word reads \clpadl as the top padding and \clpadt as the left one, and writers follow it.
+        const bool cell = word[1] == 'l';
+        const std::string_view side = word.substr(cell ? 5 : 6);
+        const int v = std::clamp(param, 0, 1440);
+        int* cellSides[] = {&c.padTop, &c.padLeft, &c.padBottom, &c.padRight};
+        int* rowSides[] = {&m_rowDef.padLeft, &m_rowDef.padTop, &m_rowDef.padBottom, &m_rowDef.padRight};
+        int** sides = cell ? cellSides : rowSides;
+        if (side == "l")
+            *sides[0] = v;
+        else if (side == "t")
+            *sides[1] = v;
+        else if (side == "b")
+            *sides[2] = v;
+        else if (side == "r")
+            *sides[3] = v;
     } else if (is(word, "clcbpat")) {
         if (param > 0 && param < static_cast<int>(m_colors.size()))
             c.shading = m_colors[static_cast<size_t>(param)];
@@ -567,6 +612,10 @@ void RtfParser::handleText(std::string_view text) {
         return;
     case Dest::Picture:
         pictureData(text);
+        return;
+    case Dest::Shape:
+        if (m_shape.property.size() < 64)
+            m_shape.property.append(text);
         return;
     default:
         return;
@@ -680,32 +729,46 @@ void RtfParser::flush() {
 void RtfParser::beforeContent() {
     const ParaState& p = top().para;
     if (p.inTable && p.nest > 0) {
-        if (!m_tables.rowOpen())
+        if (!m_tables.rowOpen()) {
+            // A new table goes right after the paragraph before it, not after an empty one.
+            if (!m_tables.inTable())
+                m_parPending = false;
             m_tables.beginRow(m_rowDef);
-        m_tables.beforeContent();
+            m_parPending = false;
+        }
+        if (m_tables.beforeContent())
+            m_parPending = m_nestBreak = false; // a fresh cell
     } else if (m_tables.inTable()) {
         m_tables.endTable();
+        m_parPending = m_nestBreak = false;
     }
+    if ((m_parPending || m_nestBreak) && !m_tables.discarding())
+        m_cursor.insertBlock();
+    m_parPending = m_nestBreak = false;
 }
 
 void RtfParser::paragraph(bool cellEnd) {
     flush();
     m_any = true;
     if (cellEnd) {
+        m_nestBreak = false;
         // A \cell outside any row still means a table.
-        if (!m_tables.rowOpen())
+        if (!m_tables.rowOpen()) {
             m_tables.beginRow(m_rowDef);
-        m_tables.beforeContent();
-        if (!m_tables.discarding())
-            applyBlockFormat();
-        m_tables.endCell();
-        return;
+            m_parPending = false;
+        }
     }
     beforeContent();
-    if (m_tables.discarding())
+    if (m_tables.discarding()) {
+        if (cellEnd)
+            m_tables.endCell();
         return;
+    }
     applyBlockFormat();
-    m_cursor.insertBlock();
+    if (cellEnd)
+        m_tables.endCell();
+    else
+        m_parPending = true; // the next paragraph's block is made when its content comes
 }
 
 void RtfParser::applyBlockFormat() {
@@ -730,7 +793,8 @@ void RtfParser::applyBlockFormat() {
         f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
     }
     m_cursor.setBlockFormat(f);
-    m_cursor.setBlockCharFormat(charFormat());
+    // Merge: in a cell's first block this format also carries the cell's own properties.
+    m_cursor.mergeBlockCharFormat(charFormat());
 }
 
 void RtfParser::pictureWord(std::string_view word, bool hasParam, int param) {
@@ -828,13 +892,18 @@ void RtfParser::insertPicture() {
             px = fromImage;
         return px * (scale > 0 ? std::min(scale, 10000) : 100) / 100.0;
     };
-    const double w = std::min<double>(side(p.goalw, p.picw, image.width(), p.scalex), kMaxPictureSide);
-    const double h = std::min<double>(side(p.goalh, p.pich, image.height(), p.scaley), kMaxPictureSide);
+    double w = std::min<double>(side(p.goalw, p.picw, image.width(), p.scalex), kMaxPictureSide);
+    double h = std::min<double>(side(p.goalh, p.pich, image.height(), p.scaley), kMaxPictureSide);
+    if (p.inShape && p.goalw <= 0 && m_shape.right > m_shape.left && m_shape.bottom > m_shape.top) {
+        // A shape's picture is drawn at the shape's size.
+        w = std::min<double>((m_shape.right - m_shape.left) / 15.0, kMaxPictureSide);
+        h = std::min<double>((m_shape.bottom - m_shape.top) / 15.0, kMaxPictureSide);
+    }
     if (w < 1 || h < 1)
         return;
     if (image.isNull()) {
         // Vector drawing or unreadable data: keep the room it takes, outlined.
-        image = QImage(std::min(qRound(w), 4096), std::min(qRound(h), 4096), QImage::Format_ARGB32_Premultiplied);
+        image = QImage(std::min(qRound(w), 1024), std::min(qRound(h), 1024), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setPen(QColor(160, 160, 160));
@@ -849,6 +918,8 @@ void RtfParser::insertPicture() {
     beforeContent();
     if (!m_tables.discarding())
         m_cursor.insertImage(format);
+    if (p.inShape)
+        m_shape.pictureShown = true;
     m_any = true;
 }
 

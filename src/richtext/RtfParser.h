@@ -9,6 +9,7 @@
 #include <QTextCursor>
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +28,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, FieldInst };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape };
 
     struct CharState {
         int font = -1;
@@ -64,6 +65,13 @@ private:
         int bitsPixel = 1, widthBytes = 0;
         QByteArray data;
         int nibble = -1;
+        bool inShape = false;
+    };
+    struct Shape {
+        bool active = false; // inside \shpinst
+        bool pictureShown = false;
+        std::string property;                         // name given by the last \sn
+        int left = 0, top = 0, right = 0, bottom = 0; // twips
     };
 
     void handleWord(std::string_view word, bool hasParam, int param);
@@ -112,6 +120,9 @@ private:
     RtfTableBuilder::CellDef m_cellDef;
     int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
     Picture m_picture;
+    Shape m_shape;
+    bool m_nestBreak = false;
+    bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;
     QString m_pending;
     QByteArray m_pendingBytes;

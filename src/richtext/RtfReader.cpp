@@ -30,6 +30,13 @@ QString blockText(const QTextBlock& block) {
 
 void frameText(const QTextFrame* frame, QString& out) {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        // The empty block Qt keeps above a table that opens the document is no paragraph.
+        if (!it.currentFrame() && it.currentBlock().length() == 1 && !it.currentBlock().previous().isValid()) {
+            auto next = it;
+            ++next;
+            if (!next.atEnd() && next.currentFrame())
+                continue;
+        }
         if (const QTextFrame* child = it.currentFrame()) {
             if (const auto* table = qobject_cast<const QTextTable*>(child)) {
                 for (int r = 0; r < table->rows(); ++r) {
@@ -95,6 +102,8 @@ QString RtfReader::plainText(const QByteArray& rtf) {
 
 QString RtfReader::plainText(const QTextDocument& doc) {
     QString out;
+    if (doc.isEmpty())
+        return out;
     frameText(doc.rootFrame(), out);
     return out;
 }

@@ -52,13 +52,25 @@ void RtfTableBuilder::beginRow(const RowDef& given) {
             m_edges.push_back(c.right);
         QTextTableFormat format;
         format.setBorderCollapse(true);
-        format.setBorder(0);
+        format.setBorder(1); // Qt draws cell borders only when the table has one; cells say which
+        format.setBorderBrush(Qt::black);
         format.setCellSpacing(0);
         format.setCellPadding(0);
         format.setMargin(0);
         format.setLeftMargin(qMax(0, m_left) / 15.0);
         format.setAlignment(Qt::AlignLeft);
         m_table = m_cursor->insertTable(1, static_cast<int>(m_edges.size()), format);
+        // A table opening the document leaves an empty block above it; keep it from taking room.
+        QTextCursor above(m_table->firstCursorPosition());
+        if (above.movePosition(QTextCursor::PreviousBlock) && above.block().length() == 1 &&
+            !above.block().previous().isValid()) {
+            QTextBlockFormat flat;
+            flat.setLineHeight(0, QTextBlockFormat::FixedHeight);
+            above.setBlockFormat(flat);
+            QTextCharFormat tiny;
+            tiny.setFontPointSize(1);
+            above.setBlockCharFormat(tiny);
+        }
         m_vmergeStart.assign(m_edges.size(), -1);
         m_row = 0;
     } else {
@@ -124,11 +136,14 @@ void RtfTableBuilder::beginRow(const RowDef& given) {
             m_table->mergeCells(m_row, col, 1, span);
         QTextTableCell cell = m_table->cellAt(m_row, col);
         QTextTableCellFormat format = cell.format().toTableCellFormat();
-        const qreal pad = m_def.gap / 15.0;
-        format.setLeftPadding(pad);
-        format.setRightPadding(pad);
-        format.setTopPadding(0);
-        format.setBottomPadding(0);
+        // Cell padding, else the row's, else half the gap between cells.
+        auto pad = [](int own, int row, int fallback) {
+            return (own >= 0 ? own : row >= 0 ? row : fallback) / 15.0;
+        };
+        format.setLeftPadding(pad(c.padLeft, m_def.padLeft, m_def.gap));
+        format.setRightPadding(pad(c.padRight, m_def.padRight, m_def.gap));
+        format.setTopPadding(pad(c.padTop, m_def.padTop, 0));
+        format.setBottomPadding(pad(c.padBottom, m_def.padBottom, 0));
         format.setTopBorder(c.top.width);
         format.setLeftBorder(c.left.width);
         format.setBottomBorder(c.bottom.width);
@@ -145,7 +160,7 @@ void RtfTableBuilder::beginRow(const RowDef& given) {
     }
     m_cell = 0;
     m_rowOpen = true;
-    placeCursor();
+    m_pendingCell = true; // the cursor enters the first cell with the first content
 }
 
 void RtfTableBuilder::placeCursor() {
@@ -184,11 +199,13 @@ void RtfTableBuilder::endCell() {
     m_pendingCell = true;
 }
 
-void RtfTableBuilder::beforeContent() {
+bool RtfTableBuilder::beforeContent() {
     if (m_rowOpen && m_pendingCell) {
         m_pendingCell = false;
         placeCursor();
+        return true;
     }
+    return false;
 }
 
 void RtfTableBuilder::endRow() {

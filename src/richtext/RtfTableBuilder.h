@@ -24,10 +24,12 @@ public:
         bool vmergeFirst = false, vmergeNext = false; // \clvmgf, \clvmrg
         Border top, left, bottom, right_;
         QColor shading;
+        int padLeft = -1, padTop = -1, padRight = -1, padBottom = -1; // twips; -1 = the row's
     };
     struct RowDef {
-        int left = 0; // \trleft
-        int gap = 0;  // \trgaph
+        int left = 0;                                                 // \trleft
+        int gap = 0;                                                  // \trgaph
+        int padLeft = -1, padTop = -1, padRight = -1, padBottom = -1; // \trpadd*, twips
         std::vector<CellDef> cells;
     };
 
@@ -40,8 +42,9 @@ public:
 
     void beginRow(const RowDef& def); // starts the table when needed
     void endCell();
-    // Call before anything goes into the document while a row is open.
-    void beforeContent();
+    // Call before anything goes into the document while a row is open; true when the
+    // cursor moved into a new cell.
+    bool beforeContent();
     void endRow();
     void endTable(); // leaves the cursor in the block after the table
 

@@ -1,19 +1,25 @@
 #include "stages/StageTable.h"
 
 #include "main/StageRegistry.h"
+#include "main/TfrmMain.h"
+#include "stages/T_FiveSec.h"
+#include "stages/TfrmInstruction.h"
+#include "stages/TfrmRecStudID.h"
+#include "stages/TfrmTestHard.h"
+#include "stages/TfrmTestRTF.h"
 
 namespace stages {
 
 void registerPreExamStages(StageRegistry& registry) {
-    (void)registry; // the stages of this group register here as they land
+    registry.add<TfrmTestHard>(1);
+    registry.add<TfrmInstruction>(5);
+    registry.add<TfrmRecStudID>(6);
 }
 
-} // namespace stages
-
-namespace stages {
-
 void createStationWindows(TfrmMain& main) {
-    (void)main; // the countdown window and the kit text viewer are created here as they land
+    // Both windows are the main window's children and go with it.
+    main.FiveSec = new T_FiveSec(main);
+    main.frmTestRTF = new TfrmTestRTF(main);
 }
 
 } // namespace stages

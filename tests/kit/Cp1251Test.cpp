@@ -50,3 +50,59 @@ TEST(Cp1251, tellsWhenTextNeedsUtf8) {
     EXPECT_FALSE(kit::needsUtf8("plain ascii ~\x7F"));
     EXPECT_TRUE(kit::needsUtf8("x\x80"));
 }
+
+namespace {
+
+// The careful decoder alone: pieces short enough for it, split where a character starts.
+std::string decodePiecewise(const std::string& utf8) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        std::size_t end = std::min(utf8.size(), start + 1000);
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            ++end;
+        out += utf8ToCp1251(std::string_view(utf8).substr(start, end - start));
+        start = end;
+    }
+    return out;
+}
+
+std::string randomBytes(std::size_t n, unsigned seed) {
+    std::string s(n, '\0');
+    unsigned x = seed;
+    for (char& c : s) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 16);
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(Cp1251, keepsLongBinaryBlobsThroughTheRoundTrip) {
+    const std::string blob = randomBytes(300000, 7);
+    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(blob)), blob);
+    const std::string text(20000, '\xE0');
+    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(text)), text);
+    const std::string symbols = [] {
+        std::string s;
+        while (s.size() < 30000)
+            s += "\x85\x99\xB9\x88 a";
+        return s;
+    }();
+    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(symbols)), symbols);
+}
+
+TEST(Cp1251, decodesLongMalformedInputLikeShortInput) {
+    std::string utf8 = cp1251ToUtf8(randomBytes(50000, 11));
+    const std::string bad[] = {"\xC0\xAF", "\xED\xA0\x80", "\xF0\x9F\x98\x80", "\xE2\x82", "\x80\x80", "\xFF"};
+    for (std::size_t k = 0; k < std::size(bad); ++k) {
+        std::string broken = utf8;
+        broken.insert(9000 + 7000 * k, bad[k]);
+        EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
+        broken.append(bad[k]);
+        EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
+    }
+    const std::string text = cp1251ToUtf8(std::string(10000, '\xC0')) + "日本" + cp1251ToUtf8(std::string(10000, 'z'));
+    EXPECT_EQ(utf8ToCp1251(text), std::string(10000, '\xC0') + "??" + std::string(10000, 'z'));
+}

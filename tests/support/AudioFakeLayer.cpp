@@ -69,6 +69,7 @@ bool FakeAudioLayer::encodeStart(Handle channel, const QString& outputFile, std:
     if (encodeStartFails)
         return fail(ErrorCode::EncoderNotFound);
     c->encoder = true;
+    c->encoded = true;
     encodedFiles << outputFile;
     return true;
 }
@@ -96,7 +97,7 @@ bool FakeAudioLayer::channelStop(Handle handle) {
         c->state = audio::Stopped;
         return true;
     }
-    const bool hadEncoder = c->encoder;
+    const bool hadEncoder = c->encoded;
     m_channels.remove(handle);
     if (hadEncoder && stopRecordingFailsWith != 0) {
         m_error = stopRecordingFailsWith;

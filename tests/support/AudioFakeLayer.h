@@ -62,7 +62,8 @@ public:
 private:
     struct Channel {
         bool recording = false;
-        bool encoder = false;
+        bool encoder = false; // running now
+        bool encoded = false; // an encoder was attached
         int state = audio::Stopped;
         double seconds = 0;
     };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down list with an edit field whose answer is only the position of the option
+// chosen from the list. Typed text never chooses an option (no completion, no match on
+// Enter or on leaving the field), and typing over a chosen option un-chooses it, so the
+// stored answer never claims an option the box does not show. Items are never added.
+class PositionComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit PositionComboBox(QWidget* parent = nullptr);
+
+    // Height of an option in the opened list.
+    static constexpr int kItemHeight = 16;
+
+    // Replaces the options; none is chosen and the edit field is empty.
+    void setOptions(const QStringList& options);
+    // 1-based position of the chosen option, 0 for none.
+    int position() const;
+
+private:
+    void textTyped(const QString& text);
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "main/CountdownStage.h"
+
+class BottomBar;
+class QPushButton;
+
+namespace richtext {
+class RichView;
+}
+
+// What the three preparation frames share: the bottom bar "Подготовка к выполнению
+// задания № N" with "Я готов!", the kit sheet above it, the header bar with the stage's
+// name, and the early end at 1000. Children are owned by the frame.
+class PrepareStage : public CountdownStage {
+    Q_OBJECT
+public:
+    BottomBar* const Panel1;
+    QPushButton* const Button1;
+    richtext::RichView* const RxDBRichEdit1;
+
+    // "Я готов!": on Yes the next tick ends the preparation.
+    void Button1Click();
+
+protected:
+    // sheetField empty: the view shows nothing.
+    PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField);
+
+    // Shows the header bar's time and gauge and starts counting seconds down.
+    void startPreparation(int seconds);
+
+private:
+    int m_taskNo;
+};

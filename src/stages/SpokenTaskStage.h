@@ -1,0 +1,41 @@
+#pragma once
+
+#include "main/CountdownStage.h"
+
+class BottomBar;
+class QPushButton;
+
+namespace richtext {
+class RichView;
+}
+
+// What the task-2 and task-3 frames share: the sheet, the bar "Выполнение задания № N. Идет
+// запись..." with "Завершить ответ!", the countdown window, then T seconds of recording
+// into the examinee's answer file, stopped on the tick after the one that shows 0.
+// Children are owned by the frame; the recording belongs to the main window's recorder.
+class SpokenTaskStage : public CountdownStage {
+    Q_OBJECT
+public:
+    BottomBar* const Panel1;
+    QPushButton* const Button1;
+    richtext::RichView* const RxDBRichEdit1;
+
+    // "Завершить ответ!": on Yes the recording stops on the next tick.
+    void Button1Click();
+
+    // The header name while the answer is recorded.
+    static const QString kPhaseText;
+
+protected:
+    SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, int buttonRightMargin);
+
+    // Binds the sheet, shows the countdown window, then counts seconds down while recording
+    // into the answer file StudID + fileSuffix; the stage ends with nextCode.
+    void startAnswer(const QString& sheetField, int seconds, const QString& fileSuffix, int nextCode);
+
+    void finishStage() override;
+
+private:
+    QString m_fileSuffix;
+    int m_nextCode = 0;
+};

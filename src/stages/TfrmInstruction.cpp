@@ -1,0 +1,133 @@
+#include "stages/TfrmInstruction.h"
+
+#include "main/DialogService.h"
+#include "main/TfrmMain.h"
+#include "richtext/RichView.h"
+#include "stages/DigitsOnlyValidator.h"
+#include "stages/ParticipantCode.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+const QString TfrmInstruction::kConfirmStop = QStringLiteral("Завершить работу на станции?");
+
+namespace {
+
+QFont arial(int pixelSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TfrmInstruction::TfrmInstruction(TfrmMain& main)
+    : StageFrame(main), RxDBRichEdit1(new richtext::RichView(this)), Panel1(new QFrame(this)),
+      Label1(new QLabel(QStringLiteral("Код участника:"), Panel1)),
+      Edit3(new QLineEdit(QStringLiteral("9999"), Panel1)),
+      Button1(new QPushButton(QStringLiteral("Начать выполнение работы"), Panel1)),
+      Button2(new QPushButton(QStringLiteral("Завершить"), Panel1)) {
+    setObjectName(QStringLiteral("frmInstruction"));
+    Timer1->setInterval(100);
+
+    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
+    RxDBRichEdit1->setAccessibleName(QStringLiteral("Инструкция"));
+    RxDBRichEdit1->setDataSource(&main.complects);
+    RxDBRichEdit1->setDataField(QStringLiteral("Intro"));
+
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(kPanelHeight);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(arial(27));
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1->setBuddy(Edit3);
+
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->setFont(arial(27));
+    Edit3->setMaxLength(4);
+    Edit3->setAccessibleName(QStringLiteral("Код участника"));
+    new DigitsOnlyValidator(Edit3, [this](QChar& Key) { Edit3KeyPress(Key); });
+
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(arial(17));
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setFont(arial(15));
+    Button2->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(RxDBRichEdit1, 1);
+    layout->addWidget(Panel1);
+
+    connect(Button1, &QPushButton::clicked, this, &TfrmInstruction::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TfrmInstruction::Button2Click);
+}
+
+TfrmInstruction::~TfrmInstruction() = default;
+
+void TfrmInstruction::resizeEvent(QResizeEvent* event) {
+    StageFrame::resizeEvent(event);
+    layoutPanel();
+}
+
+void TfrmInstruction::layoutPanel() {
+    // The code and its button in the middle, "Завершить" at the right end.
+    const int w = width();
+    const int left = w / 2 - 210;
+    Label1->setGeometry(left, 8, 240, 44);
+    Edit3->setGeometry(left + 250, 8, 100, 44);
+    Button1->setGeometry(left + 40, 60, 340, 38);
+    Button2->setGeometry(w - 16 - 150, 60, 150, 38);
+}
+
+void TfrmInstruction::Start() {
+    mainWindow().Panel1->hide();
+    Edit3->clear();
+    Edit3->setFocus();
+}
+
+void TfrmInstruction::Edit3KeyPress(QChar& Key) {
+    // Enter is discarded too: only Button1 submits the code.
+    DigitsOnlyValidator::filterKey(Key);
+}
+
+bool TfrmInstruction::CheckStudCode(const QString& code, QString& errorText) const {
+    // Looks where the answers are written: the working folder's station folder.
+    return ParticipantCode::check(code, mainWindow().WorkDir, mainWindow().StationTag, errorText);
+}
+
+void TfrmInstruction::Button1Click() {
+    TfrmMain& main = mainWindow();
+    const QString code = Edit3->text();
+    QString errorText;
+    if (!CheckStudCode(code, errorText)) {
+        main.dialogs().message(ParticipantCode::kRefused + errorText);
+        return;
+    }
+    main.StudID = ParticipantCode::studId(code);
+    main.VariantNo = ParticipantCode::variantFor(code);
+    main.selectVariant(main.VariantNo.toInt());
+    Timer1->start();
+}
+
+void TfrmInstruction::Timer1Timer() {
+    Timer1->stop();
+    mainWindow().Panel1->show();
+    switchTo(6);
+}
+
+void TfrmInstruction::Button2Click() {
+    if (mainWindow().dialogs().confirm(kConfirmStop))
+        mainWindow().StopExam();
+}

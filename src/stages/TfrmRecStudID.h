@@ -1,0 +1,64 @@
+#pragma once
+
+#include "main/StageFrame.h"
+
+class PictureBox;
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class VerdictMark;
+
+// Stage 6: the examinee says the participant code into the microphone, hears it back and
+// confirms it; the recording is the first file of the answer folder, which this stage
+// creates. Continues to stage 10 only after "Да", and never while a recording runs.
+// Controls are children of the frame; everything runs on the UI thread.
+class TfrmRecStudID : public StageFrame {
+    Q_OBJECT
+public:
+    explicit TfrmRecStudID(TfrmMain& main);
+    ~TfrmRecStudID() override;
+
+    // The pictures come first: they lie beneath every other control.
+    PictureBox* imgMic;
+    PictureBox* imgSpeak;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QPushButton* btnRecID;
+    VerdictMark* lblRecID;
+    QFrame* pnlTestREC;
+    QLabel* Label3;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    QPushButton* Button1;
+    // Gives Button1 its caption, its enabled state and its execution.
+    QAction* Action1;
+
+    bool CodeRecordOK = false;
+
+    static const QString kRecordCaption;   // "Запись кода участника"
+    static const QString kStopPlayCaption; // "Завершить запись и воспроизвести"
+    static const QString kCallOrganiser;   // the message after "Нет"
+
+    void Start() override;
+    void btnRecIDClick();
+    void Button4Click();
+    void Button5Click();
+    // Called after every change of the verdict or the recording, so the state is never stale.
+    void Action1Update();
+    void Action1Execute();
+    void Timer1Timer() override;
+
+    // StudID_0.ogg in the examinee's answer folder.
+    QString codeRecordingPath() const;
+    bool isRecording() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void layoutControls();
+    void verdict(bool ok);
+};

@@ -1,0 +1,103 @@
+#include "stages/TfrmTask1.h"
+
+#include "kit/Cp1251.h"
+#include "kit/StationTables.h"
+#include "main/DialogService.h"
+#include "main/StationTexts.h"
+#include "main/TfrmMain.h"
+#include "richtext/RichView.h"
+#include "stages/BottomBar.h"
+#include "stages/ChoiceRules.h"
+#include "stages/PositionComboBox.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+audio::Handle TfrmTask1::TaskAudioStream = 0;
+const QString TfrmTask1::kTempFileName = QStringLiteral("~$t1.tmp");
+
+TfrmTask1::TfrmTask1(TfrmMain& main)
+    : CountdownStage(main), Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № 1."))),
+      Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10)),
+      RxDBRichEdit1(new richtext::RichView(this)), t5(makeList(QStringLiteral("t5"), 5, {273, 412})),
+      t4(makeList(QStringLiteral("t4"), 4, {354, 363})), t3(makeList(QStringLiteral("t3"), 3, {480, 314})),
+      t2(makeList(QStringLiteral("t2"), 2, {291, 265})), t1(makeList(QStringLiteral("t1"), 1, {444, 216})),
+      Answers(new QPlainTextEdit(this)),
+      m_audio(main.audio(), TaskAudioStream, QDir(main.WorkDir).filePath(kTempFileName)) {
+    setObjectName(QStringLiteral("frmTask1"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    connect(Button1, &QPushButton::clicked, this, &TfrmTask1::Button1Click);
+
+    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
+    RxDBRichEdit1->setDataSource(&main.complects);
+    RxDBRichEdit1->setDataField(QStringLiteral("t1Task"));
+
+    Answers->setObjectName(QStringLiteral("Answers"));
+    Answers->setReadOnly(true);
+    Answers->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(RxDBRichEdit1, 1);
+    layout->addWidget(Panel1);
+    // The lists stay at their places over the sheet, outside the layout.
+    for (PositionComboBox* list : lists())
+        list->raise();
+}
+
+PositionComboBox* TfrmTask1::makeList(const QString& name, int statement, QPoint place) {
+    auto* list = new PositionComboBox(this);
+    list->setObjectName(name);
+    list->setAccessibleName(QStringLiteral("Ответ на утверждение %1").arg(statement));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    list->setFont(font);
+    list->setGeometry(QRect(place, QSize(145, 24)));
+    return list;
+}
+
+void TfrmTask1::Start() {
+    TfrmMain& main = mainWindow();
+    QString error;
+    main.TaskTime1 = m_audio.open(QByteArray::fromStdString(main.complects.asBytes("t1aud")), &error);
+    if (!error.isEmpty())
+        main.dialogs().error(error); // before the countdown runs, see TfrmPrepare1
+
+    const std::string memo = main.complects.asBytes("t1Ans");
+    Answers->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
+    const QList<QStringList> options = ChoiceRules::task1Options(memo);
+    const auto boxes = lists();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setOptions(options.value(static_cast<int>(i)));
+
+    main.Panel1->show();
+    main.lblProcessTime->show();
+    main.ProcessBar->show();
+    startCountdown(main.TaskTime1, QString()); // task 1 shows no stage name
+    main.folders().ensureExist();
+    m_audio.play();
+}
+
+void TfrmTask1::Button1Click() {
+    confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
+}
+
+std::string TfrmTask1::answerString() const {
+    QList<int> positions;
+    for (const PositionComboBox* list : lists())
+        positions.append(list->position());
+    return ChoiceRules::answerString(positions);
+}
+
+void TfrmTask1::finishStage() {
+    TfrmMain& main = mainWindow();
+    m_audio.close();
+    main.folders().ensureExist();
+    kit::writeAnswer(main.answers, "a1", answerString());
+    main.StartFrame(20);
+}

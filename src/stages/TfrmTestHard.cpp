@@ -1,0 +1,326 @@
+#include "stages/TfrmTestHard.h"
+
+#include "kit/Cp1251.h"
+#include "main/DialogService.h"
+#include "main/TfrmMain.h"
+#include "stages/DigitsOnlyValidator.h"
+#include "stages/PictureBox.h"
+#include "stages/StationIdentity.h"
+#include "stages/VerdictMark.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+const QString TfrmTestHard::kRecTestCaption = QStringLiteral("Проверить качество записи");
+const QString TfrmTestHard::kStopPlayCaption = QStringLiteral("Завершить запись и воспроизвести");
+const QString TfrmTestHard::kNoAudioDevice = QStringLiteral("Нет готового устройства аудио-записи");
+const QString TfrmTestHard::kSubjectPrefix = QStringLiteral("Станция для проведения ЗУНТ по:\n\r");
+
+namespace {
+
+QFont arial(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QString kitText(const kit::MemTable& table, const char* field) {
+    return QString::fromStdString(kit::cp1251ToUtf8(table.asText(field)));
+}
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFont(arial(15, false));
+    return b;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// A question panel of a listen-back check: the question and "Да" / "Нет".
+struct QuestionNames {
+    QString panel, question, yes, no;
+};
+
+QFrame* questionPanel(const QuestionNames& names, const QString& text, QLabel*& question, QPushButton*& yes,
+                      QPushButton*& no, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(names.panel);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    question = label(names.question, text, panel);
+    question->setFont(arial(14, true));
+    question->setGeometry(8, 4, 464, 24);
+    yes = button(names.yes, QStringLiteral("Да"), panel);
+    yes->setGeometry(150, 30, 80, 26);
+    no = button(names.no, QStringLiteral("Нет"), panel);
+    no->setGeometry(250, 30, 80, 26);
+    panel->resize(480, 62);
+    panel->hide();
+    return panel;
+}
+
+QLineEdit* numberField(const QString& name, int maxLength, QLabel* buddy, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    edit->setFont(arial(19, true));
+    buddy->setBuddy(edit);
+    edit->setAccessibleName(buddy->text());
+    return edit;
+}
+
+} // namespace
+
+TfrmTestHard::TfrmTestHard(TfrmMain& main) : StageFrame(main) {
+    setObjectName(QStringLiteral("frmTestHard"));
+    Timer1->setInterval(100);
+    createControls();
+    layoutControls();
+}
+
+TfrmTestHard::~TfrmTestHard() = default;
+
+void TfrmTestHard::createControls() {
+    imgMic = new PictureBox(PictureBox::kMicrophone, QStringLiteral("Идёт запись"), this);
+    imgMic->setObjectName(QStringLiteral("imgMic"));
+    imgMic->hide();
+    imgSpeak = new PictureBox(PictureBox::kLoudspeaker, QStringLiteral("Воспроизведение записи"), this);
+    imgSpeak->setObjectName(QStringLiteral("imgSpeak"));
+    imgSpeak->hide();
+
+    Panel1 =
+        label(QStringLiteral("Panel1"),
+              QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами Windows"), this);
+    Panel1->setFont(arial(16, true));
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+
+    btnRecTest = button(QStringLiteral("btnRecTest"), kRecTestCaption, this);
+    lblTestREC = new VerdictMark(QStringLiteral("Проверка качества записи"), 32, this);
+    lblTestREC->setObjectName(QStringLiteral("lblTestREC"));
+    pnlTestREC = questionPanel(
+        {QStringLiteral("pnlTestREC"), QStringLiteral("Label2"), QStringLiteral("Button4"), QStringLiteral("Button5")},
+        QStringLiteral("Качество записи и воспроизведения устраивает?"), Label2, Button4, Button5, this);
+
+    btnTestRTF = button(QStringLiteral("btnTestRTF"), QStringLiteral("Проверить отображение текста заданий"), this);
+    lblTestRTF = new VerdictMark(QStringLiteral("Проверка отображения текста заданий"), 32, this);
+    lblTestRTF->setObjectName(QStringLiteral("lblTestRTF"));
+    pnlTestRTF = questionPanel(
+        {QStringLiteral("pnlTestRTF"), QStringLiteral("Label6"), QStringLiteral("Button7"), QStringLiteral("Button8")},
+        QStringLiteral("Качество отображения текста заданий устраивает?"), Label6, Button7, Button8, this);
+
+    lblSubj = label(QStringLiteral("lblSubj"), QStringLiteral("Экзамен:"), this);
+    lblSubj->setFont(arial(17, true));
+    lblSubj->setAlignment(Qt::AlignCenter);
+    lblSubj->setWordWrap(true);
+
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Номер школы"), this);
+    edtStationCode = numberField(QStringLiteral("edtStationCode"), 6, Label3, this);
+    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Номер аудитории"), this);
+    edtAudCode = numberField(QStringLiteral("edtAudCode"), 4, Label4, this);
+    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Номер станции"), this);
+    edtCompCode = numberField(QStringLiteral("edtCompCode"), 1, Label5, this);
+    for (QLabel* l : {Label3, Label4, Label5}) {
+        l->setFont(arial(16, true));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    new DigitsOnlyValidator(edtStationCode, [this](QChar& Key) { edtStationCodeKeyPress(Key); });
+    new DigitsOnlyValidator(edtAudCode, [this](QChar& Key) { edtAudCodeKeyPress(Key); });
+    new DigitsOnlyValidator(edtCompCode, [this](QChar& Key) { edtCompCodeKeyPress(Key); });
+
+    Button1 = button(QStringLiteral("Button1"),
+                     QStringLiteral("Завершить проверку оборудования и приступить к выполнению работы"), this);
+    Button1->setFont(arial(17, true));
+    Button6 = button(QStringLiteral("Button6"), QStringLiteral("Выйти из программы"), this);
+
+    Action1 = new QAction(QStringLiteral("Завершить проверку оборудования и приступить к приему экзамена"), this);
+    Action1->setObjectName(QStringLiteral("Action1"));
+
+    connect(btnRecTest, &QPushButton::clicked, this, &TfrmTestHard::btnRecTestClick);
+    connect(Button4, &QPushButton::clicked, this, &TfrmTestHard::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TfrmTestHard::Button5Click);
+    connect(btnTestRTF, &QPushButton::clicked, this, &TfrmTestHard::btnTestRTFClick);
+    connect(Button7, &QPushButton::clicked, this, &TfrmTestHard::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TfrmTestHard::Button8Click);
+    connect(Button6, &QPushButton::clicked, this, &TfrmTestHard::Button6Click);
+    connect(Button1, &QPushButton::clicked, Action1, &QAction::trigger);
+    connect(Action1, &QAction::triggered, this, &TfrmTestHard::Action1Execute);
+    connect(Action1, &QAction::enabledChanged, Button1, &QWidget::setEnabled);
+    for (QLineEdit* edit : {edtStationCode, edtAudCode, edtCompCode})
+        connect(edit, &QLineEdit::textChanged, this, &TfrmTestHard::Action1Update);
+    Action1Update();
+}
+
+void TfrmTestHard::resizeEvent(QResizeEvent* event) {
+    StageFrame::resizeEvent(event);
+    layoutControls();
+}
+
+void TfrmTestHard::layoutControls() {
+    const int w = width();
+    const int h = height();
+    constexpr int kPanelHeight = 41;
+    Panel1->setGeometry(0, 0, w, kPanelHeight);
+    // The pictures fill the frame below the caption panel.
+    imgMic->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
+    imgSpeak->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
+    Button6->setGeometry(w - 16 - 190, kPanelHeight + 8, 190, 32);
+
+    btnRecTest->setGeometry(16, 96, 340, 44);
+    lblTestREC->setGeometry(362, 96, 44, 44);
+    pnlTestREC->move(412, 87);
+    btnTestRTF->setGeometry(16, 164, 340, 44);
+    lblTestRTF->setGeometry(362, 164, 44, 44);
+    pnlTestRTF->move(412, 155);
+
+    lblSubj->setGeometry(16, 236, 340, 110);
+    const int fieldsTop = 368;
+    QLabel* labels[] = {Label3, Label4, Label5};
+    QLineEdit* edits[] = {edtStationCode, edtAudCode, edtCompCode};
+    const int widths[] = {110, 80, 40};
+    for (int i = 0; i < 3; ++i) {
+        labels[i]->setGeometry(16, fieldsTop + i * 48, 180, 34);
+        edits[i]->setGeometry(206, fieldsTop + i * 48, widths[i], 34);
+    }
+    Button1->setGeometry(16, h - 16 - 64, w - 32, 64);
+}
+
+void TfrmTestHard::Start() {
+    TfrmMain& main = mainWindow();
+    main.Panel1->hide();
+    RecTestOK = false;
+    TextTestOK = false;
+    main.KitSubjID = kitText(main.complects, "subjid");
+    main.KitExamDate = kitText(main.complects, "ExamDate");
+    lblSubj->setText(kSubjectPrefix + kitText(main.complects, "subjname"));
+    Action1Update();
+}
+
+QString TfrmTestHard::testRecordingPath() const {
+    return QDir(mainWindow().WorkDir).filePath(QStringLiteral("test.ogg"));
+}
+
+void TfrmTestHard::btnRecTestClick() {
+    TfrmMain& main = mainWindow();
+    if (!main.AudioReady) {
+        main.dialogs().audioError(kNoAudioDevice);
+        return;
+    }
+    imgMic->show();
+    RecTestOK = false;
+    lblTestREC->hide();
+    Action1Update();
+    if (main.recorder().RecChannel == 0) {
+        main.StartRecording(testRecordingPath());
+        btnRecTest->setText(kStopPlayCaption);
+        return;
+    }
+    main.StopRecording(testRecordingPath());
+    imgMic->show();
+    btnRecTest->setText(kRecTestCaption);
+    btnRecTest->setEnabled(false);
+    pnlTestREC->show();
+    main.audio().channelPlay(main.recorder().PlayStream, true);
+    imgSpeak->show();
+    imgMic->hide();
+}
+
+void TfrmTestHard::recordingVerdict(bool ok) {
+    TfrmMain& main = mainWindow();
+    RecTestOK = ok;
+    imgMic->hide();
+    imgSpeak->hide();
+    main.audio().channelStop(main.recorder().PlayStream);
+    pnlTestREC->hide();
+    btnRecTest->setEnabled(true);
+    lblTestREC->showVerdict(ok);
+    Action1Update();
+}
+
+void TfrmTestHard::Button4Click() {
+    recordingVerdict(true);
+}
+
+void TfrmTestHard::Button5Click() {
+    recordingVerdict(false);
+}
+
+void TfrmTestHard::btnTestRTFClick() {
+    TfrmMain& main = mainWindow();
+    if (main.frmTestRTF)
+        main.dialogs().execModal(*main.frmTestRTF);
+    pnlTestRTF->show();
+}
+
+void TfrmTestHard::textVerdict(bool ok) {
+    TextTestOK = ok;
+    pnlTestRTF->hide();
+    btnTestRTF->setEnabled(true);
+    lblTestRTF->showVerdict(ok);
+    Action1Update();
+}
+
+void TfrmTestHard::Button7Click() {
+    textVerdict(true);
+}
+
+void TfrmTestHard::Button8Click() {
+    textVerdict(false);
+}
+
+void TfrmTestHard::edtStationCodeKeyPress(QChar& Key) {
+    DigitsOnlyValidator::filterKey(Key);
+}
+
+void TfrmTestHard::edtAudCodeKeyPress(QChar& Key) {
+    DigitsOnlyValidator::filterKey(Key);
+}
+
+void TfrmTestHard::edtCompCodeKeyPress(QChar& Key) {
+    DigitsOnlyValidator::filterKey(Key);
+}
+
+void TfrmTestHard::Action1Update() {
+    Action1->setEnabled(RecTestOK && TextTestOK && StationIdentity::isUsableNumber(edtStationCode->text()) &&
+                        StationIdentity::isUsableNumber(edtAudCode->text()) &&
+                        StationIdentity::isUsableNumber(edtCompCode->text()));
+    Button1->setEnabled(Action1->isEnabled());
+}
+
+void TfrmTestHard::Action1Execute() {
+    Timer1->start();
+}
+
+void TfrmTestHard::Timer1Timer() {
+    Timer1->stop();
+    // The fields may have changed since the click; leave only with a usable identity.
+    Action1Update();
+    if (!Action1->isEnabled())
+        return;
+    TfrmMain& main = mainWindow();
+    main.StationCode = edtStationCode->text();
+    main.AudCode = edtAudCode->text();
+    main.CompCode = edtCompCode->text();
+    main.StationTag =
+        StationIdentity::compose(main.KitExamDate, main.KitSubjID, main.StationCode, main.AudCode, main.CompCode);
+    main.Panel1->show();
+    switchTo(5);
+}
+
+void TfrmTestHard::Button6Click() {
+    mainWindow().StopExam();
+}

@@ -1,0 +1,260 @@
+// The recording path end to end: SDL's disk driver as the microphone, the
+// real encoder (or a failing stand-in), the Recorder as the stages use it.
+#include "audio/Recorder.h"
+#include "audio/SdlAudioLayer.h"
+
+#include "AudioWait.h"
+#include "support/AudioDiskDriver.h"
+#include "support/AudioSignals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+
+using namespace audio;
+
+namespace {
+
+// Children of this process whose command name is `name`.
+std::vector<pid_t> childrenNamed(const QString& name) {
+    std::vector<pid_t> found;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(tasks.filePath(task + QStringLiteral("/children")));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& pid : f.readAll().split(' ')) {
+            if (pid.trimmed().isEmpty())
+                continue;
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid.trimmed())));
+            if (comm.open(QIODevice::ReadOnly) && QString::fromLatin1(comm.readAll().trimmed()) == name)
+                found.push_back(pid.trimmed().toInt());
+        }
+    }
+    return found;
+}
+
+// Stops the recording after exactly `limit` bytes, as a test stands in for the
+// examinee pressing the button at a known moment.
+struct ByteLimit {
+    std::uint64_t limit;
+    std::atomic<std::uint64_t> seen{0};
+    static bool proc(Handle, const void*, std::uint32_t length, void* user) {
+        auto* self = static_cast<ByteLimit*>(user);
+        return (self->seen += length) < self->limit;
+    }
+};
+
+class RecordingPathTest : public ::testing::Test {
+protected:
+    RecordingPathTest() : driver(dir.path()) {}
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("work")));
+    }
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    // The layer and recorder as the main window sets them up.
+    void startStation(SdlAudioLayerOptions options = {}) {
+        if (options.workingDir.isEmpty())
+            options.workingDir = path(QStringLiteral("work"));
+        layer = createSdlAudioLayer(options);
+        ASSERT_TRUE(layer->recordInit(-1));
+        recorder = std::make_unique<Recorder>(*layer, [this](const QString& text) {
+            shown << text;
+            codes << layer->errorGetCode();
+        });
+    }
+
+    QTemporaryDir dir;
+    audiotest::AudioDiskDriver driver;
+    std::unique_ptr<AudioLayer> layer;
+    std::unique_ptr<Recorder> recorder;
+    QStringList shown;
+    QList<int> codes;
+};
+
+} // namespace
+
+TEST_F(RecordingPathTest, recordedSineComesBackAtRightFrequencyAndLength) {
+    driver.setInput(audiotest::sinePcm(440, 2 * 44100));
+    driver.setDelayMs(0);
+    startStation();
+    ByteLimit stopAt{2u * 44100u * 4u};
+    const Handle ch = layer->recordStart(44100, 2, RecordPaused, &ByteLimit::proc, &stopAt);
+    ASSERT_NE(ch, 0u);
+    EXPECT_EQ(layer->channelIsActive(ch), Paused);
+    const QString out = path(QStringLiteral("sine.ogg"));
+    ASSERT_TRUE(layer->encodeStart(ch, out, EncodeAutoFree));
+    ASSERT_TRUE(layer->channelPlay(ch, false));
+    ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(ch) == Stopped; }));
+    EXPECT_TRUE(layer->channelStop(ch));
+
+    const auto sound = audiotest::decodeFile(out);
+    ASSERT_TRUE(sound.ok);
+    EXPECT_EQ(sound.rate, 44100);
+    EXPECT_EQ(sound.channels, 2);
+    EXPECT_EQ(sound.frames(), 2 * 44100);
+    EXPECT_NEAR(audiotest::dominantFrequency(sound), 440.0, 2.0);
+    EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
+}
+
+TEST_F(RecordingPathTest, nameWithSpaceRecordsIntoOneFileOfThatName) {
+    driver.setInput(audiotest::sinePcm(440, 44100));
+    driver.setDelayMs(0);
+    startStation();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Answer_20 05 2019")));
+    const QString out = path(QStringLiteral("Answer_20 05 2019/0042 2.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    recorder->StopRecording(out);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_NE(recorder->PlayStream, 0u);
+    EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
+    // Nothing was written under the pieces of the name.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("mic-in.raw")});
+    EXPECT_EQ(QDir(path(QStringLiteral("Answer_20 05 2019"))).entryList(QDir::Files), QStringList{"0042 2.ogg"});
+    EXPECT_TRUE(QDir(path(QStringLiteral("work"))).isEmpty());
+}
+
+TEST_F(RecordingPathTest, withoutEncoderShowsMessageAndCreatesNoFile) {
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(path(QStringLiteral("work"))));
+    startStation();
+    const QString out = path(QStringLiteral("0042_0.ogg"));
+    recorder->StartRecording(out);
+    qputenv("PATH", savedPath);
+    EXPECT_EQ(recorder->RecChannel, 0u);
+    EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::EncoderStartFailedText)});
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderNotFound)});
+    EXPECT_FALSE(QFileInfo::exists(out));
+    // The channel was stopped: the device is free for the next attempt.
+    const Handle again = layer->recordStart(44100, 2, RecordPaused, nullptr, nullptr);
+    EXPECT_NE(again, 0u);
+    layer->channelStop(again);
+}
+
+TEST_F(RecordingPathTest, encoderFoundInWorkingFolderIsUsedBeforeSearchPath) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(FAKE_ENCODER_HANGS), path(QStringLiteral("work/oggenc"))));
+    SdlAudioLayerOptions options;
+    options.encoderExitTimeoutMs = 200;
+    options.encoderBufferWaitMs = 5;
+    startStation(options);
+    const QString out = path(QStringLiteral("t.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    // The child takes its new name a moment after it starts.
+    EXPECT_TRUE(waitUntil([] { return childrenNamed(QStringLiteral("oggenc")).size() == 1; }));
+    recorder->StopRecording(out);
+    // The stand-in hangs, which shows that it, not the real encoder, ran.
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
+}
+
+TEST_F(RecordingPathTest, killedEncoderLeavesPlayableFileAndIsReported) {
+    driver.setInput(audiotest::sinePcm(440, 20 * 44100));
+    driver.setDelayMs(0);
+    startStation();
+    const QString out = path(QStringLiteral("0042_2.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo(out).size() > 32 * 1024; }));
+    const auto encoders = childrenNamed(QStringLiteral("oggenc"));
+    ASSERT_EQ(encoders.size(), 1u);
+    ::kill(encoders.front(), SIGKILL);
+    // The recording ends by itself; the handle stays until StopRecording.
+    ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
+    EXPECT_NE(recorder->RecChannel, 0u);
+    recorder->StopRecording(out);
+
+    EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
+    ASSERT_NE(recorder->PlayStream, 0u);
+    EXPECT_GT(layer->channelBytes2Seconds(recorder->PlayStream, layer->channelGetLength(recorder->PlayStream)), 1.0);
+    const auto sound = audiotest::decodeFile(out);
+    EXPECT_GT(sound.frames(), 44100);
+    EXPECT_NEAR(audiotest::dominantFrequency(sound), 440.0, 2.0);
+}
+
+TEST_F(RecordingPathTest, encoderThatCrashesIsReported) {
+    driver.setInput(audiotest::sinePcm(440, 5 * 44100));
+    SdlAudioLayerOptions options;
+    options.encoderProgram = QStringLiteral(FAKE_ENCODER_DIES);
+    startStation(options);
+    const QString out = path(QStringLiteral("x.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
+    recorder->StopRecording(out);
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
+}
+
+TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {
+    SdlAudioLayerOptions options;
+    options.encoderProgram = QStringLiteral(FAKE_ENCODER_HANGS);
+    options.encoderExitTimeoutMs = 300;
+    options.encoderBufferWaitMs = 5;
+    startStation(options);
+    const QString out = path(QStringLiteral("x.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    const auto started = std::chrono::steady_clock::now();
+    recorder->StopRecording(out);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
+    EXPECT_TRUE(childrenNamed(QFileInfo(QStringLiteral(FAKE_ENCODER_HANGS)).fileName()).empty());
+}
+
+TEST_F(RecordingPathTest, stopRightAfterStartGivesShortCompletePlayableFile) {
+    driver.setInput(audiotest::sinePcm(440, 44100));
+    startStation(); // real-time pacing, as a headset delivers
+    const QString out = path(QStringLiteral("test.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    recorder->StopRecording(out);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
+    ASSERT_NE(recorder->PlayStream, 0u);
+    const double seconds =
+        layer->channelBytes2Seconds(recorder->PlayStream, layer->channelGetLength(recorder->PlayStream));
+    EXPECT_GE(seconds, 0.0);
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_TRUE(audiotest::decodeFile(out).ok);
+}
+
+TEST_F(RecordingPathTest, newRecordingFreesPreviousPlaybackStream) {
+    driver.setInput(audiotest::sinePcm(440, 44100));
+    startStation();
+    ASSERT_TRUE(layer->init(-1, 44100, 0));
+    const QString out = path(QStringLiteral("test.ogg"));
+    recorder->StartRecording(out);
+    recorder->StopRecording(out);
+    const Handle previous = recorder->PlayStream;
+    ASSERT_NE(previous, 0u);
+    ASSERT_TRUE(layer->channelPlay(previous, true));
+
+    recorder->StartRecording(out);
+    EXPECT_EQ(recorder->PlayStream, 0u);
+    EXPECT_EQ(layer->channelIsActive(previous), Stopped);
+    EXPECT_FALSE(layer->streamFree(previous)) << "already freed";
+    recorder->StopRecording(out);
+    EXPECT_NE(recorder->PlayStream, previous);
+    EXPECT_TRUE(shown.isEmpty());
+}
+
+TEST_F(RecordingPathTest, refusesSecondRecordingWhileOneRuns) {
+    startStation();
+    const Handle first = layer->recordStart(44100, 2, RecordPaused, nullptr, nullptr);
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(layer->recordStart(44100, 2, RecordPaused, nullptr, nullptr), 0u);
+    EXPECT_EQ(layer->errorGetCode(), static_cast<int>(ErrorCode::Busy));
+    EXPECT_TRUE(layer->channelStop(first));
+    EXPECT_EQ(layer->channelIsActive(first), Stopped);
+}

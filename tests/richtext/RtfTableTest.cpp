@@ -1,0 +1,160 @@
+#include "richtext/RtfReader.h"
+
+#include "richtext/RtfTestUtil.h"
+#include "support/RichtextSamples.h"
+
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+using richtext::RtfReader;
+using namespace richtext_test;
+
+namespace {
+
+constexpr Qt::Alignment kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
+
+class RtfTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { ensureApplication(); }
+};
+
+QTextTable* firstTable(const QTextDocument& doc) {
+    for (QTextFrame* frame : doc.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame))
+            return table;
+    }
+    return nullptr;
+}
+
+QString cellText(QTextTable* table, int row, int column) {
+    const QTextTableCell cell = table->cellAt(row, column);
+    QTextCursor c = cell.firstCursorPosition();
+    c.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    return c.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+QVector<double> columnWidths(QTextTable* table) {
+    QVector<double> widths;
+    for (const QTextLength& l : table->format().columnWidthConstraints())
+        widths.append(l.rawValue());
+    return widths;
+}
+
+// Word writes the row definition before the cells and again, in a group, before \row.
+const QByteArray kWordTable =
+    "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}}"
+    "\\pard before\\par"
+    "\\trowd\\trgaph108\\trleft-108\\trbrdrt\\brdrs\\brdrw10 \\clbrdrt\\brdrs\\brdrw10 \\clbrdrl\\brdrs\\brdrw10 "
+    "\\clbrdrb\\brdrs\\brdrw10 \\clbrdrr\\brdrs\\brdrw10 \\cellx1392\\clbrdrt\\brdrnone \\cellx4392"
+    "\\cellx6000\\pard\\intbl \\'c2\\'ee\\'ef\\'f0\\'ee\\'f1\\cell \\qc\\b \\'ce\\'f2\\'e2\\'e5\\'f2\\b0\\par"
+    " \\'e2\\'f2\\'ee\\'f0\\'ee\\'e9\\cell\\pard\\intbl\\cell\\pard\\intbl{\\trowd\\trgaph108\\trleft-108"
+    "\\cellx1392\\cellx4392\\cellx6000\\row}"
+    "\\trowd\\trgaph108\\trleft-108\\cellx1392\\cellx4392\\cellx6000\\pard\\intbl 1\\cell 2\\cell 3\\cell"
+    "\\pard\\intbl{\\trowd\\trgaph108\\trleft-108\\cellx1392\\cellx4392\\cellx6000\\row}"
+    "\\pard after\\par}";
+
+TEST_F(RtfTableTest, buildsWordTableWithTheDocumentsCellsAndWidths) {
+    const auto doc = readRtf(kWordTable);
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(cellText(table, 0, 0), QStringLiteral("Вопрос"));
+    EXPECT_EQ(cellText(table, 0, 1), QStringLiteral("Ответ\nвторой"));
+    EXPECT_EQ(cellText(table, 0, 2), QString());
+    EXPECT_EQ(cellText(table, 1, 2), QStringLiteral("3"));
+    // Edges 1392, 4392, 6000 twips from a left edge of -108: 1500, 3000 and 1608 twips.
+    EXPECT_EQ(columnWidths(table), (QVector<double>{100, 200, 107.2}));
+    const QTextTableCellFormat first = table->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_DOUBLE_EQ(first.leftPadding(), 7.2) << "half the gap between cells";
+    EXPECT_DOUBLE_EQ(first.topBorder(), 1);
+    EXPECT_DOUBLE_EQ(table->cellAt(0, 1).format().toTableCellFormat().topBorder(), 0) << "\\brdrnone";
+    EXPECT_EQ(blockFormatOf(*doc, "Ответ").alignment() & kHorizontal, Qt::AlignHCenter);
+    EXPECT_EQ(formatOf(*doc, "Ответ").fontWeight(), QFont::Bold);
+    EXPECT_EQ(RtfReader::plainText(*doc), QStringLiteral("before\nВопрос\nОтвет\nвторой\n\n1\n2\n3\nafter\n"));
+}
+
+TEST_F(RtfTableTest, placesTheTableRightAfterItsParagraph) {
+    const auto doc = readRtf(kWordTable);
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    QTextCursor c = table->firstCursorPosition();
+    c.movePosition(QTextCursor::PreviousBlock);
+    EXPECT_EQ(c.block().text(), QStringLiteral("before"));
+    QTextCursor after = table->lastCursorPosition();
+    after.movePosition(QTextCursor::NextBlock);
+    EXPECT_EQ(after.block().text(), QStringLiteral("after"));
+    EXPECT_EQ(after.currentTable(), nullptr);
+}
+
+TEST_F(RtfTableTest, mergesCellsMarkedAsMerged) {
+    const QByteArray rtf =
+        "{\\rtf1 \\trowd\\clmgf\\cellx1500\\clmrg\\cellx3000\\clvmgf\\cellx4500"
+        "\\pard\\intbl wide\\cell gone\\cell tall\\cell\\row"
+        "\\trowd\\cellx1500\\cellx3000\\clvmrg\\cellx4500\\pard\\intbl a\\cell b\\cell lost\\cell\\row"
+        "\\pard end}";
+    const auto doc = readRtf(rtf);
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 0, 0), QStringLiteral("wide"));
+    EXPECT_EQ(table->cellAt(0, 2).rowSpan(), 2);
+    EXPECT_EQ(cellText(table, 1, 2), QStringLiteral("tall"));
+    EXPECT_EQ(cellText(table, 1, 1), QStringLiteral("b"));
+    EXPECT_FALSE(doc->toPlainText().contains(QStringLiteral("gone")));
+    EXPECT_FALSE(doc->toPlainText().contains(QStringLiteral("lost")));
+}
+
+TEST_F(RtfTableTest, givesRowsWithWiderCellsTheUnionOfColumns) {
+    // LibreOffice writes a merged cell as one wider \cellx; the rows still line up.
+    const QByteArray rtf = "{\\rtf1 \\trowd\\cellx1500\\cellx4500\\pard\\intbl A\\cell B\\cell\\row"
+                           "\\trowd\\cellx1500\\cellx3000\\cellx4500\\pard\\intbl 1\\cell 2\\cell 3\\cell\\row"
+                           "\\trowd\\cellx3000\\cellx4500\\cellx6000\\pard\\intbl x\\cell y\\cell z\\cell\\row}";
+    const auto doc = readRtf(rtf);
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 3);
+    EXPECT_EQ(table->columns(), 4);
+    EXPECT_EQ(columnWidths(table), (QVector<double>{100, 100, 100, 100}));
+    EXPECT_EQ(table->cellAt(0, 1).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 0, 1), QStringLiteral("B"));
+    EXPECT_EQ(cellText(table, 1, 2), QStringLiteral("3"));
+    EXPECT_EQ(table->cellAt(2, 0).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 2, 3), QStringLiteral("z"));
+}
+
+TEST_F(RtfTableTest, readsLibreOfficeTableWithMergesAndANestedTable) {
+    const auto doc = readRtf(fixture("libreoffice-sheet.rtf"));
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 3);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(cellText(table, 0, 0), QStringLiteral("План"));
+    EXPECT_EQ(table->cellAt(0, 1).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 0, 1), QStringLiteral("Пункты ответа"));
+    EXPECT_EQ(table->cellAt(1, 0).rowSpan(), 2);
+    EXPECT_EQ(cellText(table, 1, 0), QStringLiteral("Где"));
+    EXPECT_EQ(cellText(table, 1, 1), QStringLiteral("место\nи время"));
+    EXPECT_EQ(cellText(table, 2, 2), QStringLiteral("да\nнет")) << "the nested table flattened into its cell";
+    // 3 cm, 5 cm and 4 cm columns as LibreOffice wrote them (twips / 15).
+    const QVector<double> widths = columnWidths(table);
+    ASSERT_EQ(widths.size(), 3);
+    EXPECT_NEAR(widths[0], 113.7, 0.1);
+    EXPECT_NEAR(widths[1], 188.5, 0.1);
+    EXPECT_NEAR(widths[2], 151.3, 0.1);
+    EXPECT_NEAR(table->cellAt(0, 0).format().toTableCellFormat().leftPadding(), 3.8, 0.01);
+}
+
+TEST_F(RtfTableTest, makesATableOfCellsWithoutADefinition) {
+    const auto doc = readRtf("{\\rtf1 \\pard\\intbl a\\cell b\\cell c\\cell\\row\\pard after}");
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(cellText(table, 0, 2), QStringLiteral("c"));
+    EXPECT_EQ(RtfReader::plainText(*doc), QStringLiteral("a\nb\nc\nafter\n")) << "no line for the room above";
+}
+
+} // namespace

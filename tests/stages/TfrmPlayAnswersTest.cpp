@@ -4,6 +4,7 @@
 #include "stages/StageTable.h"
 #include "stages/TfrmFinishExam.h"
 #include "stages/TfrmPlayAnswers.h"
+#include "support/ReviewAnswersFile.h"
 #include "support/Screenshot.h"
 #include "support/StationHarness.h"
 
@@ -66,36 +67,6 @@ struct Review {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
-
-// The answers file as the table stream of six String(20) fields and one row, spelled out.
-QByteArray expectedAnswersFile(const QList<QByteArray>& values) {
-    QByteArray b("TPF0\x03\xFB\x00", 7);
-    b.append('\x01');
-    for (const char* name : {"a1", "a2", "a3", "a4", "a5", "a6"}) {
-        const QByteArray n(name);
-        b.append("\x06\x02" + n +
-                 "\x06\x06"
-                 "String"
-                 "\x02\x14"
-                 "\x06\x02" +
-                 n);
-        b.append(QByteArray("\x06\x00\x02\x14\x08\x08\x06\x04"
-                            "Data"
-                            "\x06\x00",
-                            14));
-    }
-    b.append('\x00');
-    b.append(QByteArray("\x01\x00", 2));
-    b.append(QByteArray("\x01\x01\x02\x00", 4));
-    for (const QByteArray& v : values) {
-        b.append('\x08');
-        b.append('\x06');
-        b.append(static_cast<char>(v.size()));
-        b.append(v);
-    }
-    b.append(QByteArray("\x00\x00", 2));
-    return b;
-}
 
 // Limits the size of files this process writes, as a full disk would; restores it when it goes.
 class FileSizeLimit {
@@ -237,7 +208,7 @@ TEST(TfrmPlayAnswers, writesTheWorkedExampleAnswersFileByteForByte) {
                                           "\x00\x00",
                                           10)));
     EXPECT_EQ(bytes.toHex(' ').toStdString(),
-              expectedAnswersFile({"12312", "", "", "21043", "00300", "11111"}).toHex(' ').toStdString());
+              reviewAnswersFile({"12312", "", "", "21043", "00300", "11111"}).toHex(' ').toStdString());
     EXPECT_EQ(QDir::cleanPath(r.answersFile()),
               QDir::cleanPath(r.w->WorkDir + QStringLiteral("/Answer_") + kTag + QStringLiteral("/0042/0042_0.ans")));
     // Nothing is left beside it.
@@ -306,7 +277,7 @@ TEST(TfrmPlayAnswers, reportsAFailedWriteKeepsThePreviousFileAndSwitchesOnceAfte
     f.Button1Click();
     f.Button1Click(); // pressed twice before the tick: written twice, switched once
     EXPECT_EQ(r.h.dialogs.shown.size(), 1);
-    EXPECT_EQ(r.answersBytes(), expectedAnswersFile({"33333", "", "", "33333", "33333", "33333"}));
+    EXPECT_EQ(r.answersBytes(), reviewAnswersFile({"33333", "", "", "33333", "33333", "33333"}));
     tick(&f, 2);
     auto* finish = qobject_cast<TfrmFinishExam*>(r.w->CurrentFrame.data());
     ASSERT_NE(finish, nullptr);

@@ -53,6 +53,7 @@ public:
         QStringList stored; // a1, a4, a5, a6: as the answers table held them at the review
         QList<int> stages;  // the stage codes passed, in order
         QString stationTag; // of the station folder the answers went to
+        QString variant;    // the kit variant the examinee answered
     };
 
     StationDriver(TfrmMain& main, Options options);

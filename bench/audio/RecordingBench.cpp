@@ -33,13 +33,29 @@ double secondsSince(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
 }
 
-long residentKiB() {
-    QFile f(QStringLiteral("/proc/self/status"));
+long residentKiB(const QString& process = QStringLiteral("self")) {
+    QFile f(QStringLiteral("/proc/%1/status").arg(process));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : f.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// Resident memory of the running encoder, a child of this process.
+long encoderResidentKiB() {
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(tasks.filePath(task + QStringLiteral("/children")));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& pid : f.readAll().split(' ')) {
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid.trimmed())));
+            if (!pid.trimmed().isEmpty() && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "oggenc")
+                return residentKiB(QString::fromLatin1(pid.trimmed()));
+        }
     }
     return -1;
 }
@@ -193,13 +209,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "recording did not start (code %d)\n", layer.errorGetCode());
         return 1;
     }
-    std::vector<std::pair<double, long>> rss;
+    struct Sample {
+        double done;
+        long station;
+        long encoder;
+    };
+    std::vector<Sample> rss;
     int nextTenth = 1;
     while (layer.channelIsActive(recorder.RecChannel) != 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         const double done = static_cast<double>(layer.recordedBytes(recorder.RecChannel)) / limit.bytes;
         if (done * 10 >= nextTenth) {
-            rss.emplace_back(done, residentKiB());
+            rss.push_back({done, residentKiB(), encoderResidentKiB()});
             ++nextTenth;
         }
     }
@@ -209,6 +230,9 @@ int main(int argc, char** argv) {
     const double pathSeconds = secondsSince(t0);
     const double pathEncoderCpu = cpuSeconds(RUSAGE_CHILDREN) - childCpu0;
     const double pathStationCpu = cpuSeconds(RUSAGE_SELF) - selfCpu0;
+    // Peaks now, before the comparison below reads both files into memory.
+    rusage self{};
+    getrusage(RUSAGE_SELF, &self);
     const bool same = sameOggApartFromSerial(out, ref);
     encodeAlone();
 
@@ -228,13 +252,9 @@ int main(int argc, char** argv) {
     std::printf("ratio path / encoder alone: %.3f wall, %.3f CPU (encoder + station against encoder)\n",
                 pathSeconds / aloneSeconds, (pathEncoderCpu + pathStationCpu) / aloneCpu);
     std::printf("StopRecording took: %.1f ms\n", stopSeconds * 1000);
-    std::printf("resident memory of the station process, KiB: before %ld", rssBefore);
-    for (const auto& [at, kib] : rss)
-        std::printf(", %.0f%% %ld", at * 100, kib);
-    rusage self{}, children{};
-    getrusage(RUSAGE_SELF, &self);
-    getrusage(RUSAGE_CHILDREN, &children);
-    std::printf("\npeak resident memory, KiB: station process %ld, largest encoder process %ld\n", self.ru_maxrss,
-                children.ru_maxrss);
+    std::printf("resident memory, KiB, station / encoder: before %ld", rssBefore);
+    for (const auto& r : rss)
+        std::printf(", %.0f%% %ld / %ld", r.done * 100, r.station, r.encoder);
+    std::printf("\npeak resident memory of the station process: %ld KiB\n", self.ru_maxrss);
     return recordedFrames == frames && same && !reported ? 0 : 1;
 }

@@ -1,9 +1,8 @@
 #include "richtext/RtfParser.h"
 
 #include "richtext/CodePage.h"
-#include "richtext/MetafileBitmap.h"
+#include "richtext/RtfFontTable.h"
 
-#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -16,109 +15,24 @@ namespace richtext {
 
 namespace {
 
-constexpr qsizetype kMaxPictureBytes = 64 * 1024 * 1024;
-constexpr int kMaxPictureSide = 20000; // pixels
-
 bool is(std::string_view a, const char* b) {
     return a == b;
 }
 
 // Destinations whose content never reaches the sheet.
-const char* const kSkipped[] = {"stylesheet",
-                                "info",
-                                "nonshppict",
-                                "header",
-                                "headerl",
-                                "headerr",
-                                "headerf",
-                                "footer",
-                                "footerl",
-                                "footerr",
-                                "footerf",
-                                "footnote",
-                                "annotation",
-                                "listtable",
-                                "listoverridetable",
-                                "revtbl",
-                                "rsidtbl",
-                                "xmlnstbl",
-                                "themedata",
-                                "colorschememapping",
-                                "datastore",
-                                "latentstyles",
-                                "generator",
-                                "pgdsctbl",
-                                "fldinst",
-                                "objdata",
-                                "pn",
-                                "filetbl",
-                                "comment",
-                                "author",
-                                "operator",
-                                "title",
-                                "subject",
-                                "keywords",
-                                "doccomm",
-                                "company",
-                                "userprops",
-                                "mmathPr",
-                                "fchars",
-                                "lchars",
-                                "pnseclvl",
-                                "private",
-                                "xe",
-                                "tc",
-                                "bkmkstart",
-                                "bkmkend",
-                                "template",
-                                "docvar",
-                                "wgrffmtfilter",
-                                "passwordhash",
-                                "ftnsep",
-                                "ftnsepc",
-                                "aftnsep",
-                                "aftnsepc",
-                                "nonesttables",
-                                "picprop",
-                                "blipuid",
-                                "nesttableprops",
-                                "txe",
-                                "atnid",
-                                "atnauthor",
-                                "protusertbl"};
+// clang-format off
+const char* const kSkipped[] = {
+    "stylesheet", "info", "nonshppict", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
+    "footerf", "footnote", "annotation", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl",
+    "themedata", "colorschememapping", "datastore", "latentstyles", "generator", "pgdsctbl", "fldinst", "objdata",
+    "pn", "filetbl", "comment", "author", "operator", "title", "subject", "keywords", "doccomm", "company",
+    "userprops", "mmathPr", "fchars", "lchars", "pnseclvl", "private", "xe", "tc", "bkmkstart", "bkmkend",
+    "template", "docvar", "wgrffmtfilter", "passwordhash", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc",
+    "nonesttables", "picprop", "blipuid", "nesttableprops", "txe", "atnid", "atnauthor", "protusertbl"};
+// clang-format on
 
 int clampTwips(int v) {
     return std::clamp(v, -31680, 31680); // 22 inches either way
-}
-
-QStringList familiesFor(const QString& given, int familyClass) {
-    QString name = given.trimmed();
-    for (const char* suffix : {" CYR", " Cyr", " Greek", " Tur", " CE", " Baltic", " (W1)"}) {
-        if (name.endsWith(QLatin1String(suffix)))
-            name.chop(static_cast<int>(qstrlen(suffix)));
-    }
-    const QString lower = name.toLower();
-    // Metric-compatible faces keep line breaks where the original fonts put them.
-    if (lower == u"arial" || lower == u"helvetica" || lower == u"ms sans serif" || lower == u"microsoft sans serif")
-        return {QStringLiteral("Liberation Sans")};
-    if (lower == u"times new roman" || lower == u"times" || lower == u"ms serif")
-        return {QStringLiteral("Liberation Serif")};
-    if (lower == u"courier new" || lower == u"courier")
-        return {QStringLiteral("Liberation Mono")};
-    if (lower == u"calibri")
-        return {QStringLiteral("Carlito"), QStringLiteral("Liberation Sans")};
-    if (lower == u"cambria")
-        return {QStringLiteral("Caladea"), QStringLiteral("Liberation Serif")};
-    if (lower == u"symbol" || lower.startsWith(u"wingdings"))
-        return {QStringLiteral("DejaVu Sans")};
-    QString fallback = QStringLiteral("Liberation Serif");
-    if (familyClass == 2)
-        fallback = QStringLiteral("Liberation Sans");
-    else if (familyClass == 3)
-        fallback = QStringLiteral("Liberation Mono");
-    if (name.isEmpty())
-        return {fallback};
-    return {name, fallback};
 }
 
 QString withoutControls(const QString& s) {
@@ -219,7 +133,7 @@ void RtfParser::endGroup() {
     if (ending.dest == Dest::Picture && top().dest != Dest::Picture)
         insertPicture();
     if (ending.dest == Dest::FontTable)
-        finishFont();
+        m_fonts.finishEntry();
     if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable &&
         (m_red >= 0 || m_green >= 0 || m_blue >= 0)) {
         m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
@@ -241,8 +155,7 @@ bool RtfParser::handleDestination(std::string_view word) {
     }
     if (is(word, "pict")) {
         g.dest = Dest::Picture;
-        m_picture = Picture{};
-        m_picture.inShape = m_shape.active;
+        m_picture = RtfPicture(m_shape.active);
         // A shape may hold several pictures (fill, texture); its own is property "pib".
         if (m_shape.active && m_shape.property != "pib")
             g.dest = Dest::Skip;
@@ -285,8 +198,8 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     g.ignorableNext = false;
     if (is(word, "bin")) {
         const std::string_view bytes = m_tokens->readBinary(hasParam ? param : 0);
-        if (g.dest == Dest::Picture && m_picture.data.size() + static_cast<qsizetype>(bytes.size()) <= kMaxPictureBytes)
-            m_picture.data.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        if (g.dest == Dest::Picture)
+            m_picture.binaryData(bytes);
         return;
     }
     if (g.dest == Dest::Skip)
@@ -299,27 +212,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     }
     switch (g.dest) {
     case Dest::FontTable:
-        if (is(word, "f")) {
-            finishFont();
-            m_fontEntry = hasParam ? param : 0;
-            m_fonts[m_fontEntry] = Font{};
-            m_fonts[m_fontEntry].codePage = m_ansiCodePage;
-        } else if (m_fontEntry >= 0) {
-            Font& f = m_fonts[m_fontEntry];
-            if (is(word, "fcharset")) {
-                f.codePage = CodePage::forCharset(param, m_ansiCodePage);
-                f.hasCharset = true;
-            } else if (is(word, "cpg") && CodePage::isKnown(param)) {
-                f.codePage = param;
-                f.hasCharset = true;
-            } else if (is(word, "froman")) {
-                f.family = 1;
-            } else if (is(word, "fswiss")) {
-                f.family = 2;
-            } else if (is(word, "fmodern")) {
-                f.family = 3;
-            }
-        }
+        m_fonts.word(word, hasParam, param, m_ansiCodePage);
         return;
     case Dest::ColorTable:
         if (is(word, "red"))
@@ -330,7 +223,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_blue = std::clamp(param, 0, 255);
         return;
     case Dest::Picture:
-        pictureWord(word, hasParam, param);
+        m_picture.word(word, hasParam, param);
         return;
     case Dest::Shape:
         if (is(word, "shpleft"))
@@ -387,7 +280,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     } else if (is(word, "pca")) {
         m_ansiCodePage = 850;
     } else if (is(word, "deff")) {
-        m_defaultFont = param;
+        m_fonts.setDefaultFont(param);
     } else if (is(word, "deftab")) {
         if (param > 0) {
             QTextOption option = m_doc->defaultTextOption();
@@ -550,8 +443,8 @@ void RtfParser::handleSymbol(char symbol) {
     }
     g.ignorableNext = false;
     if (g.dest != Dest::Text || g.chr.hidden) {
-        if (g.dest == Dest::FontTable && m_fontEntry >= 0 && (symbol == '\\' || symbol == '{' || symbol == '}'))
-            m_fonts[m_fontEntry].rawName.append(symbol);
+        if (g.dest == Dest::FontTable && (symbol == '\\' || symbol == '{' || symbol == '}'))
+            m_fonts.nameByte(symbol);
         return;
     }
     switch (symbol) {
@@ -591,13 +484,7 @@ void RtfParser::handleText(std::string_view text) {
         m_pendingBytes.append(text.data(), static_cast<qsizetype>(text.size()));
         return;
     case Dest::FontTable:
-        for (char ch : text) {
-            if (ch == ';') {
-                finishFont();
-            } else if (m_fontEntry >= 0) {
-                m_fonts[m_fontEntry].rawName.append(ch);
-            }
-        }
+        m_fonts.text(text);
         return;
     case Dest::ColorTable:
         for (char ch : text) {
@@ -611,7 +498,7 @@ void RtfParser::handleText(std::string_view text) {
         }
         return;
     case Dest::Picture:
-        pictureData(text);
+        m_picture.hexData(text);
         return;
     case Dest::Shape:
         if (m_shape.property.size() < 64)
@@ -625,8 +512,8 @@ void RtfParser::handleText(std::string_view text) {
 void RtfParser::handleByte(char byte) {
     Group& g = top();
     g.ignorableNext = false;
-    if (g.dest == Dest::FontTable && m_fontEntry >= 0) {
-        m_fonts[m_fontEntry].rawName.append(byte);
+    if (g.dest == Dest::FontTable) {
+        m_fonts.nameByte(byte);
         return;
     }
     if (g.dest != Dest::Text || g.chr.hidden)
@@ -637,29 +524,8 @@ void RtfParser::handleByte(char byte) {
     m_pendingBytes.append(byte);
 }
 
-void RtfParser::finishFont() {
-    if (m_fontEntry < 0)
-        return;
-    Font& f = m_fonts[m_fontEntry];
-    f.name = CodePage::decode(f.rawName, f.codePage == CodePage::Symbol ? 1252 : f.codePage).trimmed();
-    if (f.name.compare(u"Symbol", Qt::CaseInsensitive) == 0 || f.name.startsWith(u"Wingdings", Qt::CaseInsensitive))
-        f.codePage = CodePage::Symbol;
-    m_fontEntry = -1;
-}
-
 int RtfParser::currentCodePage() const {
-    int font = top().chr.font;
-    auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
-    if (it == m_fonts.end())
-        return m_ansiCodePage;
-    return it->second.hasCharset || it->second.codePage == CodePage::Symbol ? it->second.codePage : m_ansiCodePage;
-}
-
-QString RtfParser::familyFor(int font) const {
-    auto it = m_fonts.find(font < 0 ? m_defaultFont : font);
-    if (it == m_fonts.end())
-        return QStringLiteral("Liberation Serif");
-    return familiesFor(it->second.name, it->second.family).constFirst();
+    return m_fonts.codePage(top().chr.font, m_ansiCodePage);
 }
 
 void RtfParser::appendChars(const QString& text) {
@@ -690,10 +556,7 @@ void RtfParser::decodePending() {
 QTextCharFormat RtfParser::charFormat() const {
     const CharState& c = top().chr;
     QTextCharFormat f;
-    auto it = m_fonts.find(c.font < 0 ? m_defaultFont : c.font);
-    const QStringList families = it == m_fonts.end() ? QStringList{QStringLiteral("Liberation Serif")}
-                                                     : familiesFor(it->second.name, it->second.family);
-    f.setFontFamilies(families);
+    f.setFontFamilies(m_fonts.families(c.font));
     QFont font;
     font.setPixelSize(std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
     f.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
@@ -797,128 +660,23 @@ void RtfParser::applyBlockFormat() {
     m_cursor.mergeBlockCharFormat(charFormat());
 }
 
-void RtfParser::pictureWord(std::string_view word, bool hasParam, int param) {
-    Picture& p = m_picture;
-    const int v = hasParam ? param : 0;
-    if (is(word, "pngblip"))
-        p.kind = Picture::Png;
-    else if (is(word, "jpegblip"))
-        p.kind = Picture::Jpeg;
-    else if (is(word, "dibitmap"))
-        p.kind = Picture::Dib;
-    else if (is(word, "wbitmap"))
-        p.kind = Picture::Wbitmap;
-    else if (is(word, "wmetafile"))
-        p.kind = Picture::Wmf;
-    else if (is(word, "emfblip"))
-        p.kind = Picture::Emf;
-    else if (is(word, "macpict") || is(word, "pmmetafile"))
-        p.kind = Picture::Other;
-    else if (is(word, "picw"))
-        p.picw = v;
-    else if (is(word, "pich"))
-        p.pich = v;
-    else if (is(word, "picwgoal"))
-        p.goalw = v;
-    else if (is(word, "pichgoal"))
-        p.goalh = v;
-    else if (is(word, "picscalex"))
-        p.scalex = v;
-    else if (is(word, "picscaley"))
-        p.scaley = v;
-    else if (is(word, "wbmbitspixel"))
-        p.bitsPixel = v;
-    else if (is(word, "wbmwidthbytes"))
-        p.widthBytes = v;
-}
-
-void RtfParser::pictureData(std::string_view text) {
-    Picture& p = m_picture;
-    if (p.data.size() >= kMaxPictureBytes)
-        return;
-    p.data.reserve(p.data.size() + static_cast<qsizetype>(text.size() / 2));
-    for (char ch : text) {
-        int v;
-        if (ch >= '0' && ch <= '9')
-            v = ch - '0';
-        else if (ch >= 'a' && ch <= 'f')
-            v = ch - 'a' + 10;
-        else if (ch >= 'A' && ch <= 'F')
-            v = ch - 'A' + 10;
-        else
-            continue;
-        if (p.nibble < 0) {
-            p.nibble = v;
-        } else {
-            p.data.append(static_cast<char>(p.nibble * 16 + v));
-            p.nibble = -1;
-        }
-    }
-}
-
 void RtfParser::insertPicture() {
-    const Picture& p = m_picture;
-    QImage image;
-    switch (p.kind) {
-    case Picture::Png:
-    case Picture::Jpeg:
-        image.loadFromData(p.data);
-        break;
-    case Picture::Dib:
-        image = MetafileBitmap::fromDib(p.data);
-        break;
-    case Picture::Wbitmap:
-        image = MetafileBitmap::fromDdb(p.data, p.picw, p.pich, p.bitsPixel, p.widthBytes);
-        break;
-    case Picture::Wmf:
-        image = MetafileBitmap::fromWmf(p.data).image;
-        break;
-    case Picture::Emf:
-        image = MetafileBitmap::fromEmf(p.data).image;
-        break;
-    default:
-        break;
-    }
-    // Displayed size: the goal size in twips, else the picture's own size (metafiles in
-    // hundredths of a millimetre), then the writer's scale.
-    const bool metafile = p.kind == Picture::Wmf || p.kind == Picture::Emf || p.kind == Picture::Other;
-    auto side = [&](int goal, int pic, int fromImage, int scale) -> double {
-        double px = 0;
-        if (goal > 0)
-            px = goal / 15.0;
-        else if (pic > 0)
-            px = metafile ? pic * 96.0 / 2540.0 : pic;
-        else
-            px = fromImage;
-        return px * (scale > 0 ? std::min(scale, 10000) : 100) / 100.0;
-    };
-    double w = std::min<double>(side(p.goalw, p.picw, image.width(), p.scalex), kMaxPictureSide);
-    double h = std::min<double>(side(p.goalh, p.pich, image.height(), p.scaley), kMaxPictureSide);
-    if (p.inShape && p.goalw <= 0 && m_shape.right > m_shape.left && m_shape.bottom > m_shape.top) {
-        // A shape's picture is drawn at the shape's size.
-        w = std::min<double>((m_shape.right - m_shape.left) / 15.0, kMaxPictureSide);
-        h = std::min<double>((m_shape.bottom - m_shape.top) / 15.0, kMaxPictureSide);
-    }
-    if (w < 1 || h < 1)
+    QRect shape;
+    if (m_shape.right > m_shape.left && m_shape.bottom > m_shape.top)
+        shape = QRect(QPoint(m_shape.left, m_shape.top), QPoint(m_shape.right - 1, m_shape.bottom - 1));
+    const RtfPicture::Result shown = m_picture.decode(shape);
+    if (shown.image.isNull())
         return;
-    if (image.isNull()) {
-        // Vector drawing or unreadable data: keep the room it takes, outlined.
-        image = QImage(std::min(qRound(w), 1024), std::min(qRound(h), 1024), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setPen(QColor(160, 160, 160));
-        painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
-    }
     const QString name = QStringLiteral("rtfpict:%1").arg(++m_pictures);
-    m_doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    m_doc->addResource(QTextDocument::ImageResource, QUrl(name), shown.image);
     QTextImageFormat format;
     format.setName(name);
-    format.setWidth(w);
-    format.setHeight(h);
+    format.setWidth(shown.width);
+    format.setHeight(shown.height);
     beforeContent();
     if (!m_tables.discarding())
         m_cursor.insertImage(format);
-    if (p.inShape)
+    if (m_picture.inShape())
         m_shape.pictureShown = true;
     m_any = true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfFontTable.h"
+#include "richtext/RtfPicture.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -52,21 +54,6 @@ private:
         bool ignorableNext = false; // just saw \*
         bool fresh = true;          // no token yet in this group
     };
-    struct Font {
-        QString name;
-        QByteArray rawName;
-        int codePage = 0;
-        int family = 0; // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech
-        bool hasCharset = false;
-    };
-    struct Picture {
-        enum Kind { None, Png, Jpeg, Dib, Wbitmap, Wmf, Emf, Other } kind = None;
-        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
-        int bitsPixel = 1, widthBytes = 0;
-        QByteArray data;
-        int nibble = -1;
-        bool inShape = false;
-    };
     struct Shape {
         bool active = false; // inside \shpinst
         bool pictureShown = false;
@@ -93,12 +80,8 @@ private:
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
-    QString familyFor(int font) const;
 
-    void pictureWord(std::string_view word, bool hasParam, int param);
-    void pictureData(std::string_view text);
     void insertPicture();
-    void finishFont();
 
     Group& top() { return m_stack.back(); }
     const Group& top() const { return m_stack.back(); }
@@ -111,15 +94,13 @@ private:
     int m_overflow = 0; // groups opened beyond kMaxDepth
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
-    int m_defaultFont = 0;
-    std::map<int, Font> m_fonts;
-    int m_fontEntry = -1;
+    RtfFontTable m_fonts;
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
     RtfTableBuilder::RowDef m_rowDef;
     RtfTableBuilder::CellDef m_cellDef;
     int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
-    Picture m_picture;
+    RtfPicture m_picture;
     Shape m_shape;
     bool m_nestBreak = false;
     bool m_parPending = false; // a \par was read; its successor's block is not made yet

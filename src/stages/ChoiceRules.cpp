@@ -60,3 +60,11 @@ std::string ChoiceRules::answerString(const QList<int>& positions) {
         answer += std::to_string(position < 0 ? 0 : position);
     return answer;
 }
+
+QByteArray ChoiceRules::layoutText(const QList<QRect>& lists) {
+    QByteArray text;
+    for (const QRect& list : lists)
+        text += QByteArray::number(list.top()) + ';' + QByteArray::number(list.left()) + ';' +
+                QByteArray::number(list.width()) + "\r\n";
+    return text;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -45,4 +47,8 @@ public:
     // zeros, one after another with no separator. Positions above 9 take two or more
     // digits (ten options: 10 then 1, 1, 1, 1 give "101111"); a negative one counts as 0.
     static std::string answerString(const QList<int>& positions);
+
+    // The layout file of tasks 5 and 6: one line per list, in the order given, holding
+    // its top edge, left edge and width joined by ";", each line ended by CR LF.
+    static QByteArray layoutText(const QList<QRect>& lists);
 };

@@ -1,0 +1,149 @@
+// Converts and lays out a large sheet (about 1 MB of RTF: a JPEG photo of a few hundred
+// kilobytes, a 40-row table and pages of Cyrillic text) and prints the time, then times
+// `unrtf --html` on the same file as a yardstick.
+// Usage: richtext-bench [RUNS] [--keep FILE]   (the sheet is written to FILE when given)
+#include "richtext/RtfReader.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+QByteArray photoJpeg() {
+    // Noise compresses badly, so a modest image gives a photo-sized JPEG.
+    QImage image(1000, 750, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int base = (x * 255 / image.width() + y * 255 / image.height()) / 2;
+            line[x] = qRgb(std::clamp(base + random.bounded(-60, 60), 0, 255),
+                           std::clamp(base + random.bounded(-60, 60), 0, 255), 200);
+        }
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 85);
+    return jpeg;
+}
+
+QByteArray unicodeWords(const QString& text) {
+    QByteArray out;
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            out += static_cast<char>(c.unicode());
+        else
+            out += "\\u" + QByteArray::number(static_cast<short>(c.unicode())) + "\\'3f";
+    }
+    return out;
+}
+
+QByteArray largeSheet(qsizetype* jpegBytes) {
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}"
+                     "{\\f1\\fswiss\\fcharset204 Arial;}}{\\colortbl;\\red0\\green0\\blue0;\\red192\\green0\\blue0;}\n"
+                     "\\pard\\qc\\b\\f1\\fs32 " +
+                     unicodeWords(QStringLiteral("Задание 3. Описание фотографии")) + "\\b0\\par\n";
+    const QByteArray jpeg = photoJpeg();
+    *jpegBytes = jpeg.size();
+    rtf += "\\pard\\qc{\\*\\shppict{\\pict\\jpegblip\\picw1000\\pich750\\picwgoal7200\\pichgoal5400\n";
+    const QByteArray hex = jpeg.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 128)
+        rtf += hex.mid(i, 128) + '\n';
+    rtf += "}}\\par\n";
+    for (int r = 0; r < 40; ++r) {
+        rtf +=
+            "\\trowd\\trgaph108\\trleft-108\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
+            "\\clbrdrr\\brdrs\\brdrw10\\cellx2000\\clbrdrt\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\cellx6000"
+            "\\clbrdrt\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx9000\n";
+        rtf += "\\pard\\intbl\\f0\\fs24 " + QByteArray::number(r + 1) + "\\cell ";
+        rtf += unicodeWords(QStringLiteral("Пункт плана ответа номер %1").arg(r + 1)) + "\\cell\\cf2 ";
+        rtf += "\\'c2\\'f0\\'e5\\'ec\\'ff \\'ee\\'f2\\'e2\\'e5\\'f2\\'e0\\cf0\\cell\\row\n";
+    }
+    const QByteArray paragraph =
+        "\\pard\\qj\\fi360\\sa120\\f0\\fs24 " +
+        unicodeWords(QStringLiteral("Опишите фотографию подробно: где и когда она могла быть сделана, кто или что "
+                                    "на ней изображено, что происходит, почему вы её выбрали и что вам в ней "
+                                    "нравится. ")) +
+        "{\\b \\'c2\\'f0\\'e5\\'ec\\'ff}{\\i  \\'ee\\'f2\\'e2\\'e5\\'f2\\'e0} 2 min.\\par\n";
+    while (rtf.size() < 1000 * 1000)
+        rtf += paragraph;
+    rtf += "}";
+    return rtf;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    int runs = 5;
+    QString keep;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--keep") == 0 && i + 1 < argc)
+            keep = QString::fromLocal8Bit(argv[++i]);
+        else
+            runs = std::max(1, atoi(argv[i]));
+    }
+    qsizetype jpegBytes = 0;
+    const QByteArray rtf = largeSheet(&jpegBytes);
+    QTemporaryDir dir;
+    const QString path = keep.isEmpty() ? dir.filePath(QStringLiteral("large-sheet.rtf")) : keep;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    file.close();
+    std::printf("sheet: %lld bytes of RTF, %lld bytes of JPEG, 40-row table\n", static_cast<long long>(rtf.size()),
+                static_cast<long long>(jpegBytes));
+
+    std::vector<double> ours;
+    int height = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QTextDocument doc;
+        richtext::RtfReader::read(rtf, &doc);
+        doc.setTextWidth(1016);
+        height = static_cast<int>(doc.size().height()); // lays the whole document out
+        ours.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("richtext convert+layout: median %.1f ms over %d runs (document %d px high)\n", median(ours), runs,
+                height);
+
+    std::vector<double> theirs;
+    for (int i = 0; i < runs; ++i) {
+        QProcess unrtf;
+        unrtf.setStandardOutputFile(QProcess::nullDevice());
+        unrtf.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        unrtf.start(QStringLiteral("unrtf"), {QStringLiteral("--html"), path});
+        if (!unrtf.waitForFinished(120000) || unrtf.exitStatus() != QProcess::NormalExit) {
+            std::printf("unrtf --html: not available (%s)\n", qPrintable(unrtf.errorString()));
+            return 0;
+        }
+        theirs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("unrtf --html convert:    median %.1f ms over %d runs\n", median(theirs), runs);
+    std::printf("ratio: richtext takes %.2f of unrtf's time\n", median(ours) / median(theirs));
+    return 0;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "main/CountdownStage.h"
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <string_view>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace richtext {
+class RichView;
+}
+
+// The frame of the choice tasks 4, 5 and 6: the kit's task sheet with five drop-down lists
+// laid over it at fixed places, a bottom bar with "Завершить ответ!", and a countdown that
+// is counted but not shown (the header bar stays empty). At the end the positions of the
+// chosen options become the answer string in the task's field of the answers table.
+// Each task gives its differences in a Design; the frame owns all its controls (Qt parents).
+class ChoiceStage : public CountdownStage {
+    Q_OBJECT
+public:
+    struct Design {
+        QSize frameSize;      // design size; the stage switch makes the frame fill the window
+        QString caption;      // of the bottom bar
+        QString sheetField;   // rich-text field shown behind the lists
+        QString optionsField; // memo field of the option lines
+        QList<QStringList> (*options)(std::string_view memo); // the task's rule for the lists
+        QStringList designItems;                              // items of every list before Start (replaced there)
+        int TfrmMain::*time;                                  // the task's time setting
+        const char* answerField;                              // a4, a5, a6
+        int nextCode;
+        std::array<QRect, 5> lists; // t1..t5 in frame coordinates
+        bool tabFromLastList;       // tab order t5..t1 instead of t1..t5
+    };
+
+    static constexpr int kBarHeight = 49;
+
+    ChoiceStage(TfrmMain& main, Design design);
+
+    QLabel* const Panel1;
+    QPushButton* const Button1;
+    richtext::RichView* const RxDBRichEdit1;
+    QPlainTextEdit* const Answers;
+    QComboBox* const t1;
+    QComboBox* const t2;
+    QComboBox* const t3;
+    QComboBox* const t4;
+    QComboBox* const t5;
+
+    void Start() override;
+    void Button1Click();
+
+    // t1..t5 in answer order.
+    const std::array<QComboBox*, 5>& lists() const { return m_lists; }
+    // The answer string of the lists as they stand.
+    std::string answerString() const;
+
+protected:
+    void finishStage() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    const Design& design() const { return m_design; }
+
+private:
+    QComboBox* makeList(const char* name, int number);
+    void fillLists();
+
+    Design m_design;
+    std::array<QComboBox*, 5> m_lists;
+};

@@ -2,16 +2,13 @@
 // stands in for the headset, the real encoder writes the recordings, and the scripted
 // dialog service answers every box. The stages are ticked by the driver; only the
 // microphone runs in real time.
-#include "kit/KitManifest.h"
-#include "kit/KitFile.h"
 #include "main/TfrmMain.h"
 #include "stages/RecordingDecoder.h"
 #include "stages/StationDriver.h"
 #include "stages/StationReport.h"
 #include "stages/StationSession.h"
-#include "support/AudioDiskDriver.h"
-#include "support/AudioSignals.h"
 #include "support/ReviewAnswersFile.h"
+#include "support/ReviewDemoStation.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QDialog>
@@ -23,8 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kDemoManifest = QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/manifest.txt");
 
 // Seconds the driver lets the microphone run: the code recording and a spoken answer.
 constexpr int kSpeakMs = 1000;
@@ -49,27 +44,14 @@ QList<QByteArray> fileValues(const QStringList& chosen) {
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(base.isValid());
-        workDir = QDir(base.path()).filePath(QStringLiteral("station"));
-        audioDir = QDir(base.path()).filePath(QStringLiteral("headset"));
-        ASSERT_TRUE(QDir().mkpath(workDir) && QDir().mkpath(audioDir));
-        kit::MemTable kit;
-        std::string error;
-        ASSERT_TRUE(kit::loadManifest(kDemoManifest.toStdString(), &kit, &error)) << error;
-        ASSERT_TRUE(kit::saveKit(kit, QDir(workDir).filePath(QStringLiteral("kim.kim")).toStdString(), &error))
-            << error;
-        headset = std::make_unique<audiotest::AudioDiskDriver>(audioDir);
-        headset->setInput(audiotest::sinePcm(330.0, 44100 * 30)); // the examinee speaks on and on
+        ASSERT_TRUE(demo.ready) << demo.error;
         dialogs.onModal = [](QDialog&) {
             return int(QDialog::Accepted);
         };
-        session = std::make_unique<StationSession>(dialogs, workDir, workDir + QLatin1Char('/'));
+        session = std::make_unique<StationSession>(dialogs, demo.workDir, demo.workDir + QLatin1Char('/'));
     }
 
-    void TearDown() override {
-        session.reset();
-        headset.reset();
-    }
+    void TearDown() override { session.reset(); }
 
     TfrmMain& startStation() {
         EXPECT_TRUE(session->start()) << dialogs.shown.join(QLatin1Char('\n')).toStdString();
@@ -90,10 +72,9 @@ protected:
         return options;
     }
 
-    QTemporaryDir base;
-    QString workDir;
-    QString audioDir;
-    std::unique_ptr<audiotest::AudioDiskDriver> headset;
+    ReviewDemoStation demo;
+    const QString& workDir = demo.workDir;
+    const QString& audioDir = demo.headsetDir;
     ScriptedDialogService dialogs;
     std::unique_ptr<StationSession> session;
 };

@@ -12,5 +12,5 @@ if [ ! -x "$tool" ]; then
     exit 1
 fi
 mkdir -p "$out"
-"$tool" kit-build "$here/manifest.txt" "$out/kim.kim"
+"$tool" kit-build "$here/manifest.txt" "$out/kim.kim" 2> >(grep -v XDG_RUNTIME_DIR >&2)
 echo "built $out/kim.kim ($(wc -c < "$out/kim.kim") bytes)"

@@ -21,7 +21,7 @@ done
 speak() {
     local name="$1" serial="$2" text="$3"
     espeak-ng -v en-gb -s 135 -m -w "$work/$name.wav" "$text"
-    sox "$work/$name.wav" -r 16000 -c 1 "$work/$name-16k.wav"
+    sox -D "$work/$name.wav" -r 16000 -c 1 "$work/$name-16k.wav" # no dither: same bytes every run
     oggenc -Q -q -1 --serial "$serial" -o "$assets/$name.ogg" "$work/$name-16k.wav"
 }
 

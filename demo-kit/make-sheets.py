@@ -31,10 +31,11 @@ def gaps(places):
 
 def title(sheet, v, text):
     label = "Вариант %d" % v["no"]
+    heading = "<arial><b>%s.   <c2>%s</c></b>" % (text, label)
     if sheet.aligned:
-        sheet.line("<arial><b>%s<tab><c2>%s</c></b>" % (text, label), height=28, size=28)
+        sheet.line(heading, height=28, size=28)
     else:
-        sheet.para("<arial><b>%s<tab><tab><c2>%s</c></b>" % (text, label), size=28, sa=8)
+        sheet.para(heading, size=28, sa=8)
 
 
 def aligned_task(name, v, heading, places, lines, deftab=720):
@@ -59,9 +60,10 @@ def photo(v, n, shown):
 def intro_sheet(v):
     s = Sheet("Intro")
     title(s, v, INTRO["title"])
+    # 14 pt: the instruction has the whole view above the code entry (606 px) to itself.
     for text in INTRO["paragraphs"]:
-        s.para(text, sa=6, align="j")
-    s.para(INTRO["wish"], bold=True, align="c", sb=4)
+        s.para(text, sa=6, align="j", size=28)
+    s.para(INTRO["wish"], bold=True, align="c", sb=4, size=28)
     return s
 
 
@@ -71,7 +73,8 @@ def test_sheet(v):
     for text in TEST_TEXT["paragraphs"]:
         s.para(text)
     s.table(TEST_TEXT["table"], [160, 300, 300])
-    s.raw("\\pard\\qc\\sa120 " + photo(v, 1, 200).rtf + "\\par\r\n")
+    # The station shows only variant 0's test text; a small PNG keeps it within the field's 10000 bytes.
+    s.raw("\\pard\\qc\\sa120 " + photo(VARIANTS[0], 3, 200).rtf + "\\par\r\n")
     s.para(TEST_TEXT["caption"], align="c", size=20)
     return s
 
@@ -94,10 +97,9 @@ def t2_sheet(v, name, heading):
     t2 = v["t2"]
     s = Sheet(name)
     title(s, v, heading)
-    for text in t2["ru"]:
-        s.para(text)
+    s.para(t2["ru"][name])
     s.para(t2["situation"])
-    s.table([[t2["ad"]]], [620], size=28)
+    s.table([[t2["ad"]]], [620], size=28, shade=6, align="c")
     s.para(t2["ask"])
     s.table([["%d) %s" % (i + 1, q)] for i, q in enumerate(t2["points"])], [620], border=False)
     s.para(t2["close"], size=22)

@@ -16,6 +16,7 @@ import re
 
 TWIPS = 15  # twips per pixel at 96 dpi
 UNDERSCORE_PX = 8  # '_' of Times New Roman 12 pt (16 px)
+SPACE_PX = 4  # ' ' of the same font
 
 HEADER = (
     "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049\\deftab%d"
@@ -23,7 +24,7 @@ HEADER = (
     "{\\f1\\fswiss\\fprq2\\fcharset204 Arial;}"
     "{\\f2\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n"
     "{\\colortbl ;\\red0\\green0\\blue128;\\red128\\green0\\blue0;\\red0\\green128\\blue0;"
-    "\\red96\\green96\\blue96;\\red255\\green255\\blue255;}\r\n"
+    "\\red96\\green96\\blue96;\\red255\\green255\\blue255;\\red255\\green248\\blue200;}\r\n"
     "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1"
 )
 
@@ -64,8 +65,10 @@ class Gap:
         self.name, self.left, self.top, self.width, self.height = name, left, top, width, height
 
     def underscores(self):
-        # A little wider than the list, so text after the gap never hides under it.
-        return "_" * math.ceil((self.width + 6) / UNDERSCORE_PX)
+        # No wider than the list, so no line shows beside it, then spaces so that the text
+        # after the gap starts clear of the list.
+        n = self.width // UNDERSCORE_PX
+        return "_" * n + " " * math.ceil((self.width + 3 - n * UNDERSCORE_PX) / SPACE_PX)
 
 
 class Sheet:
@@ -151,8 +154,9 @@ class Sheet:
     def raw(self, rtf):
         self.parts.append(rtf)
 
-    def table(self, rows, widths, border=True, size=24, shade=None):
-        """A table of free paragraphs; cells are markup texts, widths in pixels."""
+    def table(self, rows, widths, border=True, size=24, shade=None, align=""):
+        """A table of free paragraphs; cells are markup texts (or Raw), widths in pixels;
+        shade is a colour number of the cells' background."""
         assert not self.aligned
         for row in rows:
             rtf = "\\trowd\\trgaph108\\trleft0"
@@ -162,8 +166,10 @@ class Sheet:
                 if border:
                     rtf += "\\clbrdrt\\brdrs\\brdrw10 \\clbrdrl\\brdrs\\brdrw10 \\clbrdrb\\brdrs\\brdrw10 " \
                            "\\clbrdrr\\brdrs\\brdrw10 "
+                if shade:
+                    rtf += "\\clcbpat%d" % shade
                 rtf += "\\cellx%d" % (x * TWIPS)
-            rtf += "\r\n\\pard\\intbl\\sa60\\f0\\fs%d " % size
+            rtf += "\r\n\\pard\\intbl%s\\sa60\\f0\\fs%d " % ({"": "", "c": "\\qc"}[align], size)
             cells = []
             for cell in row:
                 text = cell.rtf if isinstance(cell, Raw) else self.markup(cell, (), size)

@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
     std::vector<double> theirs;
     for (int i = 0; i < runs; ++i) {
         QProcess unrtf;
+        unrtf.setWorkingDirectory(dir.path()); // unrtf writes the pictures it finds into its folder
         unrtf.setStandardOutputFile(QProcess::nullDevice());
         unrtf.setStandardErrorFile(QProcess::nullDevice());
         QElapsedTimer timer;

@@ -70,6 +70,7 @@ int ByteSource::peek() {
 bool ByteSource::readBytes(std::uint64_t n, std::string* out) {
     if (n > remaining())
         return false;
+    // Shrinking keeps the capacity, so a reused buffer is not allocated again.
     out->resize(static_cast<std::size_t>(n));
     return read(out->data(), static_cast<std::size_t>(n));
 }

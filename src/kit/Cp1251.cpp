@@ -92,14 +92,21 @@ std::string cp1251ToUtf8(std::string_view cp1251) {
     return out;
 }
 
-std::string utf8ToCp1251(std::string_view utf8) {
-    const Tables& t = tables();
-    std::string out(utf8.size(), '\0');
+namespace {
+
+constexpr std::size_t kNoRoom = static_cast<std::size_t>(-1);
+
+// Decodes into dst, which has room for `room` bytes; returns the bytes written, or
+// kNoRoom when the input needs more.
+std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::size_t room) {
     const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
-    char* dst = out.data();
+    char* const begin = dst;
+    char* const end = dst + room;
     std::size_t i = 0;
     while (i < n) {
+        if (dst == end)
+            return kNoRoom;
         const unsigned c = src[i];
         if (c < 0x80) {
             *dst++ = static_cast<char>(c);
@@ -121,7 +128,24 @@ std::string utf8ToCp1251(std::string_view utf8) {
             ++i;
         }
     }
-    out.resize(static_cast<std::size_t>(dst - out.data()));
+    return static_cast<std::size_t>(dst - begin);
+}
+
+} // namespace
+
+std::string utf8ToCp1251(std::string_view utf8) {
+    const Tables& t = tables();
+    // Every byte that is not a continuation byte starts one character, so well-formed
+    // input fits exactly: no oversized buffer stays behind in a table of blobs.
+    std::size_t count = 0;
+    for (char c : utf8)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    std::string out(count, '\0');
+    if (decodeUtf8(t, utf8, out.data(), count) == count)
+        return out;
+    // Stray continuation bytes each become '?': at most one character per byte.
+    out.assign(utf8.size(), '\0');
+    out.resize(decodeUtf8(t, utf8, out.data(), out.size()));
     return out;
 }
 

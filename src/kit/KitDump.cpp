@@ -117,9 +117,10 @@ std::string readable(std::string_view cp1251) {
         } else if (ch == '\\') {
             out += "\\\\";
         } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02x", c);
-            out += buf;
+            static const char digits[] = "0123456789abcdef";
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 0xF];
         } else {
             out += ch;
         }
@@ -155,10 +156,16 @@ std::string textValue(const FieldDef& def, const FieldValue& v) {
     return "\"" + readable(v.bytes) + "\"";
 }
 
-void appendValues(std::string& out, const std::vector<FieldDef>& fields, const std::vector<FieldValue>& values,
-                  const char* indent) {
-    for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i)
-        out += std::string(indent) + readable(fields[i].name) + " = " + textValue(fields[i], values[i]) + "\n";
+// names: the fields' names already made readable, once for all records.
+void appendValues(std::string& out, const std::vector<FieldDef>& fields, const std::vector<std::string>& names,
+                  const std::vector<FieldValue>& values, const char* indent) {
+    for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
+        out += indent;
+        out += names[i];
+        out += " = ";
+        out += textValue(fields[i], values[i]);
+        out += '\n';
+    }
 }
 
 const char* statusName(int status) {
@@ -236,13 +243,16 @@ std::string dumpText(const MemTable& table, int version) {
                (idx.notMaintained ? ", not maintained" : "") + (idx.unique ? ", unique" : "") + "\n";
     }
     out += "records: " + std::to_string(d.records.size()) + "\n";
+    std::vector<std::string> names;
+    for (const FieldDef& f : d.fields)
+        names.push_back(readable(f.name));
     for (std::size_t r = 0; r < d.records.size(); ++r) {
         const Record& rec = d.records[r];
         out += "record " + std::to_string(r + 1) + " (" + statusName(rec.status) + ")\n";
-        appendValues(out, d.fields, rec.values, "  ");
+        appendValues(out, d.fields, names, rec.values, "  ");
         for (std::size_t h = 0; h < rec.history.size(); ++h) {
             out += "  older version " + std::to_string(h + 1) + " (" + statusName(rec.history[h].status) + ")\n";
-            appendValues(out, d.fields, rec.history[h].values, "    ");
+            appendValues(out, d.fields, names, rec.history[h].values, "    ");
         }
     }
     return out;

@@ -115,14 +115,17 @@ std::string TableReader::string() {
     default:
         throw Failure{kBadValue};
     }
-    std::string bytes;
-    if (!m_source.readBytes(n, &bytes))
+    if (t == TagString || t == TagLString) {
+        std::string bytes;
+        if (!m_source.readBytes(n, &bytes))
+            throw Failure{kReadError};
+        return bytes;
+    }
+    // Converted strings pass through one buffer kept for the whole load, so large
+    // blobs do not each cost a fresh allocation.
+    if (!m_source.readBytes(n, &m_scratch))
         throw Failure{kReadError};
-    if (t == TagUtf8String)
-        return utf8ToCp1251(bytes);
-    if (t == TagWString)
-        return utf16leToCp1251(bytes);
-    return bytes;
+    return t == TagUtf8String ? utf8ToCp1251(m_scratch) : utf16leToCp1251(m_scratch);
 }
 
 bool TableReader::boolean() {

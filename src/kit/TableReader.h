@@ -14,7 +14,7 @@ class TableReader {
 public:
     TableReader(ByteSource& source, const LoadProgress& progress);
 
-    // False with the user-visible message in *error; *out is then unspecified.
+    // False with the user-visible message in *error; *out may then be half filled.
     bool read(const TableData& current, TableData* out, std::string* error);
     int version() const { return m_version; }
 
@@ -38,6 +38,7 @@ private:
     ByteSource& m_source;
     const LoadProgress& m_progress;
     int m_version = 0;
+    std::string m_scratch;
 };
 
 } // namespace kit

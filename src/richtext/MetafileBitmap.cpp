@@ -147,6 +147,8 @@ QImage MetafileBitmap::fromDib(const QByteArray& dib) {
 QImage MetafileBitmap::fromDdb(const QByteArray& bits, int width, int height, int bitsPerPixel, int widthBytes) {
     if (width <= 0 || height <= 0 || width > 20000 || height > 20000)
         return {};
+    if (bitsPerPixel != 1 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
+        return {};
     if (widthBytes <= 0)
         widthBytes = ((width * bitsPerPixel + 15) / 16) * 2;
     if (static_cast<qint64>(widthBytes) * height > bits.size())

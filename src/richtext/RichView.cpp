@@ -17,6 +17,7 @@ RichView::RichView(QWidget* parent) : QWidget(parent), m_document(std::make_uniq
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Текст задания"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding); // fills the frame above the bottom bar
     m_document->setDocumentMargin(0);
     m_document->setTextWidth(width());
 }
@@ -26,7 +27,7 @@ RichView::~RichView() {
 }
 
 void RichView::setDataSource(kit::MemTable* table) {
-    if (m_ownedSource && static_cast<MemTableFieldSource*>(m_ownedSource.get())->table() == table && table)
+    if (table && m_ownedSource && m_ownedSource->table() == table)
         return;
     detach();
     if (table) {

@@ -15,12 +15,15 @@ class MemTable;
 namespace richtext {
 
 class FieldSource;
+class MemTableFieldSource;
 
 // The read-only sheet view of the stages: shows the RTF held in a field of the current
 // row of a table, drawn from the top-left corner without scaling (controls are laid
 // over it at fixed places) and wrapped to the widget's width. It is disabled and takes
 // no focus or input, yet draws with the normal (not greyed) palette.
 // A document is converted once per row and field content, never at paint time.
+// Controls laid over the sheet must be the view's siblings, raised above it: children of a
+// disabled widget are disabled too.
 // Ownership: the view owns its document and any adapter it makes for a kit table; it
 // does not own the table or FieldSource, which must outlive the binding (call
 // setDataSource(nullptr) before destroying them if the view lives longer).
@@ -61,7 +64,7 @@ private:
     void refresh();
     void display(const QByteArray& bytes);
 
-    std::unique_ptr<FieldSource> m_ownedSource;
+    std::unique_ptr<MemTableFieldSource> m_ownedSource;
     FieldSource* m_source = nullptr;
     int m_listenerId = -1;
     QString m_field;

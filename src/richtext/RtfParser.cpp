@@ -23,7 +23,7 @@ bool is(std::string_view a, const char* b) {
 // clang-format off
 const char* const kSkipped[] = {
     "stylesheet", "info", "nonshppict", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-    "footerf", "footnote", "annotation", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl",
+    "footerf", "footnote", "annotation", "listpicture", "listname", "levelnumbers", "revtbl", "rsidtbl", "xmlnstbl",
     "themedata", "colorschememapping", "datastore", "latentstyles", "generator", "pgdsctbl", "fldinst", "objdata",
     "pn", "filetbl", "comment", "author", "operator", "title", "subject", "keywords", "doccomm", "company",
     "userprops", "mmathPr", "fchars", "lchars", "pnseclvl", "private", "xe", "tc", "bkmkstart", "bkmkend",
@@ -161,6 +161,22 @@ bool RtfParser::handleDestination(std::string_view word) {
             g.dest = Dest::Skip;
         return true;
     }
+    if (is(word, "listtable")) {
+        g.dest = Dest::ListTable;
+        return true;
+    }
+    if (is(word, "listoverridetable")) {
+        g.dest = Dest::ListOverride;
+        return true;
+    }
+    if (is(word, "leveltext") && g.dest == Dest::ListTable) {
+        g.dest = Dest::ListLevelText;
+        return true;
+    }
+    if (is(word, "listtext") || is(word, "pntext")) {
+        m_labelSeen = true; // the writer gave the number itself
+        return true;
+    }
     if (is(word, "shpinst")) {
         // A drawing shape: its properties are no text, but its picture is the one to show.
         g.dest = Dest::Shape;
@@ -185,7 +201,7 @@ bool RtfParser::handleDestination(std::string_view word) {
         }
     }
     // Known destinations whose content is the text to show, even when marked ignorable.
-    for (const char* shown : {"shppict", "listtext", "pntext", "fldrslt", "field", "result"}) {
+    for (const char* shown : {"shppict", "fldrslt", "field", "result"}) {
         if (word == shown)
             return true;
     }
@@ -224,6 +240,18 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         return;
     case Dest::Picture:
         m_picture.word(word, hasParam, param);
+        return;
+    case Dest::ListTable:
+        m_lists.listWord(word, param);
+        return;
+    case Dest::ListOverride:
+        m_lists.overrideWord(word, param);
+        return;
+    case Dest::ListLevelText:
+        if (is(word, "u")) {
+            m_lists.levelText(QString(QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param))));
+            m_ucSkip = g.uc;
+        }
         return;
     case Dest::Shape:
         if (is(word, "shpleft"))
@@ -288,7 +316,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_doc->setDefaultTextOption(option);
         }
     } else if (!handleCharWord(word, hasParam, param) && !handleParaWord(word, hasParam, param)) {
-        handleTableWord(word, hasParam, param);
+        m_rowDef.word(word, param, m_colors);
     }
 }
 
@@ -355,80 +383,24 @@ bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) 
         p.line = clampTwips(param);
     } else if (is(word, "slmult")) {
         p.lineMultiple = !hasParam || param != 0;
+    } else if (is(word, "tqr") || is(word, "tqc") || is(word, "tqdec")) {
+        p.nextTabKind = word[2];
+    } else if (is(word, "tx") || is(word, "tb")) {
+        if (word == "tx" && p.tabCount < ParaState::kMaxTabs) {
+            p.tabs[static_cast<size_t>(p.tabCount)] = clampTwips(param);
+            p.tabKinds[static_cast<size_t>(p.tabCount)] = p.nextTabKind;
+            ++p.tabCount;
+        }
+        p.nextTabKind = 'l';
+    } else if (is(word, "ls")) {
+        p.list = std::max(param, 0);
+    } else if (is(word, "ilvl")) {
+        p.level = std::clamp(param, 0, 8);
     } else if (is(word, "intbl")) {
         p.inTable = true;
     } else if (is(word, "itap")) {
         p.nest = std::max(param, 0);
         p.inTable = p.nest > 0;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool RtfParser::handleTableWord(std::string_view word, bool, int param) {
-    RtfTableBuilder::CellDef& c = m_cellDef;
-    if (is(word, "trowd")) {
-        m_rowDef = RtfTableBuilder::RowDef{};
-        m_cellDef = RtfTableBuilder::CellDef{};
-        m_borderTarget = -1;
-    } else if (is(word, "trgaph")) {
-        m_rowDef.gap = param;
-    } else if (is(word, "trleft")) {
-        m_rowDef.left = clampTwips(param);
-    } else if (is(word, "cellx")) {
-        c.right = clampTwips(param);
-        m_rowDef.cells.push_back(c);
-        m_cellDef = RtfTableBuilder::CellDef{};
-        m_borderTarget = -1;
-    } else if (is(word, "clmgf")) {
-        c.mergeFirst = true;
-    } else if (is(word, "clmrg")) {
-        c.mergeNext = true;
-    } else if (is(word, "clvmgf")) {
-        c.vmergeFirst = true;
-    } else if (is(word, "clvmrg")) {
-        c.vmergeNext = true;
-    } else if (is(word, "clbrdrt")) {
-        m_borderTarget = 0;
-    } else if (is(word, "clbrdrl")) {
-        m_borderTarget = 1;
-    } else if (is(word, "clbrdrb")) {
-        m_borderTarget = 2;
-    } else if (is(word, "clbrdrr")) {
-        m_borderTarget = 3;
-    } else if (word.substr(0, 4) == "brdr" || word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo") {
-        if (m_borderTarget < 0)
-            return true;
-        RtfTableBuilder::Border* b[] = {&c.top, &c.left, &c.bottom, &c.right_};
-        RtfTableBuilder::Border& border = *b[m_borderTarget];
-        if (is(word, "brdrnone") || is(word, "brdrnil") || is(word, "brdrtbl"))
-            border.width = 0;
-        else if (is(word, "brdrw"))
-            border.width = std::clamp((param + 7) / 15, 1, 10);
-        else if (word.substr(0, 4) == "brdr" && word != "brdrcf" && border.width == 0)
-            border.width = 1;
-        else if (word.substr(0, 3) == "trb" || word.substr(0, 2) == "bo")
-            m_borderTarget = -1; // row or paragraph borders are not the cell's
-    } else if (word.substr(0, 5) == "clpad" || word.substr(0, 6) == "trpadd") {
-        // Word reads \clpadl as the top padding and \clpadt as the left one, and writers follow it.
-        const bool cell = word[1] == 'l';
-        const std::string_view side = word.substr(cell ? 5 : 6);
-        const int v = std::clamp(param, 0, 1440);
-        int* cellSides[] = {&c.padTop, &c.padLeft, &c.padBottom, &c.padRight};
-        int* rowSides[] = {&m_rowDef.padLeft, &m_rowDef.padTop, &m_rowDef.padBottom, &m_rowDef.padRight};
-        int** sides = cell ? cellSides : rowSides;
-        if (side == "l")
-            *sides[0] = v;
-        else if (side == "t")
-            *sides[1] = v;
-        else if (side == "b")
-            *sides[2] = v;
-        else if (side == "r")
-            *sides[3] = v;
-    } else if (is(word, "clcbpat")) {
-        if (param > 0 && param < static_cast<int>(m_colors.size()))
-            c.shading = m_colors[static_cast<size_t>(param)];
     } else {
         return false;
     }
@@ -504,6 +476,9 @@ void RtfParser::handleText(std::string_view text) {
         if (m_shape.property.size() < 64)
             m_shape.property.append(text);
         return;
+    case Dest::ListLevelText:
+        m_lists.levelText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        return;
     default:
         return;
     }
@@ -514,6 +489,10 @@ void RtfParser::handleByte(char byte) {
     g.ignorableNext = false;
     if (g.dest == Dest::FontTable) {
         m_fonts.nameByte(byte);
+        return;
+    }
+    if (g.dest == Dest::ListLevelText) {
+        m_lists.levelText(QString(QChar(static_cast<unsigned char>(byte))));
         return;
     }
     if (g.dest != Dest::Text || g.chr.hidden)
@@ -583,8 +562,10 @@ void RtfParser::flush() {
     if (m_pending.isEmpty())
         return;
     beforeContent();
-    if (!m_tables.discarding())
+    if (!m_tables.discarding()) {
+        startParagraph();
         m_cursor.insertText(m_pending, charFormat());
+    }
     m_pending.clear();
     m_any = true;
 }
@@ -596,7 +577,7 @@ void RtfParser::beforeContent() {
             // A new table goes right after the paragraph before it, not after an empty one.
             if (!m_tables.inTable())
                 m_parPending = false;
-            m_tables.beginRow(m_rowDef);
+            m_tables.beginRow(m_rowDef.row());
             m_parPending = false;
         }
         if (m_tables.beforeContent())
@@ -610,14 +591,28 @@ void RtfParser::beforeContent() {
     m_parPending = m_nestBreak = false;
 }
 
+void RtfParser::startParagraph() {
+    if (m_paraStarted)
+        return;
+    m_paraStarted = true;
+    const ParaState& p = top().para;
+    if (p.list > 0 && !m_labelSeen) {
+        const QString label = m_lists.nextLabel(p.list, p.level);
+        if (!label.isEmpty())
+            m_cursor.insertText(label, charFormat());
+    }
+}
+
 void RtfParser::paragraph(bool cellEnd) {
     flush();
     m_any = true;
+    m_paraStarted = false;
+    m_labelSeen = false;
     if (cellEnd) {
         m_nestBreak = false;
         // A \cell outside any row still means a table.
         if (!m_tables.rowOpen()) {
-            m_tables.beginRow(m_rowDef);
+            m_tables.beginRow(m_rowDef.row());
             m_parPending = false;
         }
     }
@@ -650,11 +645,24 @@ void RtfParser::applyBlockFormat() {
         f.setLineHeight(p.line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
     else if (p.line > 0)
         f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
-    if (p.first < 0 && p.left > 0) {
-        // Word's hanging indent: the tab after a bullet or number goes to the indent.
-        // Qt measures tab stops from where the first line starts.
-        f.setTabPositions({QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)});
+    // Qt measures tab stops from where the first line starts; RTF from the text's left edge.
+    const double origin = (p.left + p.first) / 15.0;
+    QList<QTextOption::Tab> tabs;
+    for (int i = 0; i < p.tabCount; ++i) {
+        const double at = p.tabs[static_cast<size_t>(i)] / 15.0 - origin;
+        const char kind = p.tabKinds[static_cast<size_t>(i)];
+        const auto type = kind == 'r'   ? QTextOption::RightTab
+                          : kind == 'c' ? QTextOption::CenterTab
+                          : kind == 'd' ? QTextOption::DelimiterTab
+                                        : QTextOption::LeftTab;
+        if (at > 0)
+            tabs.append(QTextOption::Tab(at, type, kind == 'd' ? QChar(u'.') : QChar()));
     }
+    if (p.first < 0 && p.left > 0)
+        tabs.append(QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)); // Word's hanging indent
+    std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+    if (!tabs.isEmpty())
+        f.setTabPositions(tabs);
     m_cursor.setBlockFormat(f);
     // Merge: in a cell's first block this format also carries the cell's own properties.
     m_cursor.mergeBlockCharFormat(charFormat());
@@ -674,8 +682,10 @@ void RtfParser::insertPicture() {
     format.setWidth(shown.width);
     format.setHeight(shown.height);
     beforeContent();
-    if (!m_tables.discarding())
+    if (!m_tables.discarding()) {
+        startParagraph();
         m_cursor.insertImage(format);
+    }
     if (m_picture.inShape())
         m_shape.pictureShown = true;
     m_any = true;

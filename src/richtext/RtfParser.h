@@ -1,7 +1,9 @@
 #pragma once
 
 #include "richtext/RtfFontTable.h"
+#include "richtext/RtfListTable.h"
 #include "richtext/RtfPicture.h"
+#include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -10,6 +12,7 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -30,7 +33,7 @@ public:
     static constexpr int kMaxDepth = 512;
 
 private:
-    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape };
+    enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
     struct CharState {
         int font = -1;
@@ -44,7 +47,13 @@ private:
         int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
         bool lineMultiple = false;
         bool inTable = false;
-        int nest = 1; // \itap
+        int nest = 1;            // \itap
+        int list = 0, level = 0; // \ls, \ilvl
+        static constexpr int kMaxTabs = 32;
+        std::array<int, kMaxTabs> tabs{};      // \tx positions, twips from the text's left edge
+        std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
+        int tabCount = 0;
+        char nextTabKind = 'l';
     };
     struct Group {
         Dest dest = Dest::Text;
@@ -65,7 +74,6 @@ private:
     bool handleDestination(std::string_view word);
     bool handleCharWord(std::string_view word, bool hasParam, int param);
     bool handleParaWord(std::string_view word, bool hasParam, int param);
-    bool handleTableWord(std::string_view word, bool hasParam, int param);
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);
@@ -77,6 +85,7 @@ private:
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
+    void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
@@ -95,11 +104,12 @@ private:
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;
     RtfFontTable m_fonts;
+    RtfListTable m_lists;
+    bool m_paraStarted = false; // the current paragraph has content
+    bool m_labelSeen = false;   // it had a \listtext or \pntext
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
-    RtfTableBuilder::RowDef m_rowDef;
-    RtfTableBuilder::CellDef m_cellDef;
-    int m_borderTarget = -1; // 0 top, 1 left, 2 bottom, 3 right of the cell being defined
+    RtfRowDefinition m_rowDef;
     RtfPicture m_picture;
     Shape m_shape;
     bool m_nestBreak = false;

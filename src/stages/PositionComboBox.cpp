@@ -2,17 +2,19 @@
 
 #include "stages/ChoiceRules.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 PositionComboBox::PositionComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    setDuplicatesEnabled(true);
     setCompleter(nullptr);
     // QComboBox picks the option whose text equals the typed text on Enter and when the
     // field loses focus; here only a choice from the list counts.
     disconnect(lineEdit(), SIGNAL(editingFinished()), this, nullptr);
     disconnect(lineEdit(), SIGNAL(returnPressed()), this, nullptr);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &PositionComboBox::textTyped);
+    lineEdit()->installEventFilter(this);
 }
 
 void PositionComboBox::setOptions(const QStringList& options) {
@@ -20,7 +22,7 @@ void PositionComboBox::setOptions(const QStringList& options) {
     addItems(options);
     for (int i = 0; i < count(); ++i)
         setItemData(i, QSize(width(), kItemHeight), Qt::SizeHintRole);
-    setCurrentIndex(-1);
+    setCurrentIndex(-1); // adding to an empty list made the first option current
     setEditText(QString());
 }
 
@@ -28,11 +30,18 @@ int PositionComboBox::position() const {
     return ChoiceRules::positionOf(currentIndex());
 }
 
-void PositionComboBox::textTyped(const QString& text) {
-    if (currentIndex() < 0)
-        return;
-    const int cursor = lineEdit()->cursorPosition();
-    setCurrentIndex(-1); // empties the field: put the typed text back
-    lineEdit()->setText(text);
-    lineEdit()->setCursorPosition(cursor);
+bool PositionComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit()) {
+        const bool enter =
+            event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                                                  static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (enter || event->type() == QEvent::FocusOut)
+            showChosen();
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void PositionComboBox::showChosen() {
+    const int chosen = currentIndex();
+    setEditText(chosen < 0 ? QString() : itemText(chosen));
 }

@@ -4,8 +4,9 @@
 
 // A drop-down list with an edit field whose answer is only the position of the option
 // chosen from the list. Typed text never chooses an option (no completion, no match on
-// Enter or on leaving the field), and typing over a chosen option un-chooses it, so the
-// stored answer never claims an option the box does not show. Items are never added.
+// Enter or on leaving the field, nothing inserted), and when the field is left or Enter is
+// pressed it shows the chosen option again (empty with none), so what the box shows is
+// what is stored.
 class PositionComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -19,6 +20,9 @@ public:
     // 1-based position of the chosen option, 0 for none.
     int position() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void textTyped(const QString& text);
+    void showChosen();
 };

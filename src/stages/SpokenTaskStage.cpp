@@ -15,7 +15,7 @@
 const QString SpokenTaskStage::kPhaseText = QStringLiteral("Отвечайте! Идет запись:");
 
 SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, int buttonRightMargin)
-    : CountdownStage(main),
+    : ConfirmedCountdownStage(main),
       Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № %1. Идет запись...").arg(taskNo))),
       Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(buttonWidth, 25), 13, buttonRightMargin)),
       RxDBRichEdit1(new richtext::RichView(this)) {
@@ -33,7 +33,7 @@ SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, in
 }
 
 void SpokenTaskStage::Button1Click() {
-    confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndPrepare);
+    askEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndPrepare);
 }
 
 void SpokenTaskStage::startAnswer(const QString& sheetField, int seconds, const QString& fileSuffix, int nextCode) {
@@ -60,5 +60,5 @@ void SpokenTaskStage::finishStage() {
     // The folders may have gone during the answer; the recording's file must have a home.
     folders.ensureExist();
     main.StopRecording(folders.answerFile(m_fileSuffix));
-    main.StartFrame(m_nextCode);
+    endWith(m_nextCode);
 }

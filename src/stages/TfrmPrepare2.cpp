@@ -11,5 +11,5 @@ void TfrmPrepare2::Start() {
 }
 
 void TfrmPrepare2::finishStage() {
-    mainWindow().StartFrame(21);
+    endWith(21);
 }

@@ -38,10 +38,13 @@ TEST_F(RtfMalformedTest, survivesTruncatedHexAndControlWords) {
 }
 
 TEST_F(RtfMalformedTest, clampsAbsurdNumbers) {
-    const QByteArray rtf = "{\\rtf1\\fs99999999999999999999 a\\fs-5 b\\li-2147483648\\fi2147483647 c\\par"
-                           "\\trowd\\trgaph-99999\\cellx99999999999\\cellx-5\\pard\\intbl d\\cell\\row"
-                           "\\uc2147483647\\u99999999 e\\u-99999999 f\\bin-5 g"
-                           "{\\pict\\pngblip\\picwgoal2147483647\\pichgoal-5\\picscalex2147483647 00}h}";
+    const QByteArray rtf =
+        "{\\rtf1\\fs99999999999999999999 a\\fs-5 b\\li-2147483648\\fi2147483647 c\\par"
+        "\\trowd\\trgaph-99999\\cellx99999999999\\cellx-5\\pard\\intbl d\\cell\\row"
+        "\\uc2147483647\\u99999999 e\\u-99999999 f\\bin-5 g"
+        "{\\pict\\pngblip\\picwgoal2147483647\\pichgoal-5\\picscalex2147483647 00}h"
+        "{\\pict\\wbitmap0\\picw5\\pich5\\wbmbitspixel2147483647 00}"
+        "\\trowd\\clbrdrt\\brdrw2147483647\\clbrdrl\\brdrw-2147483647\\cellx100\\pard\\intbl i\\cell\\row}";
     const auto doc = readRtf(rtf);
     const QString t = RtfReader::plainText(*doc);
     EXPECT_TRUE(t.contains(u'a'));
@@ -49,6 +52,7 @@ TEST_F(RtfMalformedTest, clampsAbsurdNumbers) {
     EXPECT_TRUE(t.contains(u'd'));
     EXPECT_LE(formatOf(*doc, "a").font().pixelSize(), 2200);
     EXPECT_EQ(formatOf(*doc, "b").font().pixelSize(), 16) << "a negative size is the default";
+    EXPECT_TRUE(t.contains(u'i'));
 }
 
 TEST_F(RtfMalformedTest, boundsDeepNesting) {
@@ -81,6 +85,17 @@ TEST_F(RtfMalformedTest, replacesAnEarlierDocumentCompletely) {
     RtfReader::read(fixture("libreoffice-sheet.rtf"), &doc);
     RtfReader::read("{\\rtf1 only}", &doc);
     EXPECT_EQ(RtfReader::plainText(doc), QStringLiteral("only\n"));
+}
+
+TEST_F(RtfMalformedTest, readsInputsTheFuzzerFoundFaultsWith) {
+    // Each once overflowed an int; run under the sanitizers they must stay quiet.
+    for (const char* name : {"broken-fuzz-border-width.rtf"}) {
+        SCOPED_TRACE(name);
+        const QByteArray rtf = fixture(QString::fromLatin1(name));
+        ASSERT_FALSE(rtf.isEmpty());
+        const auto doc = readRtf(rtf);
+        EXPECT_FALSE(doc->isEmpty());
+    }
 }
 
 TEST_F(RtfMalformedTest, survivesMutatedRealDocuments) {

@@ -31,6 +31,28 @@ TEST_F(RtfReaderTest, readsWordPadCyrillicWrittenAsCp1251Bytes) {
                                                                   "Время: 2 минуты.\n"));
 }
 
+TEST_F(RtfReaderTest, readsAWord2003SheetWithItsListsFieldsAndTable) {
+    const QByteArray rtf = fixture("word2003-sheet.rtf");
+    EXPECT_EQ(text(rtf), QStringLiteral("Задание 4\n"
+                                        "Выберите слово для каждого пропуска (1–5). “Ё” и № café.\n"
+                                        "\u2022\tпервый пункт\n"
+                                        "\u2022\tвторой пункт\n"
+                                        "ссылка\n"
+                                        "1\nСлово\n2\nСлово два\n"
+                                        "\n"))
+        << "Word's paragraph mark after the table";
+    const auto doc = readRtf(rtf);
+    EXPECT_EQ(formatOf(*doc, "Задание 4").fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatOf(*doc, "Задание 4").font().pixelSize(), 19);
+    EXPECT_EQ(blockFormatOf(*doc, "Задание 4").alignment() & kHorizontal, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "Выберите").bottomMargin(), 8);
+    EXPECT_TRUE(formatOf(*doc, "(1–5)").fontItalic());
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "первый").leftMargin(), 48);
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "первый").textIndent(), -24);
+    EXPECT_TRUE(formatOf(*doc, "ссылка").fontUnderline());
+    EXPECT_EQ(formatOf(*doc, "ссылка").foreground().color(), QColor(0, 0, 255));
+}
+
 TEST_F(RtfReaderTest, readsLibreOfficeUnicodeWithFallbacksAndSurrogatePairs) {
     const QString t = text(fixture("libreoffice-sheet.rtf"));
     EXPECT_TRUE(t.startsWith(QStringLiteral("Задание 3. Описание фотографии\n"
@@ -185,6 +207,40 @@ TEST_F(RtfReaderTest, showsListNumbersAndBulletsAsWritten) {
     ASSERT_EQ(f.tabPositions().size(), 1);
     EXPECT_DOUBLE_EQ(f.tabPositions().constFirst().position, 24) << "the tab reaches the hanging indent";
     EXPECT_EQ(formatOf(*doc, "one").font().pixelSize(), 16) << "the list text group leaves no formatting behind";
+}
+
+TEST_F(RtfReaderTest, numbersListParagraphsFromTheListTableWhenNoTextIsGiven) {
+    const QByteArray rtf =
+        "{\\rtf1{\\*\\listtable"
+        "{\\list\\listtemplateid5{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'03\\'00.\\'01;}}{\\listname ;}\\listid10}"
+        "{\\list{\\listlevel\\levelnfc23\\levelfollow1{\\leveltext\\'01\\u-3913 ?;}}\\listid11}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid10\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid11\\ls2}}"
+        "\\pard\\ls1 one\\par\\pard\\ls1\\ilvl1 sub\\par\\pard\\ls1\\ilvl1 sub2\\par\\pard\\ls1 two\\par"
+        "\\pard\\ls1\\ilvl1 again\\par\\pard\\ls2 bullet\\par\\pard\\ls9 undefined\\par"
+        "{\\listtext 7.\\tab}\\pard\\ls1 given\\par}";
+    EXPECT_EQ(text(rtf), QStringLiteral("1.\tone\n1.a\tsub\n1.b\tsub2\n2.\ttwo\n2.a\tagain\n\u2022 bullet\n"
+                                        "undefined\n7.\tgiven\n"));
+}
+
+TEST_F(RtfReaderTest, setsTabStopsFromTheTextsLeftEdge) {
+    const auto doc = readRtf("{\\rtf1\\pard\\li720\\fi-360\\tx2880\\tqr\\tx5760 a\\tab b\\tab c\\par"
+                             "\\pard\\tqc\\tx4320\\tqdec\\tx6000\\tb100\\tx7200 x\\par\\pard none\\par}");
+    const QList<QTextOption::Tab> hanging = blockFormatOf(*doc, "a").tabPositions();
+    ASSERT_EQ(hanging.size(), 3);
+    EXPECT_DOUBLE_EQ(hanging[0].position, 24) << "the hanging indent";
+    EXPECT_DOUBLE_EQ(hanging[1].position, 168) << "192 px from the edge, the line starting at 24";
+    EXPECT_EQ(hanging[1].type, QTextOption::LeftTab);
+    EXPECT_DOUBLE_EQ(hanging[2].position, 360);
+    EXPECT_EQ(hanging[2].type, QTextOption::RightTab);
+    const QList<QTextOption::Tab> plain = blockFormatOf(*doc, "x").tabPositions();
+    ASSERT_EQ(plain.size(), 3);
+    EXPECT_EQ(plain[0].type, QTextOption::CenterTab);
+    EXPECT_DOUBLE_EQ(plain[0].position, 288);
+    EXPECT_EQ(plain[1].type, QTextOption::DelimiterTab);
+    EXPECT_EQ(plain[2].type, QTextOption::LeftTab) << "a bar tab resets the kind";
+    EXPECT_TRUE(blockFormatOf(*doc, "none").tabPositions().isEmpty());
 }
 
 TEST_F(RtfReaderTest, putsEachParagraphOnItsOwnLine) {

@@ -1,10 +1,12 @@
 #include "stages/DigitsOnlyValidator.h"
 
+#include "support/StagesKeyboard.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,7 @@ TEST(DigitsOnlyValidator, passesDigitsAndBackspaceOnly) {
     EXPECT_TRUE(DigitsOnlyValidator::passesKey(QChar(8)));
     for (QChar c : QStringLiteral("a -+.,\r\n\t\x7f"
                                   "Я٣５"))
-        EXPECT_FALSE(DigitsOnlyValidator::passesKey(c)) << c.unicode();
+        EXPECT_FALSE(DigitsOnlyValidator::passesKey(c)) << int(c.unicode());
 
     QChar letter = QLatin1Char('x');
     DigitsOnlyValidator::filterKey(letter);
@@ -48,10 +50,10 @@ TEST(DigitsOnlyValidator, passesDigitsAndBackspaceOnly) {
 
 TEST(DigitsOnlyValidator, typedLettersSpacesAndMinusLeaveTheFieldUnchanged) {
     GuardedEdit g;
-    QTest::keyClicks(&g.edit, QStringLiteral("1a 2-3"));
+    stagestest::typeText(&g.edit, QStringLiteral("1a 2-3"));
     EXPECT_EQ(g.edit.text(), "123");
     EXPECT_EQ(g.keyPresses, 6); // every typed character went through the form's handler
-    QTest::keyClick(&g.edit, Qt::Key_Backspace);
+    stagestest::pressBackspace(&g.edit);
     EXPECT_EQ(g.edit.text(), "12");
 }
 
@@ -59,24 +61,24 @@ TEST(DigitsOnlyValidator, enterIsDiscardedBeforeTheEditSeesIt) {
     GuardedEdit g;
     int returns = 0;
     QObject::connect(&g.edit, &QLineEdit::returnPressed, [&] { ++returns; });
-    QTest::keyClicks(&g.edit, QStringLiteral("42"));
-    QTest::keyClick(&g.edit, Qt::Key_Return);
-    QTest::keyClick(&g.edit, Qt::Key_Enter);
+    stagestest::typeText(&g.edit, QStringLiteral("42"));
+    stagestest::pressEnter(&g.edit);
+    stagestest::pressKey(&g.edit, Qt::Key_Enter, QStringLiteral("\r"));
     EXPECT_EQ(returns, 0);
     EXPECT_EQ(g.edit.text(), "42");
 }
 
 TEST(DigitsOnlyValidator, editingKeysStillWork) {
     GuardedEdit g;
-    QTest::keyClicks(&g.edit, QStringLiteral("123"));
-    QTest::keyClick(&g.edit, Qt::Key_Home);
-    QTest::keyClick(&g.edit, Qt::Key_Delete);
+    stagestest::typeText(&g.edit, QStringLiteral("123"));
+    stagestest::pressKey(&g.edit, Qt::Key_Home);
+    stagestest::pressKey(&g.edit, Qt::Key_Delete, QString(QChar(0x7f)));
     EXPECT_EQ(g.edit.text(), "23");
 }
 
 TEST(DigitsOnlyValidator, refusesPastedTextThatIsNotAllDigits) {
     GuardedEdit g;
-    QTest::keyClicks(&g.edit, QStringLiteral("12"));
+    stagestest::typeText(&g.edit, QStringLiteral("12"));
     for (const QString& bad : {QStringLiteral("3a"), QStringLiteral("-5"), QStringLiteral(" 7"), QStringLiteral("٣"),
                                QStringLiteral("５"), QStringLiteral("1\n2")}) {
         paste(g.edit, bad);

@@ -1,12 +1,17 @@
 #include "stages/TempAudio.h"
 
+#include "audio/SdlAudioLayer.h"
+#include "support/AudioDiskDriver.h"
 #include "support/AudioFakeLayer.h"
+#include "support/AudioSignals.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sndfile.h>
 
 #include <cmath>
 #include <limits>
@@ -118,4 +123,27 @@ TEST_F(TempAudioFixture, givesTheTimeOfNothingForAnUnplayableBlob) {
     EXPECT_TRUE(QFile::exists(path));
     audio.close();
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// The rule on the real decoder: files of 45.2 s and 60.5 s, copied out of a blob the way
+// the stages do it, give 47 and 62.
+TEST_F(TempAudioFixture, timesRealSoundFilesByTheirDecodedLength) {
+    audiotest::AudioDiskDriver driver(dir.path());
+    std::unique_ptr<audio::AudioLayer> real = audio::createSdlAudioLayer(dir.path());
+    ASSERT_TRUE(real->init(-1, 44100, 0));
+    const QList<QPair<double, int>> cases = {{45.2, 47}, {60.5, 62}};
+    for (const auto& [seconds, expected] : cases) {
+        const QString source = file(QStringLiteral("source.wav"));
+        const int frames = static_cast<int>(seconds * 44100 + 0.5);
+        ASSERT_TRUE(audiotest::writeSoundFile(source, audiotest::sinePcm(440.0, frames), SF_FORMAT_WAV));
+        QFile wav(source);
+        ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
+        audio::Handle handle = 0;
+        TempAudio audio(*real, handle, file(QStringLiteral("~$t1.tmp")));
+        QString error;
+        EXPECT_EQ(audio.open(wav.readAll(), &error), expected) << seconds;
+        EXPECT_NE(handle, 0u);
+        audio.close();
+        EXPECT_FALSE(QFile::exists(audio.path()));
+    }
 }

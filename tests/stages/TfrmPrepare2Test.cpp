@@ -45,8 +45,6 @@ TEST_F(Prepare2Fixture, showsTheTaskTwoPreparationSheetAndCountsItsSetting) {
     EXPECT_EQ(s.w.ProcessBar->value(), 0);
     EXPECT_TRUE(stage->Timer1->isActive());
     EXPECT_TRUE(s.h.audio.calls.isEmpty());
-    QApplication::processEvents();
-    saveScreenshot(s.w, QStringLiteral("TfrmPrepare2"));
 }
 
 TEST_F(Prepare2Fixture, countsDownAndEndsOnTheTickAfterZeroIntoTaskTwo) {
@@ -80,10 +78,13 @@ TEST_F(Prepare2Fixture, yesWithFortySecondsLeftSwitchesOnTheNextTickAndNoChanges
 }
 
 TEST_F(Prepare2Fixture, theBottomBarKeepsItsCaptionAndTheButtonItsCorner) {
+    ASSERT_TRUE(s.loadDemoKit());
     TfrmPrepare2* stage = s.start<TfrmPrepare2>(20);
     tick(stage, 3);
     QApplication::processEvents();
     EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 2");
+    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));
+    saveScreenshot(s.w, QStringLiteral("TfrmPrepare2"));
     stage->resize(800, 400);
     QApplication::processEvents();
     EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));

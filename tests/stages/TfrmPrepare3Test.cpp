@@ -65,6 +65,7 @@ TEST_F(Prepare3Fixture, opensWithTheCountdownWindowBeforeItsOwnCountdown) {
 }
 
 TEST_F(Prepare3Fixture, offersNoPhotoOrOneOfThreeWithNoneChosenAtFirst) {
+    ASSERT_TRUE(s.loadDemoKit());
     TfrmPrepare3* stage = s.start<TfrmPrepare3>(30);
     QApplication::processEvents();
     EXPECT_EQ(stage->nPhoto->title(), " Выбор фото ");

@@ -133,6 +133,7 @@ TEST_F(Task2Fixture, countsOnAndMovesOnWhenTheRecordingCannotStart) {
 }
 
 TEST_F(Task2Fixture, showsTheSheetAboveTheRecordingBar) {
+    ASSERT_TRUE(s.loadDemoKit());
     TfrmTask2* stage = s.start<TfrmTask2>(21);
     tick(stage, 12);
     QApplication::processEvents();

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -37,6 +38,23 @@ void PrepStation::setKitField(const char* field, const QByteArray& bytes) {
     w.complects.edit();
     w.complects.setText(field, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     w.complects.post();
+}
+
+bool PrepStation::loadDemoKit() {
+    const QDir kit(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit"));
+    const QList<QPair<const char*, QString>> files = {
+        {"t1Task", "sheets/v0-t1Task.rtf"},   {"t2Pre", "sheets/v0-t2Pre.rtf"},
+        {"t2Task", "sheets/v0-t2Task.rtf"},   {"t3Pre", "sheets/v0-t3Pre.rtf"},
+        {"t3Task1", "sheets/v0-t3Task1.rtf"}, {"t3Task2", "sheets/v0-t3Task2.rtf"},
+        {"t3Task3", "sheets/v0-t3Task3.rtf"}, {"t1Ans", "answers/v0-t1Ans.txt"},
+    };
+    for (const auto& [field, name] : files) {
+        QFile file(kit.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        setKitField(field, file.readAll());
+    }
+    return true;
 }
 
 QByteArray PrepStation::sheet(const QStringList& lines) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
 
 class QDialog;
 
@@ -22,6 +23,9 @@ struct PrepStation {
 
     // Sets a field of the current kit row (Windows-1251 text, or bytes of a blob).
     void setKitField(const char* field, const QByteArray& bytes);
+    // Fills the row with the sheets and task-1 options of the demo kit's variant 0; false
+    // when a file is missing.
+    bool loadDemoKit();
     // A small RTF document of the given lines, for the sheets.
     static QByteArray sheet(const QStringList& lines);
 
@@ -43,3 +47,8 @@ struct PrepStation {
     void probeAt(int code);
     QList<int> reached;
 };
+
+// Readable QStrings in the failure messages of GoogleTest.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -94,7 +94,9 @@ int run(int argc, char** argv, const QString& dir) {
     QDir::setCurrent(workDir);
 
     QTemporaryDir headset; // only the stand-in headset's files, never the station's
-    if (!onScreen && (!headset.isValid() || !standInHeadset(headset.path()))) {
+    // A caller that chose SDL's driver itself (a disk driver with its own files) keeps it.
+    const bool standIn = !onScreen && qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER");
+    if (standIn && (!headset.isValid() || !standInHeadset(headset.path()))) {
         std::fprintf(stderr, "не удалось подготовить звуковые файлы вместо гарнитуры\n");
         return 1;
     }

@@ -7,6 +7,7 @@
 #include "stages/StationSession.h"
 #include "support/ReviewDemoStation.h"
 
+#include <QDialog>
 #include <QDir>
 
 #include <gtest/gtest.h>
@@ -101,4 +102,24 @@ TEST(StationRehearsal, refusesToRunOverTheStationFolderOfAnEarlierRehearsal) {
     EXPECT_TRUE(r.printed.value(0).contains(QStringLiteral("уже есть"))) << r.printed.join('\n').toStdString();
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/0001")).isDir());                           // nothing removed
     EXPECT_FALSE(QFileInfo::exists(QDir(r.demo.workDir).filePath(QStringLiteral("test.ogg")))); // nothing recorded
+}
+
+TEST(RehearsalDialogService, saysYesToQuestionsAndKeepsEveryOtherBoxAsAFailure) {
+    QStringList printed;
+    RehearsalDialogService dialogs([&printed](const QString& line) { printed << line; }, 10);
+    EXPECT_TRUE(dialogs.confirm(QStringLiteral("Завершить подготовку к заданию?")));
+    EXPECT_TRUE(dialogs.failures().isEmpty());
+    dialogs.audioError(QStringLiteral("Невозможно начать запись.\n(Код ошибки: 23)"));
+    dialogs.error(QStringLiteral("Не удаётся записать файл"));
+    dialogs.message(QStringLiteral("Некорректный код участника!\n\rКод участника должен состоять из 4 цифр"));
+    EXPECT_EQ(dialogs.failures(),
+              QStringList({QStringLiteral("ошибка звука: Невозможно начать запись. / (Код ошибки: 23)"),
+                           QStringLiteral("ошибка: Не удаётся записать файл"),
+                           QStringLiteral("сообщение: Некорректный код участника! / Код участника должен состоять из 4 "
+                                          "цифр")}));
+    EXPECT_EQ(printed.size(), 4);
+
+    QDialog window; // a window nobody closes is closed for the rehearsal
+    EXPECT_EQ(dialogs.execModal(window), int(QDialog::Accepted));
+    EXPECT_FALSE(window.isVisible());
 }

@@ -45,6 +45,9 @@ public:
         // Positions (1-based, 0 for none) for t1..t5 of tasks 1, 4, 5 and 6; an empty list
         // leaves the choices to Options::pick.
         QList<int> task1, task4, task5, task6;
+        // Driven: every timed stage is ended with its finish button (the dialog service must
+        // answer Yes) and then a single tick, instead of being ticked until its time is up.
+        bool finishEarly = false;
     };
 
     struct Outcome {
@@ -82,6 +85,7 @@ private:
     // A countdown stage: Driven ticks it to its end (after realMs of real time for a
     // recording); Live waits, pressing the finish button after liveStageSeconds.
     bool runCountdown(StageFrame* frame, int realMs, const char* what);
+    bool m_finishEarly = false; // of the examinee being played
     bool chooseInLists(StageFrame* frame, const QList<int>& plan, QString* chosen, const char* what);
     bool review(Outcome* outcome);
 

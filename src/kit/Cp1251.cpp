@@ -1,7 +1,9 @@
 #include "kit/Cp1251.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace kit {
 namespace {
@@ -28,6 +30,11 @@ struct Utf8Seq {
 struct Tables {
     std::array<Utf8Seq, 256> toUtf8{};
     std::array<std::uint8_t, 65536> fromUnicode{}; // 0: not in the code page (U+0000 is handled apart)
+    // Code points below U+0800 (one or two bytes of UTF-8), '?' where the page lacks one.
+    std::array<std::uint8_t, 0x800> fromTwoBytes{};
+    // A character of one or two bytes keyed on its first byte plus 256 times the
+    // second (the second is ignored after an ASCII byte).
+    std::array<std::uint8_t, 65536> fromPair{};
 
     Tables() {
         for (int b = 0; b < 256; ++b) {
@@ -44,6 +51,13 @@ struct Tables {
             }
             if (b != 0)
                 fromUnicode[cp] = static_cast<std::uint8_t>(b);
+        }
+        for (std::size_t cp = 1; cp < fromTwoBytes.size(); ++cp)
+            fromTwoBytes[cp] = fromUnicode[cp] != 0 ? fromUnicode[cp] : static_cast<std::uint8_t>('?');
+        for (unsigned first = 0; first < 256; ++first) {
+            for (unsigned second = 0; second < 256; ++second)
+                fromPair[(second << 8) | first] = static_cast<std::uint8_t>(
+                    first < 0x80 ? first : fromTwoBytes[((first & 0x1F) << 6) | (second & 0x3F)]);
         }
     }
 };
@@ -95,40 +109,127 @@ std::string cp1251ToUtf8(std::string_view cp1251) {
 namespace {
 
 constexpr std::size_t kNoRoom = static_cast<std::size_t>(-1);
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// Byte j of a loaded word sits at bits 8j..8j+7.
+static_assert(std::endian::native == std::endian::little);
 
-// Decodes into dst, which has room for `room` bytes; returns the bytes written, or
-// kNoRoom when the input needs more.
-std::size_t decodeUtf8(const Tables& t, std::string_view utf8, char* dst, std::size_t room) {
+std::uint64_t load8(const unsigned char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// One character at src[i] of n bytes, the careful way; returns the bytes it took.
+std::size_t decodeOne(const Tables& t, const unsigned char* src, std::size_t i, std::size_t n, char* out) {
+    const unsigned c = src[i];
+    if (c < 0x80) {
+        *out = static_cast<char>(c);
+        return 1;
+    }
+    if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
+        *out = toByte(t, ((c & 0x1F) << 6) | (src[i + 1] & 0x3F));
+        return 2;
+    }
+    if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80) {
+        const std::uint32_t cp = ((c & 0x0F) << 12) | ((src[i + 1] & 0x3F) << 6) | (src[i + 2] & 0x3F);
+        // Overlong forms and surrogates are malformed.
+        *out = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? '?' : toByte(t, cp);
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80 &&
+        (src[i + 3] & 0xC0) == 0x80) {
+        *out = '?'; // beyond the Basic Multilingual Plane: never in the code page
+        return 4;
+    }
+    *out = '?';
+    return 1;
+}
+
+// Decodes the characters that start before `stop` into dst, which has room for
+// `room` bytes; returns the bytes written, or kNoRoom when the input needs more.
+// *consumed receives the input bytes taken (at least `stop`; the bytes from `stop`
+// on serve as lookahead and may be taken as well).
+std::size_t decodeUtf8(const Tables& t, std::string_view utf8, std::size_t stop, char* dst, std::size_t room,
+                       std::size_t* consumed) {
     const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
     char* const begin = dst;
     char* const end = dst + room;
     std::size_t i = 0;
-    while (i < n) {
+    // Blobs are about half ASCII and half two-byte sequences in random order. An
+    // eight-byte block made only of those, whole, is decoded byte by byte without a
+    // branch: every byte writes its character and the position moves on unless it
+    // was a continuation byte. Anything else goes the careful way, one character.
+    while (i + 8 <= n && i < stop) {
+        const std::uint64_t w = load8(src + i);
+        if (end - dst >= 8) {
+            const std::uint64_t high = w & kHighBits;
+            if (high == 0) {
+                std::memcpy(dst, src + i, 8);
+                dst += 8;
+                i += 8;
+                continue;
+            }
+            const std::uint64_t bit6 = (w << 1) & kHighBits;
+            const std::uint64_t bit5 = (w << 2) & kHighBits;
+            const std::uint64_t cont = high & ~bit6;
+            const std::uint64_t leads = high & bit6;
+            // Leads of two-byte forms are C2..DF: C0 and C1 would be overlong, so one
+            // of bits 1-4 must be set.
+            const std::uint64_t hasBits1to4 = ((w & 0x1E1E1E1E1E1E1E1EULL) + 0x7F7F7F7F7F7F7F7FULL) & kHighBits;
+            const std::uint64_t lead2 = leads & ~bit5 & hasBits1to4;
+            const std::uint64_t bad = (leads & ~lead2) | (cont ^ (lead2 << 8));
+            // The block goes up to its first byte the fast way cannot take, less a lead
+            // whose continuation is not in it.
+            // (Without branches, which blobs would mispredict: a sentinel bit stands for
+            // "no bad byte" and gives 8.)
+            auto take = static_cast<unsigned>((__builtin_ctzll((bad >> 1) | (1ULL << 63)) + 1) / 8);
+            take -= static_cast<unsigned>((lead2 >> ((8 * take - 1) & 63)) & 1) & static_cast<unsigned>(take != 0);
+            if (take > 0) {
+                // Bytes come from the loaded word rather than memory: a store through
+                // char* could alias the input, which would force a reload per byte.
+                // All eight bytes are written; only the first `take` count.
+                const std::uint8_t* table = t.fromPair.data();
+                // Byte j goes to j less the continuation bytes before it (a continuation
+                // byte lands where the next character will overwrite it). The running
+                // counts come out of one multiplication, a byte each.
+                const std::uint64_t offsets = 0x0706050403020100ULL - (cont >> 7) * 0x0101010101010100ULL;
+#pragma GCC unroll 8
+                for (int j = 0; j < 8; ++j)
+                    dst[(offsets >> (8 * j)) & 0xFF] = static_cast<char>(table[(w >> (8 * j)) & 0xFFFF]);
+                const std::uint64_t taken = cont & (~0ULL >> (64 - 8 * take));
+                dst += take - static_cast<unsigned>(((taken >> 7) * 0x0101010101010101ULL) >> 56);
+                i += take;
+                continue;
+            }
+        }
         if (dst == end)
             return kNoRoom;
-        const unsigned c = src[i];
-        if (c < 0x80) {
-            *dst++ = static_cast<char>(c);
-            ++i;
-        } else if (c >= 0xC2 && c <= 0xDF && i + 1 < n && (src[i + 1] & 0xC0) == 0x80) {
-            *dst++ = toByte(t, ((c & 0x1F) << 6) | (src[i + 1] & 0x3F));
-            i += 2;
-        } else if (c >= 0xE0 && c <= 0xEF && i + 2 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80) {
-            const std::uint32_t cp = ((c & 0x0F) << 12) | ((src[i + 1] & 0x3F) << 6) | (src[i + 2] & 0x3F);
-            // Overlong forms and surrogates are malformed.
-            *dst++ = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? '?' : toByte(t, cp);
-            i += 3;
-        } else if (c >= 0xF0 && c <= 0xF4 && i + 3 < n && (src[i + 1] & 0xC0) == 0x80 && (src[i + 2] & 0xC0) == 0x80 &&
-                   (src[i + 3] & 0xC0) == 0x80) {
-            *dst++ = '?'; // beyond the Basic Multilingual Plane: never in the code page
-            i += 4;
-        } else {
-            *dst++ = '?';
-            ++i;
-        }
+        i += decodeOne(t, src, i, n, dst++);
     }
+    while (i < stop) {
+        if (dst == end)
+            return kNoRoom;
+        i += decodeOne(t, src, i, n, dst++);
+    }
+    *consumed = i;
     return static_cast<std::size_t>(dst - begin);
+}
+
+// Bytes that are not UTF-8 continuation bytes (10xxxxxx), eight at a time.
+std::size_t countCharacterStarts(std::string_view utf8) {
+    const auto* src = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    std::size_t continuations = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const std::uint64_t w = load8(src + i);
+        // One bit per byte at most: the multiplication adds them up in the top byte.
+        continuations += static_cast<std::size_t>((((w & ~(w << 1) & kHighBits) >> 7) * 0x0101010101010101ULL) >> 56);
+    }
+    for (; i < n; ++i)
+        continuations += (src[i] & 0xC0) == 0x80 ? 1 : 0;
+    return n - continuations;
 }
 
 } // namespace
@@ -137,16 +238,25 @@ std::string utf8ToCp1251(std::string_view utf8) {
     const Tables& t = tables();
     // Every byte that is not a continuation byte starts one character, so well-formed
     // input fits exactly: no oversized buffer stays behind in a table of blobs.
-    std::size_t count = 0;
-    for (char c : utf8)
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    const std::size_t count = countCharacterStarts(utf8);
     std::string out(count, '\0');
-    if (decodeUtf8(t, utf8, out.data(), count) == count)
+    std::size_t consumed = 0;
+    if (decodeUtf8(t, utf8, utf8.size(), out.data(), count, &consumed) == count)
         return out;
     // Stray continuation bytes each become '?': at most one character per byte.
     out.assign(utf8.size(), '\0');
-    out.resize(decodeUtf8(t, utf8, out.data(), out.size()));
+    out.resize(decodeUtf8(t, utf8, utf8.size(), out.data(), out.size(), &consumed));
     return out;
+}
+
+std::size_t utf8PieceToCp1251(std::string_view utf8, bool final, char* out, std::size_t* written) {
+    // A character is at most four bytes: one that starts three bytes or more before
+    // the end is whole, or malformed whatever follows.
+    const std::size_t stop = final ? utf8.size() : (utf8.size() > 3 ? utf8.size() - 3 : 0);
+    std::size_t consumed = 0;
+    // At most one character per byte, so the room never runs out.
+    *written = decodeUtf8(tables(), utf8, stop, out, utf8.size(), &consumed);
+    return consumed;
 }
 
 std::string utf16leToCp1251(std::string_view utf16le) {

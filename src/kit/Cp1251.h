@@ -12,6 +12,12 @@ namespace kit {
 
 std::string cp1251ToUtf8(std::string_view cp1251);
 std::string utf8ToCp1251(std::string_view utf8);
+// Piece by piece: writes what utf8ToCp1251 makes of the characters at the start of
+// `utf8` to out, which has room for utf8.size() bytes, sets *written and returns the
+// bytes it took. Unless `final`, it leaves up to three bytes at the end, as the next
+// piece may continue the character they start; the caller puts them before that
+// piece. Pieces so fed decode exactly as the whole text does.
+std::size_t utf8PieceToCp1251(std::string_view utf8, bool final, char* out, std::size_t* written);
 // UTF-16LE bytes (a string of tag 18) to Windows-1251; an odd trailing byte is ignored.
 std::string utf16leToCp1251(std::string_view utf16le);
 // True when the text holds a byte of 128 or more, i.e. its UTF-8 form differs.

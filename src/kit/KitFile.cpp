@@ -16,7 +16,11 @@
 namespace kit {
 namespace {
 
-constexpr std::size_t kBlock = 65536;
+// Compressed input is read in blocks of kInBlock and output passed on in blocks of
+// kOutBlock: a large output block means fewer calls into zlib (each copies up to
+// 32 KB into its window) and fewer, larger writes of kim.tmp.
+constexpr std::size_t kInBlock = 262144;
+constexpr std::size_t kOutBlock = 1048576;
 constexpr const char* kReadError = "Stream read error";
 
 struct FileCloser {
@@ -40,21 +44,20 @@ struct Inflater {
 using InputFn = std::function<long(unsigned char*, std::size_t)>;
 using OutputFn = std::function<bool(const unsigned char*, std::size_t)>;
 
-// Inflates exactly `length` bytes, feeding input in 65536-byte blocks and passing
-// output on in blocks of the same size: memory use does not depend on `length`.
+// Inflates exactly `length` bytes, block by block: memory use does not depend on `length`.
 bool inflateExactly(std::uint64_t length, const InputFn& input, const OutputFn& output, std::string* error) {
     Inflater inf;
     if (!inf.open) {
         *error = "Error";
         return false;
     }
-    auto in = std::make_unique<unsigned char[]>(kBlock);
-    auto out = std::make_unique<unsigned char[]>(kBlock);
+    auto in = std::make_unique<unsigned char[]>(kInBlock);
+    auto out = std::make_unique<unsigned char[]>(kOutBlock);
     std::uint64_t produced = 0;
     bool inputEnded = false;
     while (produced < length) {
         if (inf.z.avail_in == 0 && !inputEnded) {
-            const long n = input(in.get(), kBlock);
+            const long n = input(in.get(), kInBlock);
             if (n < 0) {
                 *error = kReadError;
                 return false;
@@ -63,7 +66,7 @@ bool inflateExactly(std::uint64_t length, const InputFn& input, const OutputFn& 
             inf.z.next_in = in.get();
             inf.z.avail_in = static_cast<uInt>(n);
         }
-        const std::uint64_t want = std::min<std::uint64_t>(kBlock, length - produced);
+        const std::uint64_t want = std::min<std::uint64_t>(kOutBlock, length - produced);
         inf.z.next_out = out.get();
         inf.z.avail_out = static_cast<uInt>(want);
         const int ret = inflate(&inf.z, Z_NO_FLUSH);

@@ -15,6 +15,7 @@ namespace {
 constexpr const char* kReadError = "Stream read error";
 constexpr const char* kBadValue = "Invalid property value";
 constexpr std::size_t kMaxReserve = 65536;
+constexpr std::size_t kUtf8Piece = 65536;
 
 enum Tag : unsigned char {
     TagEnd = 0,
@@ -121,11 +122,43 @@ std::string TableReader::string() {
             throw Failure{kReadError};
         return bytes;
     }
+    if (t == TagUtf8String)
+        return utf8String(n);
     // Converted strings pass through one buffer kept for the whole load, so large
     // blobs do not each cost a fresh allocation.
     if (!m_source.readBytes(n, &m_scratch))
         throw Failure{kReadError};
-    return t == TagUtf8String ? utf8ToCp1251(m_scratch) : utf16leToCp1251(m_scratch);
+    return utf16leToCp1251(m_scratch);
+}
+
+std::string TableReader::utf8String(std::uint64_t n) {
+    if (n > m_source.remaining())
+        throw Failure{kReadError}; // before anything is allocated
+    // Read and decoded a piece at a time, so the piece is still in the cache when it
+    // is decoded; the result gathers in a buffer kept for the whole load (never
+    // cleared: it is only written) and leaves it as a string of exactly its size.
+    if (m_decodedSize < n) {
+        m_decoded.reset();
+        m_decoded = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(n));
+        m_decodedSize = static_cast<std::size_t>(n);
+    }
+    m_scratch.resize(kUtf8Piece + 3);
+    std::size_t carried = 0; // bytes of a character cut at the end of the last piece
+    std::size_t length = 0;
+    std::uint64_t left = n;
+    while (left > 0) {
+        const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(left, kUtf8Piece));
+        if (!m_source.read(m_scratch.data() + carried, take))
+            throw Failure{kReadError};
+        left -= take;
+        const std::string_view piece(m_scratch.data(), carried + take);
+        std::size_t written = 0;
+        const std::size_t used = utf8PieceToCp1251(piece, left == 0, m_decoded.get() + length, &written);
+        length += written;
+        carried = piece.size() - used;
+        std::memmove(m_scratch.data(), m_scratch.data() + used, carried);
+    }
+    return std::string(m_decoded.get(), length);
 }
 
 bool TableReader::boolean() {

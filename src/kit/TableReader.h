@@ -4,6 +4,7 @@
 #include "kit/MemTable.h"
 #include "kit/TableStream.h"
 
+#include <memory>
 #include <string>
 
 // Reads one table stream into a TableData, starting from what a table already
@@ -28,6 +29,7 @@ private:
     void expectTag(unsigned char expected);
     std::int64_t integer();
     std::string string();
+    std::string utf8String(std::uint64_t n);
     bool boolean();
     FieldValue value(const FieldDef& def);
     void readFieldDefs(const TableData& current, TableData* out);
@@ -39,6 +41,8 @@ private:
     const LoadProgress& m_progress;
     int m_version = 0;
     std::string m_scratch;
+    std::unique_ptr<char[]> m_decoded;
+    std::size_t m_decodedSize = 0;
 };
 
 } // namespace kit

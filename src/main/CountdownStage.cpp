@@ -13,7 +13,7 @@ void CountdownStage::startCountdown(int seconds, const QString& phaseText) {
     TfrmMain& main = mainWindow();
     main.lblProcessName->setText(phaseText);
     main.lblProcessTime->setText(Countdown::secondsText(seconds));
-    main.lblProcessTime->adjustSize();
+    main.fitHeaderLabels();
     main.ProcessBar->setRange(0, seconds);
     main.ProcessBar->setValue(0);
     m_countdown.start(seconds);

@@ -9,12 +9,16 @@
 #include "main/StationTexts.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,10 +31,48 @@ QFont arialBold(int pixelHeight) {
 
 } // namespace
 
+class TfrmMain::GuardedDialogs : public DialogService {
+    template <class Call> auto guarded(Call call) -> decltype(call()) {
+        ++m_main.m_modalDepth;
+        struct Leave {
+            TfrmMain& main;
+            ~Leave() { main.leaveModal(); }
+        } leave{m_main};
+        return call();
+    }
+
+public:
+    GuardedDialogs(TfrmMain& main, DialogService& inner) : m_main(main), m_inner(inner) {}
+
+    bool confirm(const QString& text) override {
+        return guarded([&] { return m_inner.confirm(text); });
+    }
+    void message(const QString& text) override {
+        guarded([&] { m_inner.message(text); });
+    }
+    void error(const QString& text) override {
+        guarded([&] { m_inner.error(text); });
+    }
+    void audioError(const QString& text) override {
+        guarded([&] { m_inner.audioError(text); });
+    }
+    void fatal(const QString& text) override {
+        guarded([&] { m_inner.fatal(text); });
+    }
+    int execModal(QDialog& window) override {
+        return guarded([&] { return m_inner.execModal(window); });
+    }
+
+private:
+    TfrmMain& m_main;
+    DialogService& m_inner;
+};
+
 TfrmMain::TfrmMain(Services services, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), Panel1(new QFrame(this)), lblProcessName(new QLabel(Panel1)),
       ProcessBar(new QProgressBar(Panel1)), lblProcessTime(new QLabel(Panel1)), AppDir(services.appDir),
       WorkDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)),
+      m_guardedDialogs(std::make_unique<GuardedDialogs>(*this, *m_services.dialogs)),
       m_recorder(*m_services.audio, [this](const QString& text) { ShowAudioError(text); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(texts::kAppTitle);
@@ -123,6 +165,16 @@ bool TfrmMain::loadKit() {
 
 void TfrmMain::FormDestroy() {
     delete CurrentFrame.data();
+    // The long-lived windows may be bound to the kit table, a member, and members go before
+    // the children do: the windows go first, while the table still exists.
+    const QList<QDialog*> windows = findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    for (QDialog* window : windows) {
+        if (window == FiveSec)
+            FiveSec = nullptr;
+        if (window == frmTestRTF)
+            frmTestRTF = nullptr;
+        delete window;
+    }
     if (m_audioReleased)
         return;
     m_audioReleased = true;
@@ -133,6 +185,13 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::selectVariant(int varNo) {
     complects.locate("VarNo", varNo);
+}
+
+void TfrmMain::fitHeaderLabels() {
+    const QRect design(326, 14, 128, 24);
+    const int width = std::max(design.width(), lblProcessName->sizeHint().width());
+    lblProcessName->setGeometry(design.right() + 1 - width, design.top(), width, design.height());
+    lblProcessTime->adjustSize();
 }
 
 void TfrmMain::StartRecording(const QString& fileName) {
@@ -147,7 +206,24 @@ void TfrmMain::ShowAudioError(const QString& text) {
     dialogs().audioError(audio::formatAudioError(text, audio().errorGetCode()));
 }
 
+DialogService& TfrmMain::dialogs() const {
+    return *m_guardedDialogs;
+}
+
+void TfrmMain::leaveModal() {
+    if (--m_modalDepth > 0 || !m_pendingFrame)
+        return;
+    const int code = *m_pendingFrame;
+    m_pendingFrame.reset();
+    QTimer::singleShot(0, this, [this, code] { StartFrame(code); });
+}
+
 void TfrmMain::StartFrame(int code) {
+    if (m_modalDepth > 0) {
+        // A box opened from the current stage is still on the stack: switch once it has closed.
+        m_pendingFrame = code;
+        return;
+    }
     if (StageFrame* old = CurrentFrame.data()) {
         old->hide();
         CurrentFrame = nullptr;

@@ -5,6 +5,9 @@
 #include "main/StationFolders.h"
 
 #include <QPointer>
+
+#include <memory>
+#include <optional>
 #include <QString>
 #include <QWidget>
 
@@ -104,10 +107,18 @@ public:
     // Opens the kit table on the row of the given variant; no such row leaves the row.
     void selectVariant(int varNo);
 
+    // Sizes the header labels to their texts: the phase name keeps its right edge next to the
+    // bar (it grows to the left), the time keeps its left edge.
+    void fitHeaderLabels();
+
     // The folders and files of the current participant.
     StationFolders folders() const { return StationFolders(WorkDir, StationTag, StudID); }
 
-    DialogService& dialogs() const { return *m_services.dialogs; }
+    // Every box and modal window of the station goes through here. While one is open the
+    // stage's clock runs on under it, and a stage that ends then must not be destroyed
+    // under the call that opened the box: StartFrame waits until the last box has closed
+    // and then switches from the event loop.
+    DialogService& dialogs() const;
 
 signals:
     // The window has accepted its close; the program entry ends the event loop on it.
@@ -123,9 +134,14 @@ private:
     void placeFrame(QWidget* frame);
 
     bool loadKit();
+    class GuardedDialogs;
+    void leaveModal();
 
     Services m_services;
     QVBoxLayout* m_layout;
+    std::unique_ptr<GuardedDialogs> m_guardedDialogs;
+    int m_modalDepth = 0;
+    std::optional<int> m_pendingFrame;
     audio::Recorder m_recorder;
     bool m_audioReleased = false;
 };

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 PrepareStage::PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField)
-    : ConfirmedCountdownStage(main),
+    : CountdownStage(main),
       Panel1(new BottomBar(this, 41, QStringLiteral("Подготовка к выполнению задания № %1").arg(taskNo))),
       Button1(Panel1->addButton(QStringLiteral("Я готов!"), QSize(75, 25), 8, 6)),
       RxDBRichEdit1(new richtext::RichView(this)), m_taskNo(taskNo) {
@@ -30,7 +30,7 @@ PrepareStage::PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField
 }
 
 void PrepareStage::Button1Click() {
-    askEarlyEnd(texts::kConfirmPrepareEnd, Countdown::kEarlyEndPrepare);
+    confirmEarlyEnd(texts::kConfirmPrepareEnd, Countdown::kEarlyEndPrepare);
 }
 
 void PrepareStage::startPreparation(int seconds) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stages/ConfirmedCountdownStage.h"
+#include "main/CountdownStage.h"
 
 class BottomBar;
 class QPushButton;
@@ -12,7 +12,7 @@ class RichView;
 // What the three preparation frames share: the bottom bar "Подготовка к выполнению
 // задания № N" with "Я готов!", the kit sheet above it, the header bar with the stage's
 // name, and the early end at 1000. Children are owned by the frame.
-class PrepareStage : public ConfirmedCountdownStage {
+class PrepareStage : public CountdownStage {
     Q_OBJECT
 public:
     BottomBar* const Panel1;

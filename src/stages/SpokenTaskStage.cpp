@@ -15,7 +15,7 @@
 const QString SpokenTaskStage::kPhaseText = QStringLiteral("Отвечайте! Идет запись:");
 
 SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, int buttonRightMargin)
-    : ConfirmedCountdownStage(main),
+    : CountdownStage(main),
       Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № %1. Идет запись...").arg(taskNo))),
       Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(buttonWidth, 25), 13, buttonRightMargin)),
       RxDBRichEdit1(new richtext::RichView(this)) {
@@ -33,7 +33,7 @@ SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, in
 }
 
 void SpokenTaskStage::Button1Click() {
-    askEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndPrepare);
+    confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndPrepare);
 }
 
 void SpokenTaskStage::startAnswer(const QString& sheetField, int seconds, const QString& fileSuffix, int nextCode) {
@@ -50,7 +50,7 @@ void SpokenTaskStage::startAnswer(const QString& sheetField, int seconds, const 
     startCountdown(seconds, kPhaseText);
     const StationFolders folders = main.folders();
     folders.ensureExist();
-    // Last: a failure box of the recorder lets ticks run, which may end this stage.
+    // Last: a failure box of the recorder lets ticks run, which may end this stage under it.
     main.StartRecording(folders.answerFile(m_fileSuffix));
 }
 
@@ -60,5 +60,5 @@ void SpokenTaskStage::finishStage() {
     // The folders may have gone during the answer; the recording's file must have a home.
     folders.ensureExist();
     main.StopRecording(folders.answerFile(m_fileSuffix));
-    endWith(m_nextCode);
+    mainWindow().StartFrame(m_nextCode);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stages/ConfirmedCountdownStage.h"
+#include "main/CountdownStage.h"
 
 class BottomBar;
 class QPushButton;
@@ -13,7 +13,7 @@ class RichView;
 // запись..." with "Завершить ответ!", the countdown window, then T seconds of recording
 // into the examinee's answer file, stopped on the tick after the one that shows 0.
 // Children are owned by the frame; the recording belongs to the main window's recorder.
-class SpokenTaskStage : public ConfirmedCountdownStage {
+class SpokenTaskStage : public CountdownStage {
     Q_OBJECT
 public:
     BottomBar* const Panel1;

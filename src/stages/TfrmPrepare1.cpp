@@ -28,5 +28,5 @@ void TfrmPrepare1::Start() {
 
 void TfrmPrepare1::finishStage() {
     m_audio.close();
-    endWith(11);
+    mainWindow().StartFrame(11);
 }

@@ -11,5 +11,5 @@ void TfrmPrepare2::Start() {
 }
 
 void TfrmPrepare2::finishStage() {
-    endWith(21);
+    mainWindow().StartFrame(21);
 }

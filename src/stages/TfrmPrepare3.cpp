@@ -61,5 +61,5 @@ void TfrmPrepare3::finishStage() {
     // Read only now: the examinee may change the choice until the very end.
     const int code = nextStageCode(nPhotoItemIndex());
     PhotoChoice = code - 30;
-    endWith(code);
+    mainWindow().StartFrame(code);
 }

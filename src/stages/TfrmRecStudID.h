@@ -20,20 +20,20 @@ public:
     ~TfrmRecStudID() override;
 
     // The pictures come first: they lie beneath every other control.
-    PictureBox* imgMic;
-    PictureBox* imgSpeak;
+    PictureBox* imgMic = nullptr;
+    PictureBox* imgSpeak = nullptr;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QPushButton* btnRecID;
-    VerdictMark* lblRecID;
-    QFrame* pnlTestREC;
-    QLabel* Label3;
-    QPushButton* Button4;
-    QPushButton* Button5;
-    QPushButton* Button1;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* btnRecID = nullptr;
+    VerdictMark* lblRecID = nullptr;
+    QFrame* pnlTestREC = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button1 = nullptr;
     // Gives Button1 its caption, its enabled state and its execution.
-    QAction* Action1;
+    QAction* Action1 = nullptr;
 
     bool CodeRecordOK = false;
 

@@ -21,7 +21,7 @@ audio::Handle TfrmTask1::TaskAudioStream = 0;
 const QString TfrmTask1::kTempFileName = QStringLiteral("~$t1.tmp");
 
 TfrmTask1::TfrmTask1(TfrmMain& main)
-    : ConfirmedCountdownStage(main), Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № 1."))),
+    : CountdownStage(main), Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № 1."))),
       Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10)),
       RxDBRichEdit1(new richtext::RichView(this)), t5(makeList(QStringLiteral("t5"), 5, {273, 412})),
       t4(makeList(QStringLiteral("t4"), 4, {354, 363})), t3(makeList(QStringLiteral("t3"), 3, {480, 314})),
@@ -84,7 +84,7 @@ void TfrmTask1::Start() {
 }
 
 void TfrmTask1::Button1Click() {
-    askEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
+    confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
 }
 
 std::string TfrmTask1::answerString() const {
@@ -99,5 +99,5 @@ void TfrmTask1::finishStage() {
     m_audio.close();
     main.folders().ensureExist();
     kit::writeAnswer(main.answers, "a1", answerString());
-    endWith(20);
+    mainWindow().StartFrame(20);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "audio/AudioLayer.h"
-#include "stages/ConfirmedCountdownStage.h"
+#include "main/CountdownStage.h"
 #include "stages/TempAudio.h"
 
 #include <array>
@@ -19,7 +19,7 @@ class RichView;
 // choosing one of three options in each of five lists over the sheet; the time is the
 // audio's length plus two seconds. At the end the positions go to a1. Next: the task-2
 // preparation (20). Children are owned by the frame.
-class TfrmTask1 : public ConfirmedCountdownStage {
+class TfrmTask1 : public CountdownStage {
     Q_OBJECT
 public:
     explicit TfrmTask1(TfrmMain& main);

@@ -21,33 +21,33 @@ public:
     ~TfrmTestHard() override;
 
     // The pictures come first: they lie beneath every other control.
-    PictureBox* imgMic;
-    PictureBox* imgSpeak;
+    PictureBox* imgMic = nullptr;
+    PictureBox* imgSpeak = nullptr;
 
-    QLabel* Panel1;
-    QPushButton* btnRecTest;
-    VerdictMark* lblTestREC;
-    QFrame* pnlTestREC;
-    QLabel* Label2;
-    QPushButton* Button4;
-    QPushButton* Button5;
-    QPushButton* btnTestRTF;
-    VerdictMark* lblTestRTF;
-    QFrame* pnlTestRTF;
-    QLabel* Label6;
-    QPushButton* Button7;
-    QPushButton* Button8;
-    QLabel* lblSubj;
-    QLabel* Label3;
-    QLineEdit* edtStationCode;
-    QLabel* Label4;
-    QLineEdit* edtAudCode;
-    QLabel* Label5;
-    QLineEdit* edtCompCode;
-    QPushButton* Button1;
-    QPushButton* Button6;
+    QLabel* Panel1 = nullptr;
+    QPushButton* btnRecTest = nullptr;
+    VerdictMark* lblTestREC = nullptr;
+    QFrame* pnlTestREC = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* btnTestRTF = nullptr;
+    VerdictMark* lblTestRTF = nullptr;
+    QFrame* pnlTestRTF = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QLabel* lblSubj = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* edtStationCode = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* edtAudCode = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* edtCompCode = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button6 = nullptr;
     // Gives Button1 its enabled state and its execution; its own text is not shown.
-    QAction* Action1;
+    QAction* Action1 = nullptr;
 
     bool RecTestOK = false;
     bool TextTestOK = false;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 using kit::cp1251ToUtf8;
 using kit::utf8ToCp1251;
 
@@ -105,4 +108,140 @@ TEST(Cp1251, decodesLongMalformedInputLikeShortInput) {
     }
     const std::string text = cp1251ToUtf8(std::string(10000, '\xC0')) + "日本" + cp1251ToUtf8(std::string(10000, 'z'));
     EXPECT_EQ(utf8ToCp1251(text), std::string(10000, '\xC0') + "??" + std::string(10000, 'z'));
+}
+
+namespace {
+
+// A plain decoder with the documented rules, one character at a time: the fast
+// paths must give exactly what it gives, malformed input included.
+std::string referenceDecode(const std::string& utf8) {
+    std::map<std::string, char> byteOf;
+    for (int b = 1; b < 256; ++b)
+        byteOf[cp1251ToUtf8(std::string(1, static_cast<char>(b)))] = static_cast<char>(b);
+    const auto at = [&](std::size_t i) {
+        return static_cast<unsigned char>(utf8[i]);
+    };
+    const auto isCont = [&](std::size_t i) {
+        return i < utf8.size() && (at(i) & 0xC0) == 0x80;
+    };
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const unsigned c = at(i);
+        std::size_t len = 0;
+        if (c < 0x80)
+            len = 1;
+        else if (c >= 0xC2 && c <= 0xDF)
+            len = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+            len = 3;
+        else if (c >= 0xF0 && c <= 0xF4)
+            len = 4;
+        bool whole = len > 0;
+        for (std::size_t k = 1; whole && k < len; ++k)
+            whole = isCont(i + k);
+        if (!whole) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (len == 3) {
+            const unsigned cp = ((c & 0x0F) << 12) | ((at(i + 1) & 0x3F) << 6) | (at(i + 2) & 0x3F);
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) {
+                out += '?';
+                i += 3;
+                continue;
+            }
+        }
+        const std::string seq = utf8.substr(i, len);
+        const auto found = byteOf.find(seq);
+        out += len == 1 ? seq[0] : (found != byteOf.end() ? found->second : '?');
+        i += len;
+    }
+    return out;
+}
+
+// Mixed one- and two-byte characters, as around a sample in an audio blob.
+const std::string kContext = cp1251ToUtf8("a\xC6z\xE9\xF7q\xC0w\xFF-\xA8\xB8k\xB0");
+
+// Feeds utf8PieceToCp1251 pieces of the given size, carrying cut characters over.
+std::string decodeInPieces(const std::string& utf8, std::size_t pieceSize) {
+    std::string out;
+    std::string piece;
+    std::size_t pos = 0;
+    do {
+        const std::size_t take = std::min(pieceSize, utf8.size() - pos);
+        piece += utf8.substr(pos, take);
+        pos += take;
+        std::string chunk(piece.size(), '\0');
+        std::size_t written = 0;
+        const std::size_t used = kit::utf8PieceToCp1251(piece, pos == utf8.size(), chunk.data(), &written);
+        out.append(chunk, 0, written);
+        piece.erase(0, used);
+    } while (pos < utf8.size());
+    EXPECT_TRUE(piece.empty());
+    return out;
+}
+
+} // namespace
+
+TEST(Cp1251, decodesEveryByteValueAtEveryPlaceOfAnEightByteBlock) {
+    for (int b = 0; b < 256; ++b) {
+        for (std::size_t offset = 0; offset < 17; ++offset) {
+            std::string cp(24, 'x');
+            for (std::size_t k = 0; k < cp.size(); k += 3)
+                cp[k] = '\xE0'; // two bytes in UTF-8, so blocks hold both kinds
+            cp[offset] = static_cast<char>(b);
+            ASSERT_EQ(utf8ToCp1251(cp1251ToUtf8(cp)), cp) << b << " at " << offset;
+        }
+    }
+}
+
+TEST(Cp1251, decodesEveryTwoByteSequenceLikeThePlainDecoder) {
+    std::string utf8;
+    for (int lead = 0xC0; lead <= 0xDF; ++lead) {
+        for (int cont = 0x80; cont <= 0xBF; ++cont) {
+            utf8 += static_cast<char>(lead);
+            utf8 += static_cast<char>(cont);
+            utf8 += (cont % 3 == 0) ? "b" : "";
+        }
+    }
+    EXPECT_EQ(utf8ToCp1251(utf8), referenceDecode(utf8));
+    EXPECT_EQ(utf8ToCp1251(utf8.substr(1)), referenceDecode(utf8.substr(1))); // every pair shifted by one
+}
+
+TEST(Cp1251, decodesMalformedSequencesAtEveryPlaceLikeThePlainDecoder) {
+    const std::string bad[] = {"\x80",         "\xBF\xBF",     "\xC0\xAF",         "\xC1\x80",         "\xC2",
+                               "\xDF\x41",     "\xC3\xC3\xA9", "\xE2\x82",         "\xE2\x82\xAC",     "\xE0\x80\x80",
+                               "\xED\xA0\x80", "\xEF\xBF\xBF", "\xF0\x9F\x98\x80", "\xF5\x80\x80\x80", "\xFE",
+                               "\xFF"};
+    for (const std::string& b : bad) {
+        for (std::size_t offset = 0; offset <= kContext.size(); ++offset) {
+            const std::string utf8 = kContext.substr(0, offset) + b + kContext.substr(offset) + kContext;
+            ASSERT_EQ(utf8ToCp1251(utf8), referenceDecode(utf8)) << offset;
+            const std::string atEnd = kContext + kContext.substr(0, offset) + b;
+            ASSERT_EQ(utf8ToCp1251(atEnd), referenceDecode(atEnd)) << offset;
+        }
+    }
+}
+
+TEST(Cp1251, decodesPiecesCutAnywhereLikeTheWholeText) {
+    std::string utf8 = cp1251ToUtf8(randomBytes(3000, 5));
+    utf8.insert(100, "\xE2\x82");
+    utf8.insert(700, "\xF0\x9F\x98\x80");
+    utf8.insert(1500, "\xC3");
+    utf8 += "\xE2\x84";
+    const std::string whole = utf8ToCp1251(utf8);
+    ASSERT_EQ(whole, referenceDecode(utf8));
+    for (std::size_t size : {1, 2, 3, 4, 5, 7, 8, 9, 13, 64, 1000}) {
+        EXPECT_EQ(decodeInPieces(utf8, size), whole) << size;
+    }
+    EXPECT_EQ(decodeInPieces("", 4), "");
+    // A piece of three bytes or less takes nothing unless it is the last.
+    char out[4];
+    std::size_t written = 7;
+    EXPECT_EQ(kit::utf8PieceToCp1251("abc", false, out, &written), 0u);
+    EXPECT_EQ(written, 0u);
+    EXPECT_EQ(kit::utf8PieceToCp1251("abc", true, out, &written), 3u);
+    EXPECT_EQ(std::string(out, written), "abc");
 }

@@ -149,6 +149,26 @@ TEST(TableReader, convertsUnicodeStringsAndCutsStringsToTheFieldSize) {
     EXPECT_EQ(loaded(oneValueStream("Memo", 5, longText.bytes())).asText("v"), "abcdefgh");
 }
 
+TEST(TableReader, decodesLongUtf8StringsWithCharactersCutBetweenPieces) {
+    // Tag 20 strings are read 65536 bytes at a time: put two- and three-byte
+    // characters, and malformed ones, across that boundary.
+    const std::string tails[] = {"\xD0\x81z", "\xE2\x82\xAC!",    "\xC3",
+                                 "\xE2\x82",  "\xF0\x9F\x98\x80", "\xD0\x81\xE2\x84\x96"};
+    for (std::size_t before = 65531; before <= 65536; ++before) {
+        for (const std::string& tail : tails) {
+            const std::string utf8 = std::string(before, 'a') + tail + std::string(70000, 'b');
+            KitStreamBuilder b;
+            b.utf8str(utf8);
+            const MemTable t = loaded(oneValueStream("Memo", 0, b.bytes()));
+            ASSERT_EQ(t.asBytes("v"), kit::utf8ToCp1251(utf8)) << before;
+        }
+    }
+    KitStreamBuilder cut;
+    cut.utf8str(std::string(200000, 'a'));
+    const std::string stream = oneValueStream("Memo", 0, cut.bytes());
+    EXPECT_EQ(loadError(stream.substr(0, stream.size() - 100)), "Stream read error");
+}
+
 TEST(TableReader, remembersTheLargestAutoIncValue) {
     KitStreamBuilder b;
     b.signature().int16(251).list().field("id", "AutoInc", 0).end().list().end().list();

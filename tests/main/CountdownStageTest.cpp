@@ -55,6 +55,7 @@ TEST_F(CountdownFixture, oneSecondStageShowsOneThenZeroAndEndsOnTheSecondTick) {
     EXPECT_EQ(stage->Timer1->interval(), 1000);
     EXPECT_EQ(w.lblProcessTime->text(), "1 сек.");
     EXPECT_EQ(w.lblProcessName->text(), "Ответ:");
+    EXPECT_EQ(w.lblProcessName->geometry(), QRect(326, 14, 128, 24));
     EXPECT_EQ(w.ProcessBar->maximum(), 1);
     EXPECT_EQ(w.ProcessBar->value(), 0);
     tick(stage);
@@ -102,6 +103,16 @@ TEST_F(CountdownFixture, noChangesNothing) {
     tick(stage);
     EXPECT_EQ(h.window->lblProcessTime->text(), "1 сек.");
     EXPECT_EQ(g_finished, 0);
+}
+
+TEST_F(CountdownFixture, longPhaseNameGrowsToTheLeftOfTheBar) {
+    startStage(1);
+    TfrmMain& w = *h.window;
+    w.lblProcessName->setText(QStringLiteral("Подготовка к заданию № 3:"));
+    w.fitHeaderLabels();
+    EXPECT_GT(w.lblProcessName->width(), 128);
+    EXPECT_EQ(w.lblProcessName->geometry().right(), 453);
+    EXPECT_GE(w.lblProcessName->width(), w.lblProcessName->sizeHint().width());
 }
 
 TEST_F(CountdownFixture, headerWithARunningCountdownLooksRight) {

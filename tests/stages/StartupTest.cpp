@@ -1,6 +1,9 @@
 #include "main/TfrmMain.h"
 #include "stages/StageTable.h"
+#include "stages/TfrmInstruction.h"
+#include "stages/TfrmRecStudID.h"
 #include "stages/TfrmTestHard.h"
+#include "support/StagesKeyboard.h"
 #include "support/StagesKit.h"
 #include "support/StationHarness.h"
 
@@ -8,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -15,6 +20,13 @@
 namespace {
 
 using stagestest::KitRow;
+
+class FirstPreparation : public StageFrame {
+public:
+    using StageFrame::StageFrame;
+    void Start() override {}
+    void Timer1Timer() override {}
+};
 
 // A working folder holding a kit, and the main window about to start on it.
 struct Startup {
@@ -166,4 +178,51 @@ TEST(Startup, shutDownReleasesTheAudioLayerInOrder) {
     s.h.audio.calls.clear();
     s.h.window.reset();
     EXPECT_EQ(s.h.audio.calls, QStringList({"recordFree", "free", "stop"}));
+}
+
+TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
+    Startup s;
+    s.h.stages.add(
+        10, [](TfrmMain& main) -> StageFrame* { return new FirstPreparation(main); }, [](StageFrame&) {});
+    ASSERT_TRUE(s.start());
+    stages::createStationWindows(s.main());
+    s.main().show();
+
+    TfrmTestHard* hard = s.hardwareTest();
+    ASSERT_NE(hard, nullptr);
+    hard->btnRecTestClick();
+    hard->btnRecTestClick();
+    hard->Button4Click();
+    hard->btnTestRTFClick();
+    hard->Button7Click();
+    stagestest::typeText(hard->edtStationCode, "123");
+    stagestest::typeText(hard->edtAudCode, "7");
+    stagestest::typeText(hard->edtCompCode, "2");
+    hard->Button1->click();
+    tick(hard);
+
+    auto* instruction = qobject_cast<TfrmInstruction*>(s.main().CurrentFrame.data());
+    ASSERT_NE(instruction, nullptr);
+    EXPECT_EQ(s.main().StationTag, "25.05.2019_3_000123_0007_2");
+    stagestest::typeText(instruction->Edit3, "0042");
+    instruction->Button1->click();
+    tick(instruction);
+
+    auto* recording = qobject_cast<TfrmRecStudID*>(s.main().CurrentFrame.data());
+    ASSERT_NE(recording, nullptr);
+    EXPECT_EQ(s.main().StudID, "0042");
+    EXPECT_EQ(s.main().complects.asText("VarNo"), "2");
+    recording->btnRecIDClick();
+    recording->btnRecIDClick();
+    recording->Button4Click();
+    recording->Button1->click();
+    tick(recording);
+
+    EXPECT_NE(dynamic_cast<FirstPreparation*>(s.main().CurrentFrame.data()), nullptr);
+    EXPECT_TRUE(s.main().Panel1->isVisible());
+    EXPECT_TRUE(s.main().folders().answerFolderExists());
+    EXPECT_EQ(s.h.audio.encodedFiles,
+              QStringList({QDir(s.h.workDir.path()).filePath("test.ogg"), s.main().folders().answerFile("_0.ogg")}));
+    EXPECT_TRUE(s.h.dialogs.shown.contains("modal: TfrmTestRTF"));
+    EXPECT_EQ(s.shownOf("message") + s.shownOf("audioError") + s.shownOf("error"), 0);
 }

@@ -119,3 +119,10 @@ TEST(TfrmTestRTF, goesWithTheMainWindowAfterHavingBeenShown) {
     v.h.window.reset();
     SUCCEED();
 }
+
+TEST(TfrmTestRTF, goesWithTheMainWindowEvenWhileShown) {
+    Viewer v({rowWithText(0, kSample)});
+    v.window().show();
+    v.h.window.reset();
+    SUCCEED();
+}

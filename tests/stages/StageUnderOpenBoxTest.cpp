@@ -1,4 +1,4 @@
-#include "stages/ConfirmedCountdownStage.h"
+#include "main/CountdownStage.h"
 
 #include "kit/StationTables.h"
 #include "main/StageRegistry.h"
@@ -33,6 +33,11 @@ public:
         if (whileOpen)
             whileOpen();
         return ScriptedDialogService::confirm(text);
+    }
+    void audioError(const QString& text) override {
+        if (whileOpen)
+            whileOpen();
+        ScriptedDialogService::audioError(text);
     }
 };
 
@@ -99,6 +104,25 @@ TEST_F(SlowBoxFixture, aRecordingEndingUnderTheOpenBoxStopsOnTimeAndTheStageMove
     EXPECT_TRUE(stoppedOnTime);
     ASSERT_TRUE(stage);
     QApplication::processEvents();
+    EXPECT_EQ(this->stage(), "TfrmPrepare3");
+}
+
+TEST_F(SlowBoxFixture, aRecorderErrorBoxLeftOpenPastTheEndKeepsTheStageUntilItIsClosed) {
+    w->TaskTime2 = 2;
+    audio.encodeStartFails = true;
+    QPointer<StageFrame> underBox;
+    bool switchedUnderBox = true;
+    dialogs.whileOpen = [&] {
+        underBox = w->CurrentFrame.data();
+        tick(underBox, 3);
+        switchedUnderBox = w->CurrentFrame.data() != underBox.data();
+    };
+    w->StartFrame(21);
+    EXPECT_FALSE(switchedUnderBox);
+    ASSERT_TRUE(underBox);
+    EXPECT_EQ(audio.callCount("streamCreateFile"), 1); // stopped on time
+    QApplication::processEvents();
+    EXPECT_FALSE(underBox);
     EXPECT_EQ(this->stage(), "TfrmPrepare3");
 }
 

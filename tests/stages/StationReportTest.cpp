@@ -116,7 +116,8 @@ TEST(StationReport, countsARecordingCutShortAsBroken) {
     ASSERT_TRUE(task2.open(QIODevice::ReadWrite));
     ASSERT_TRUE(task2.resize(task2.size() / 2)); // the encoder died half-way
     task2.close();
-    const StationReport::Examinee* e = StationReport::inspect(s.folder).find(QStringLiteral("0010"));
+    const StationReport report = StationReport::inspect(s.folder);
+    const StationReport::Examinee* e = report.find(QStringLiteral("0010"));
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->task2.state, RecordingDecoder::State::Broken) << e->task2.seconds;
     EXPECT_NEAR(e->task3.seconds, 3.5, 0.01);

@@ -1,5 +1,6 @@
 #include "audio/SdlAudioLayer.h"
 #include "main/QtDialogService.h"
+#include "main/Rehearsal.h"
 #include "main/StageRegistry.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
@@ -11,6 +12,8 @@
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    if (const std::optional<QString> dir = rehearsal::requested(argc, argv))
+        return rehearsal::run(argc, argv, *dir);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(texts::kAppTitle);
     // Qt's own strings (context menus, standard buttons) in Russian too.

@@ -2,37 +2,24 @@
 
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
+#include "stages/BottomBar.h"
 #include "stages/ChoiceRules.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kItemHeight = 16;
-
-QFont arialBold(int pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
-QFont listFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    return font;
-}
 
 void setItems(QComboBox& list, const QStringList& items) {
     list.clear();
@@ -47,31 +34,15 @@ void setItems(QComboBox& list, const QStringList& items) {
 } // namespace
 
 ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
-    : CountdownStage(main), Panel1(new QLabel(this)), Button1(new QPushButton(Panel1)),
+    : CountdownStage(main), Panel1(new BottomBar(this, kBarHeight, design.caption)),
+      Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10)),
       RxDBRichEdit1(new richtext::RichView(this)), Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)),
       t2(makeList("t2", 2)), t3(makeList("t3", 3)), t4(makeList("t4", 4)), t5(makeList("t5", 5)),
       m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
     resize(m_design.frameSize);
 
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(kBarHeight);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(arialBold(19));
-    Panel1->setText(m_design.caption);
-
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setText(QStringLiteral("Завершить ответ!"));
-    Button1->setFont(arialBold(11));
-    Button1->setFixedSize(119, 25);
     connect(Button1, &QPushButton::clicked, this, &ChoiceStage::Button1Click);
-    // Anchored to the bar's right and bottom: 13 px from its top, 10 px from its right edge.
-    auto* bar = new QHBoxLayout(Panel1);
-    const int edge = Panel1->frameWidth(); // the layout works inside the panel's border
-    bar->setContentsMargins(0, 13 - edge, 10 - edge, kBarHeight - 13 - 25 - edge);
-    bar->addStretch(1);
-    bar->addWidget(Button1, 0, Qt::AlignTop);
 
     RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
     RxDBRichEdit1->setAccessibleName(QStringLiteral("Текст задания"));
@@ -85,11 +56,7 @@ ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     Answers->setReadOnly(true);
     Answers->hide();
 
-    auto* frame = new QVBoxLayout(this);
-    frame->setContentsMargins(0, 0, 0, 0);
-    frame->setSpacing(0);
-    frame->addWidget(RxDBRichEdit1, 1);
-    frame->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 
     // Fixed places over the sheet, whatever the frame's size or the sheet's text.
     for (int i = 0; i < 5; ++i) {
@@ -112,7 +79,7 @@ QComboBox* ChoiceStage::makeList(const char* name, int number) {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(QStringLiteral("Ответ на пропуск %1").arg(number));
-    list->setFont(listFont());
+    list->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
     list->setEditable(true);
     // Typed text never becomes an option or picks one: only a chosen position counts.
     list->setInsertPolicy(QComboBox::NoInsert);

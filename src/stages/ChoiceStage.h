@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/CountdownStage.h"
+#include "stages/BottomBar.h"
 
 #include <QList>
 #include <QRect>
@@ -12,7 +13,6 @@
 #include <string_view>
 
 class QComboBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -46,7 +46,7 @@ public:
 
     ChoiceStage(TfrmMain& main, Design design);
 
-    QLabel* const Panel1;
+    BottomBar* const Panel1;
     QPushButton* const Button1;
     richtext::RichView* const RxDBRichEdit1;
     QPlainTextEdit* const Answers;

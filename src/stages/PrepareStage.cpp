@@ -1,5 +1,6 @@
 #include "stages/PrepareStage.h"
 
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 PrepareStage::PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField)
     : CountdownStage(main),
@@ -22,11 +22,7 @@ PrepareStage::PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField
     RxDBRichEdit1->setDataSource(&main.complects);
     RxDBRichEdit1->setDataField(sheetField);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 }
 
 void PrepareStage::Button1Click() {

@@ -1,6 +1,7 @@
 #include "stages/SpokenTaskStage.h"
 
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 const QString SpokenTaskStage::kPhaseText = QStringLiteral("Отвечайте! Идет запись:");
 
@@ -25,11 +25,7 @@ SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, in
     RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
     RxDBRichEdit1->setDataSource(&main.complects);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 }
 
 void SpokenTaskStage::Button1Click() {

@@ -3,6 +3,7 @@
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 audio::Handle TfrmTask1::TaskAudioStream = 0;
 const QString TfrmTask1::kTempFileName = QStringLiteral("~$t1.tmp");
@@ -40,11 +40,7 @@ TfrmTask1::TfrmTask1(TfrmMain& main)
     Answers->setReadOnly(true);
     Answers->hide();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
     // The lists stay at their places over the sheet, outside the layout.
     for (PositionComboBox* list : lists())
         list->raise();
@@ -54,9 +50,7 @@ PositionComboBox* TfrmTask1::makeList(const QString& name, int statement, QPoint
     auto* list = new PositionComboBox(this);
     list->setObjectName(name);
     list->setAccessibleName(QStringLiteral("Ответ на утверждение %1").arg(statement));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    list->setFont(font);
+    list->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
     list->setGeometry(QRect(place, QSize(145, 24)));
     return list;
 }

@@ -6,7 +6,6 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
-#include "stages/BottomBar.h"
 #include "stages/ChoiceRules.h"
 
 #include <QComboBox>
@@ -34,19 +33,13 @@ void setItems(QComboBox& list, const QStringList& items) {
 } // namespace
 
 ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
-    : CountdownStage(main), Panel1(new BottomBar(this, kBarHeight, design.caption)),
-      Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10)),
-      RxDBRichEdit1(new richtext::RichView(this)), Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)),
-      t2(makeList("t2", 2)), t3(makeList("t3", 3)), t4(makeList("t4", 4)), t5(makeList("t5", 5)),
-      m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
+    : SheetStage(main, {kBarHeight, design.caption, QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10}),
+      Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)), t2(makeList("t2", 2)), t3(makeList("t3", 3)),
+      t4(makeList("t4", 4)), t5(makeList("t5", 5)), m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
     resize(m_design.frameSize);
 
-    Button1->setObjectName(QStringLiteral("Button1"));
     connect(Button1, &QPushButton::clicked, this, &ChoiceStage::Button1Click);
-
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
     RxDBRichEdit1->setAccessibleName(QStringLiteral("Текст задания"));
-    RxDBRichEdit1->setDataSource(&main.complects);
     RxDBRichEdit1->setDataField(m_design.sheetField);
 
     // Only delivers the option lines; never shown.
@@ -55,8 +48,6 @@ ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     Answers->setGeometry(8, 24, 737, 41);
     Answers->setReadOnly(true);
     Answers->hide();
-
-    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 
     // Fixed places over the sheet, whatever the frame's size or the sheet's text.
     for (int i = 0; i < 5; ++i) {
@@ -101,7 +92,7 @@ bool ChoiceStage::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return CountdownStage::eventFilter(watched, event);
+    return SheetStage::eventFilter(watched, event);
 }
 
 void ChoiceStage::fillLists() {

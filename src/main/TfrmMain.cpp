@@ -6,6 +6,7 @@
 #include "main/DialogService.h"
 #include "main/StageFrame.h"
 #include "main/StageRegistry.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 
 #include <QCloseEvent>
@@ -19,17 +20,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-QFont arialBold(int pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
-} // namespace
 
 class TfrmMain::GuardedDialogs : public DialogService {
     template <class Call> auto guarded(Call call) -> decltype(call()) {
@@ -77,9 +67,7 @@ TfrmMain::TfrmMain(Services services, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(texts::kAppTitle);
     setFixedSize(kClientWidth, kClientHeight);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 11, false));
 
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(50);
@@ -89,7 +77,7 @@ TfrmMain::TfrmMain(Services services, QWidget* parent)
     lblProcessName->setObjectName(QStringLiteral("lblProcessName"));
     lblProcessName->setGeometry(326, 14, 128, 24);
     lblProcessName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblProcessName->setFont(arialBold(21));
+    lblProcessName->setFont(StageWidgets::arial(21));
     lblProcessName->setText(QStringLiteral("Подготовка:"));
 
     ProcessBar->setObjectName(QStringLiteral("ProcessBar"));
@@ -101,7 +89,7 @@ TfrmMain::TfrmMain(Services services, QWidget* parent)
 
     lblProcessTime->setObjectName(QStringLiteral("lblProcessTime"));
     lblProcessTime->move(872, 11);
-    lblProcessTime->setFont(arialBold(24));
+    lblProcessTime->setFont(StageWidgets::arial(24));
     lblProcessTime->adjustSize();
 
     m_layout->setContentsMargins(0, 0, 0, 0);

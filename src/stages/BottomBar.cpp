@@ -1,5 +1,7 @@
 #include "stages/BottomBar.h"
 
+#include "main/StageWidgets.h"
+
 #include <QPushButton>
 
 BottomBar::BottomBar(QWidget* parent, int height, const QString& caption) : QLabel(caption, parent) {
@@ -8,7 +10,7 @@ BottomBar::BottomBar(QWidget* parent, int height, const QString& caption) : QLab
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAlignment(Qt::AlignCenter);
-    setFont(arialBold(19));
+    setFont(StageWidgets::arial(19));
 }
 
 void BottomBar::anchorRight(QWidget* widget, int top, int rightMargin) {
@@ -18,17 +20,10 @@ void BottomBar::anchorRight(QWidget* widget, int top, int rightMargin) {
 
 QPushButton* BottomBar::addButton(const QString& caption, QSize size, int top, int rightMargin) {
     auto* button = new QPushButton(caption, this);
-    button->setFont(arialBold(11));
+    button->setFont(StageWidgets::arial(11));
     button->setFixedSize(size);
     anchorRight(button, top, rightMargin);
     return button;
-}
-
-QFont BottomBar::arialBold(int pixels) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
 }
 
 void BottomBar::resizeEvent(QResizeEvent* event) {

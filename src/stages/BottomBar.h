@@ -20,9 +20,6 @@ public:
     // A push button of the bars: bold Arial 11 px, anchored as above.
     QPushButton* addButton(const QString& caption, QSize size, int top, int rightMargin);
 
-    // Arial bold with a character height of pixels.
-    static QFont arialBold(int pixels);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

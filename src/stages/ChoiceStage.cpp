@@ -2,37 +2,23 @@
 
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
 #include "stages/ChoiceRules.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kItemHeight = 16;
-
-QFont arialBold(int pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
-QFont listFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    return font;
-}
 
 void setItems(QComboBox& list, const QStringList& items) {
     list.clear();
@@ -47,35 +33,13 @@ void setItems(QComboBox& list, const QStringList& items) {
 } // namespace
 
 ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
-    : CountdownStage(main), Panel1(new QLabel(this)), Button1(new QPushButton(Panel1)),
-      RxDBRichEdit1(new richtext::RichView(this)), Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)),
-      t2(makeList("t2", 2)), t3(makeList("t3", 3)), t4(makeList("t4", 4)), t5(makeList("t5", 5)),
-      m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
+    : SheetStage(main, {kBarHeight, design.caption, QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10}),
+      Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)), t2(makeList("t2", 2)), t3(makeList("t3", 3)),
+      t4(makeList("t4", 4)), t5(makeList("t5", 5)), m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
     resize(m_design.frameSize);
 
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(kBarHeight);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(arialBold(19));
-    Panel1->setText(m_design.caption);
-
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setText(QStringLiteral("Завершить ответ!"));
-    Button1->setFont(arialBold(11));
-    Button1->setFixedSize(119, 25);
     connect(Button1, &QPushButton::clicked, this, &ChoiceStage::Button1Click);
-    // Anchored to the bar's right and bottom: 13 px from its top, 10 px from its right edge.
-    auto* bar = new QHBoxLayout(Panel1);
-    const int edge = Panel1->frameWidth(); // the layout works inside the panel's border
-    bar->setContentsMargins(0, 13 - edge, 10 - edge, kBarHeight - 13 - 25 - edge);
-    bar->addStretch(1);
-    bar->addWidget(Button1, 0, Qt::AlignTop);
-
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
     RxDBRichEdit1->setAccessibleName(QStringLiteral("Текст задания"));
-    RxDBRichEdit1->setDataSource(&main.complects);
     RxDBRichEdit1->setDataField(m_design.sheetField);
 
     // Only delivers the option lines; never shown.
@@ -84,12 +48,6 @@ ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     Answers->setGeometry(8, 24, 737, 41);
     Answers->setReadOnly(true);
     Answers->hide();
-
-    auto* frame = new QVBoxLayout(this);
-    frame->setContentsMargins(0, 0, 0, 0);
-    frame->setSpacing(0);
-    frame->addWidget(RxDBRichEdit1, 1);
-    frame->addWidget(Panel1);
 
     // Fixed places over the sheet, whatever the frame's size or the sheet's text.
     for (int i = 0; i < 5; ++i) {
@@ -112,7 +70,7 @@ QComboBox* ChoiceStage::makeList(const char* name, int number) {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(QStringLiteral("Ответ на пропуск %1").arg(number));
-    list->setFont(listFont());
+    list->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
     list->setEditable(true);
     // Typed text never becomes an option or picks one: only a chosen position counts.
     list->setInsertPolicy(QComboBox::NoInsert);
@@ -134,7 +92,7 @@ bool ChoiceStage::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return CountdownStage::eventFilter(watched, event);
+    return SheetStage::eventFilter(watched, event);
 }
 
 void ChoiceStage::fillLists() {

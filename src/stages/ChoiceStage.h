@@ -1,6 +1,7 @@
 #pragma once
 
-#include "main/CountdownStage.h"
+#include "stages/BottomBar.h"
+#include "stages/SheetStage.h"
 
 #include <QList>
 #include <QRect>
@@ -12,20 +13,14 @@
 #include <string_view>
 
 class QComboBox;
-class QLabel;
 class QPlainTextEdit;
-class QPushButton;
-
-namespace richtext {
-class RichView;
-}
 
 // The frame of the choice tasks 4, 5 and 6: the kit's task sheet with five drop-down lists
 // laid over it at fixed places, a bottom bar with "Завершить ответ!", and a countdown that
 // is counted but not shown (the header bar stays empty). At the end the positions of the
 // chosen options become the answer string in the task's field of the answers table.
 // Each task gives its differences in a Design; the frame owns all its controls (Qt parents).
-class ChoiceStage : public CountdownStage {
+class ChoiceStage : public SheetStage {
     Q_OBJECT
 public:
     struct Design {
@@ -46,9 +41,6 @@ public:
 
     ChoiceStage(TfrmMain& main, Design design);
 
-    QLabel* const Panel1;
-    QPushButton* const Button1;
-    richtext::RichView* const RxDBRichEdit1;
     QPlainTextEdit* const Answers;
     QComboBox* const t1;
     QComboBox* const t2;

@@ -3,30 +3,17 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
-#include "stages/BottomBar.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 PrepareStage::PrepareStage(TfrmMain& main, int taskNo, const QString& sheetField)
-    : CountdownStage(main),
-      Panel1(new BottomBar(this, 41, QStringLiteral("Подготовка к выполнению задания № %1").arg(taskNo))),
-      Button1(Panel1->addButton(QStringLiteral("Я готов!"), QSize(75, 25), 8, 6)),
-      RxDBRichEdit1(new richtext::RichView(this)), m_taskNo(taskNo) {
-    Button1->setObjectName(QStringLiteral("Button1"));
+    : SheetStage(main, {41, QStringLiteral("Подготовка к выполнению задания № %1").arg(taskNo),
+                        QStringLiteral("Я готов!"), QSize(75, 25), 8, 6}),
+      m_taskNo(taskNo) {
     connect(Button1, &QPushButton::clicked, this, &PrepareStage::Button1Click);
-
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
-    RxDBRichEdit1->setDataSource(&main.complects);
     RxDBRichEdit1->setDataField(sheetField);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
 }
 
 void PrepareStage::Button1Click() {

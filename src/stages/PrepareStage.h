@@ -1,24 +1,13 @@
 #pragma once
 
-#include "main/CountdownStage.h"
-
-class BottomBar;
-class QPushButton;
-
-namespace richtext {
-class RichView;
-}
+#include "stages/SheetStage.h"
 
 // What the three preparation frames share: the bottom bar "Подготовка к выполнению
 // задания № N" with "Я готов!", the kit sheet above it, the header bar with the stage's
 // name, and the early end at 1000. Children are owned by the frame.
-class PrepareStage : public CountdownStage {
+class PrepareStage : public SheetStage {
     Q_OBJECT
 public:
-    BottomBar* const Panel1;
-    QPushButton* const Button1;
-    richtext::RichView* const RxDBRichEdit1;
-
     // "Я готов!": on Yes the next tick ends the preparation.
     void Button1Click();
 

@@ -4,32 +4,18 @@
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
-#include "stages/BottomBar.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 const QString SpokenTaskStage::kPhaseText = QStringLiteral("Отвечайте! Идет запись:");
 
 SpokenTaskStage::SpokenTaskStage(TfrmMain& main, int taskNo, int buttonWidth, int buttonRightMargin)
-    : CountdownStage(main),
-      Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № %1. Идет запись...").arg(taskNo))),
-      Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(buttonWidth, 25), 13, buttonRightMargin)),
-      RxDBRichEdit1(new richtext::RichView(this)) {
-    Button1->setObjectName(QStringLiteral("Button1"));
+    : SheetStage(main, {49, QStringLiteral("Выполнение задания № %1. Идет запись...").arg(taskNo),
+                        QStringLiteral("Завершить ответ!"), QSize(buttonWidth, 25), 13, buttonRightMargin}) {
     connect(Button1, &QPushButton::clicked, this, &SpokenTaskStage::Button1Click);
-
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
-    RxDBRichEdit1->setDataSource(&main.complects);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
 }
 
 void SpokenTaskStage::Button1Click() {

@@ -1,25 +1,14 @@
 #pragma once
 
-#include "main/CountdownStage.h"
-
-class BottomBar;
-class QPushButton;
-
-namespace richtext {
-class RichView;
-}
+#include "stages/SheetStage.h"
 
 // What the task-2 and task-3 frames share: the sheet, the bar "Выполнение задания № N. Идет
 // запись..." with "Завершить ответ!", the countdown window, then T seconds of recording
 // into the examinee's answer file, stopped on the tick after the one that shows 0.
 // Children are owned by the frame; the recording belongs to the main window's recorder.
-class SpokenTaskStage : public CountdownStage {
+class SpokenTaskStage : public SheetStage {
     Q_OBJECT
 public:
-    BottomBar* const Panel1;
-    QPushButton* const Button1;
-    richtext::RichView* const RxDBRichEdit1;
-
     // "Завершить ответ!": on Yes the recording stops on the next tick.
     void Button1Click();
 

@@ -1,5 +1,6 @@
 #include "stages/T_FiveSec.h"
 
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 
 #include <QKeyEvent>
@@ -15,9 +16,7 @@ T_FiveSec::T_FiveSec(TfrmMain& main)
     setModal(true);
 
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    QFont digits(QStringLiteral("Arial"));
-    digits.setPixelSize(kDigitPixels);
-    Panel1->setFont(digits);
+    Panel1->setFont(StageWidgets::arial(kDigitPixels, false));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);

@@ -1,6 +1,7 @@
 #include "stages/TfrmInstruction.h"
 
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
 #include "stages/DigitsOnlyValidator.h"
@@ -11,20 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 const QString TfrmInstruction::kConfirmStop = QStringLiteral("Завершить работу на станции?");
-
-namespace {
-
-QFont arial(int pixelSize) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
-
-} // namespace
 
 TfrmInstruction::TfrmInstruction(TfrmMain& main)
     : StageFrame(main), RxDBRichEdit1(new richtext::RichView(this)), Panel1(new QFrame(this)),
@@ -46,29 +35,25 @@ TfrmInstruction::TfrmInstruction(TfrmMain& main)
     Panel1->setFrameShadow(QFrame::Raised);
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(27));
+    Label1->setFont(StageWidgets::arial(27));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->setBuddy(Edit3);
 
     Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setFont(arial(27));
+    Edit3->setFont(StageWidgets::arial(27));
     Edit3->setMaxLength(4);
     Edit3->setAccessibleName(QStringLiteral("Код участника"));
     new DigitsOnlyValidator(Edit3, [this](QChar& Key) { Edit3KeyPress(Key); });
 
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFont(arial(17));
+    Button1->setFont(StageWidgets::arial(17));
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setFont(arial(15));
+    Button2->setFont(StageWidgets::arial(15));
     Button2->setAutoDefault(false);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 
     connect(Button1, &QPushButton::clicked, this, &TfrmInstruction::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmInstruction::Button2Click);

@@ -1,6 +1,7 @@
 #include "stages/TfrmPrepare3.h"
 
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "stages/BottomBar.h"
 
@@ -21,7 +22,7 @@ TfrmPrepare3::TfrmPrepare3(TfrmMain& main)
       m_photoGroup(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("frmPrepare3"));
     nPhoto->setObjectName(QStringLiteral("nPhoto"));
-    nPhoto->setFont(BottomBar::arialBold(11));
+    nPhoto->setFont(StageWidgets::arial(11));
     nPhoto->setFixedSize(199, 37);
     auto* columns = new QHBoxLayout(nPhoto);
     columns->setContentsMargins(8, 0, 4, 2);

@@ -1,7 +1,9 @@
 #include "stages/TfrmRecStudID.h"
 
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
+#include "stages/ListenBackCheck.h"
 #include "stages/PictureBox.h"
 #include "stages/VerdictMark.h"
 
@@ -16,31 +18,6 @@ const QString TfrmRecStudID::kStopPlayCaption = QStringLiteral("Завершит
 const QString TfrmRecStudID::kCallOrganiser =
     QStringLiteral("Пригласите организатора в аудитории и сообщите о проблеме записи кода участника.");
 
-namespace {
-
-QFont arial(int pixelSize, bool italic = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    font.setItalic(italic);
-    return font;
-}
-
-QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QPushButton* button(const QString& name, const QString& caption, int pixelSize, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFont(arial(pixelSize));
-    return b;
-}
-
-} // namespace
-
 TfrmRecStudID::TfrmRecStudID(TfrmMain& main) : StageFrame(main) {
     setObjectName(QStringLiteral("frmRecStudID"));
     Timer1->setInterval(100);
@@ -51,41 +28,39 @@ TfrmRecStudID::TfrmRecStudID(TfrmMain& main) : StageFrame(main) {
 TfrmRecStudID::~TfrmRecStudID() = default;
 
 void TfrmRecStudID::createControls() {
-    imgMic = new PictureBox(PictureBox::kMicrophone, QStringLiteral("Идёт запись"), this);
-    imgMic->setObjectName(QStringLiteral("imgMic"));
-    imgMic->hide();
-    imgSpeak = new PictureBox(PictureBox::kLoudspeaker, QStringLiteral("Воспроизведение записи"), this);
-    imgSpeak->setObjectName(QStringLiteral("imgSpeak"));
-    imgSpeak->hide();
+    imgMic = ListenBackCheck::microphone(this);
+    imgSpeak = ListenBackCheck::loudspeaker(this);
 
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Запись кода участника ЗУНТ"), this);
-    Label1->setFont(arial(21));
+    Label1 = StageWidgets::label(QStringLiteral("Label1"), QStringLiteral("Запись кода участника ЗУНТ"), this);
+    Label1->setFont(StageWidgets::arial(21));
     Label1->setAlignment(Qt::AlignCenter);
-    Label2 = label(QStringLiteral("Label2"), QString(), this);
-    Label2->setFont(arial(19, true));
+    Label2 = StageWidgets::label(QStringLiteral("Label2"), QString(), this);
+    QFont prompt = StageWidgets::arial(19);
+    prompt.setItalic(true);
+    Label2->setFont(prompt);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setWordWrap(true);
 
-    btnRecID = button(QStringLiteral("btnRecID"), kRecordCaption, 19, this);
+    btnRecID = StageWidgets::button(QStringLiteral("btnRecID"), kRecordCaption, StageWidgets::arial(19), this);
     lblRecID = new VerdictMark(QStringLiteral("Запись кода участника"), 32, this);
     lblRecID->setObjectName(QStringLiteral("lblRecID"));
 
-    pnlTestREC = new QFrame(this);
-    pnlTestREC->setObjectName(QStringLiteral("pnlTestREC"));
-    pnlTestREC->setFrameShape(QFrame::Panel);
-    pnlTestREC->setFrameShadow(QFrame::Raised);
-    pnlTestREC->setAutoFillBackground(true);
-    Label3 = label(QStringLiteral("Label3"),
-                   QStringLiteral("Вас устраивает качество записи и воспроизведения кода участника?"), pnlTestREC);
-    Label3->setFont(arial(16));
+    const ListenBackCheck::QuestionPanel question = ListenBackCheck::questionPanel(
+        {QStringLiteral("pnlTestREC"), QStringLiteral("Label3"), QStringLiteral("Button4"), QStringLiteral("Button5")},
+        QStringLiteral("Вас устраивает качество записи и воспроизведения кода участника?"), StageWidgets::arial(16),
+        StageWidgets::arial(16), this);
+    pnlTestREC = question.panel;
+    Label3 = question.question;
     Label3->setAlignment(Qt::AlignCenter);
-    Button4 = button(QStringLiteral("Button4"), QStringLiteral("Да"), 16, pnlTestREC);
-    Button5 = button(QStringLiteral("Button5"), QStringLiteral("Нет"), 16, pnlTestREC);
-    pnlTestREC->hide();
+    Button4 = question.yes;
+    Button5 = question.no;
+    m_check = std::make_unique<ListenBackCheck>(
+        mainWindow(), ListenBackCheck::Controls{btnRecID, lblRecID, pnlTestREC, imgMic, imgSpeak}, kRecordCaption,
+        kStopPlayCaption);
 
     Action1 = new QAction(QStringLiteral("Завершить запись кода участника и приступить к выполнению заданий"), this);
     Action1->setObjectName(QStringLiteral("Action1"));
-    Button1 = button(QStringLiteral("Button1"), Action1->text(), 19, this);
+    Button1 = StageWidgets::button(QStringLiteral("Button1"), Action1->text(), StageWidgets::arial(19), this);
 
     connect(btnRecID, &QPushButton::clicked, this, &TfrmRecStudID::btnRecIDClick);
     connect(Button4, &QPushButton::clicked, this, &TfrmRecStudID::Button4Click);
@@ -149,31 +124,17 @@ void TfrmRecStudID::btnRecIDClick() {
         // so the stage cannot be left while it runs.
         CodeRecordOK = false;
         lblRecID->hide();
-        main.StartRecording(codeRecordingPath());
-        btnRecID->setText(kStopPlayCaption);
+        m_check->startRecording(codeRecordingPath());
         Action1Update();
         return;
     }
-    main.StopRecording(codeRecordingPath());
-    imgMic->show();
-    btnRecID->setText(kRecordCaption);
-    btnRecID->setEnabled(false);
-    pnlTestREC->show();
-    main.audio().channelPlay(main.recorder().PlayStream, true);
-    imgSpeak->show();
-    imgMic->hide();
+    m_check->stopAndPlayBack(codeRecordingPath());
     Action1Update();
 }
 
 void TfrmRecStudID::verdict(bool ok) {
-    TfrmMain& main = mainWindow();
     CodeRecordOK = ok;
-    imgMic->hide();
-    imgSpeak->hide();
-    main.audio().channelStop(main.recorder().PlayStream);
-    pnlTestREC->hide();
-    btnRecID->setEnabled(true);
-    lblRecID->showVerdict(ok);
+    m_check->giveVerdict(ok);
     Action1Update();
 }
 

@@ -2,6 +2,9 @@
 
 #include "main/StageFrame.h"
 
+#include <memory>
+
+class ListenBackCheck;
 class PictureBox;
 class QAction;
 class QFrame;
@@ -61,4 +64,6 @@ private:
     void createControls();
     void layoutControls();
     void verdict(bool ok);
+
+    std::unique_ptr<ListenBackCheck> m_check;
 };

@@ -3,10 +3,10 @@
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/StationTexts.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
-#include "stages/BottomBar.h"
 #include "stages/ChoiceRules.h"
 #include "stages/PositionComboBox.h"
 
@@ -15,36 +15,25 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 audio::Handle TfrmTask1::TaskAudioStream = 0;
 const QString TfrmTask1::kTempFileName = QStringLiteral("~$t1.tmp");
 
 TfrmTask1::TfrmTask1(TfrmMain& main)
-    : CountdownStage(main), Panel1(new BottomBar(this, 49, QStringLiteral("Выполнение задания № 1."))),
-      Button1(Panel1->addButton(QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10)),
-      RxDBRichEdit1(new richtext::RichView(this)), t5(makeList(QStringLiteral("t5"), 5, {273, 412})),
-      t4(makeList(QStringLiteral("t4"), 4, {354, 363})), t3(makeList(QStringLiteral("t3"), 3, {480, 314})),
-      t2(makeList(QStringLiteral("t2"), 2, {291, 265})), t1(makeList(QStringLiteral("t1"), 1, {444, 216})),
-      Answers(new QPlainTextEdit(this)),
+    : SheetStage(main, {49, QStringLiteral("Выполнение задания № 1."), QStringLiteral("Завершить ответ!"),
+                        QSize(119, 25), 13, 10}),
+      t5(makeList(QStringLiteral("t5"), 5, {273, 412})), t4(makeList(QStringLiteral("t4"), 4, {354, 363})),
+      t3(makeList(QStringLiteral("t3"), 3, {480, 314})), t2(makeList(QStringLiteral("t2"), 2, {291, 265})),
+      t1(makeList(QStringLiteral("t1"), 1, {444, 216})), Answers(new QPlainTextEdit(this)),
       m_audio(main.audio(), TaskAudioStream, QDir(main.WorkDir).filePath(kTempFileName)) {
     setObjectName(QStringLiteral("frmTask1"));
-    Button1->setObjectName(QStringLiteral("Button1"));
     connect(Button1, &QPushButton::clicked, this, &TfrmTask1::Button1Click);
-
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
-    RxDBRichEdit1->setDataSource(&main.complects);
     RxDBRichEdit1->setDataField(QStringLiteral("t1Task"));
 
     Answers->setObjectName(QStringLiteral("Answers"));
     Answers->setReadOnly(true);
     Answers->hide();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
     // The lists stay at their places over the sheet, outside the layout.
     for (PositionComboBox* list : lists())
         list->raise();
@@ -54,9 +43,7 @@ PositionComboBox* TfrmTask1::makeList(const QString& name, int statement, QPoint
     auto* list = new PositionComboBox(this);
     list->setObjectName(name);
     list->setAccessibleName(QStringLiteral("Ответ на утверждение %1").arg(statement));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    list->setFont(font);
+    list->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
     list->setGeometry(QRect(place, QSize(145, 24)));
     return list;
 }

@@ -1,32 +1,23 @@
 #pragma once
 
 #include "audio/AudioLayer.h"
-#include "main/CountdownStage.h"
+#include "stages/SheetStage.h"
 #include "stages/TempAudio.h"
 
 #include <array>
 
-class BottomBar;
 class PositionComboBox;
 class QPlainTextEdit;
-class QPushButton;
-
-namespace richtext {
-class RichView;
-}
 
 // Stage 11: the listening task. The kit's task-1 audio plays once; the examinee answers by
 // choosing one of three options in each of five lists over the sheet; the time is the
 // audio's length plus two seconds. At the end the positions go to a1. Next: the task-2
 // preparation (20). Children are owned by the frame.
-class TfrmTask1 : public CountdownStage {
+class TfrmTask1 : public SheetStage {
     Q_OBJECT
 public:
     explicit TfrmTask1(TfrmMain& main);
 
-    BottomBar* const Panel1;
-    QPushButton* const Button1;
-    richtext::RichView* const RxDBRichEdit1;
     // One list per statement, at fixed places over the sheet (declared as the tab order runs).
     PositionComboBox* const t5;
     PositionComboBox* const t4;

@@ -2,8 +2,10 @@
 
 #include "kit/Cp1251.h"
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "stages/DigitsOnlyValidator.h"
+#include "stages/ListenBackCheck.h"
 #include "stages/PictureBox.h"
 #include "stages/StationIdentity.h"
 #include "stages/VerdictMark.h"
@@ -24,59 +26,35 @@ const QString TfrmTestHard::kSubjectPrefix = QStringLiteral("Станция дл
 
 namespace {
 
-QFont arial(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QString kitText(const kit::MemTable& table, const char* field) {
     return QString::fromStdString(kit::cp1251ToUtf8(table.asText(field)));
 }
 
+// The buttons of this stage: Arial 15 px, not bold.
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFont(arial(15, false));
-    return b;
+    return StageWidgets::button(name, caption, StageWidgets::arial(15, false), parent);
 }
 
-QLabel* label(const QString& name, const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-// A question panel of a listen-back check: the question and "Да" / "Нет".
-struct QuestionNames {
-    QString panel, question, yes, no;
-};
-
-QFrame* questionPanel(const QuestionNames& names, const QString& text, QLabel*& question, QPushButton*& yes,
-                      QPushButton*& no, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(names.panel);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    question = label(names.question, text, panel);
-    question->setFont(arial(14, true));
+// Both question panels of this stage share one design.
+QFrame* questionPanel(const ListenBackCheck::QuestionNames& names, const QString& text, QLabel*& question,
+                      QPushButton*& yes, QPushButton*& no, QWidget* parent) {
+    const ListenBackCheck::QuestionPanel made =
+        ListenBackCheck::questionPanel(names, text, StageWidgets::arial(14), StageWidgets::arial(15, false), parent);
+    question = made.question;
     question->setGeometry(8, 4, 464, 24);
-    yes = button(names.yes, QStringLiteral("Да"), panel);
+    yes = made.yes;
     yes->setGeometry(150, 30, 80, 26);
-    no = button(names.no, QStringLiteral("Нет"), panel);
+    no = made.no;
     no->setGeometry(250, 30, 80, 26);
-    panel->resize(480, 62);
-    panel->hide();
-    return panel;
+    made.panel->resize(480, 62);
+    return made.panel;
 }
 
 QLineEdit* numberField(const QString& name, int maxLength, QLabel* buddy, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(maxLength);
-    edit->setFont(arial(19, true));
+    edit->setFont(StageWidgets::arial(19));
     buddy->setBuddy(edit);
     edit->setAccessibleName(buddy->text());
     return edit;
@@ -94,17 +72,13 @@ TfrmTestHard::TfrmTestHard(TfrmMain& main) : StageFrame(main) {
 TfrmTestHard::~TfrmTestHard() = default;
 
 void TfrmTestHard::createControls() {
-    imgMic = new PictureBox(PictureBox::kMicrophone, QStringLiteral("Идёт запись"), this);
-    imgMic->setObjectName(QStringLiteral("imgMic"));
-    imgMic->hide();
-    imgSpeak = new PictureBox(PictureBox::kLoudspeaker, QStringLiteral("Воспроизведение записи"), this);
-    imgSpeak->setObjectName(QStringLiteral("imgSpeak"));
-    imgSpeak->hide();
+    imgMic = ListenBackCheck::microphone(this);
+    imgSpeak = ListenBackCheck::loudspeaker(this);
 
-    Panel1 =
-        label(QStringLiteral("Panel1"),
-              QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами Windows"), this);
-    Panel1->setFont(arial(16, true));
+    Panel1 = StageWidgets::label(
+        QStringLiteral("Panel1"),
+        QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами Windows"), this);
+    Panel1->setFont(StageWidgets::arial(16));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
@@ -115,6 +89,9 @@ void TfrmTestHard::createControls() {
     pnlTestREC = questionPanel(
         {QStringLiteral("pnlTestREC"), QStringLiteral("Label2"), QStringLiteral("Button4"), QStringLiteral("Button5")},
         QStringLiteral("Качество записи и воспроизведения устраивает?"), Label2, Button4, Button5, this);
+    m_recCheck = std::make_unique<ListenBackCheck>(
+        mainWindow(), ListenBackCheck::Controls{btnRecTest, lblTestREC, pnlTestREC, imgMic, imgSpeak}, kRecTestCaption,
+        kStopPlayCaption);
 
     btnTestRTF = button(QStringLiteral("btnTestRTF"), QStringLiteral("Проверить отображение текста заданий"), this);
     lblTestRTF = new VerdictMark(QStringLiteral("Проверка отображения текста заданий"), 32, this);
@@ -123,19 +100,19 @@ void TfrmTestHard::createControls() {
         {QStringLiteral("pnlTestRTF"), QStringLiteral("Label6"), QStringLiteral("Button7"), QStringLiteral("Button8")},
         QStringLiteral("Качество отображения текста заданий устраивает?"), Label6, Button7, Button8, this);
 
-    lblSubj = label(QStringLiteral("lblSubj"), QStringLiteral("Экзамен:"), this);
-    lblSubj->setFont(arial(17, true));
+    lblSubj = StageWidgets::label(QStringLiteral("lblSubj"), QStringLiteral("Экзамен:"), this);
+    lblSubj->setFont(StageWidgets::arial(17));
     lblSubj->setAlignment(Qt::AlignCenter);
     lblSubj->setWordWrap(true);
 
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Номер школы"), this);
+    Label3 = StageWidgets::label(QStringLiteral("Label3"), QStringLiteral("Номер школы"), this);
     edtStationCode = numberField(QStringLiteral("edtStationCode"), 6, Label3, this);
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Номер аудитории"), this);
+    Label4 = StageWidgets::label(QStringLiteral("Label4"), QStringLiteral("Номер аудитории"), this);
     edtAudCode = numberField(QStringLiteral("edtAudCode"), 4, Label4, this);
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Номер станции"), this);
+    Label5 = StageWidgets::label(QStringLiteral("Label5"), QStringLiteral("Номер станции"), this);
     edtCompCode = numberField(QStringLiteral("edtCompCode"), 1, Label5, this);
     for (QLabel* l : {Label3, Label4, Label5}) {
-        l->setFont(arial(16, true));
+        l->setFont(StageWidgets::arial(16));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     new DigitsOnlyValidator(edtStationCode, [this](QChar& Key) { edtStationCodeKeyPress(Key); });
@@ -144,7 +121,7 @@ void TfrmTestHard::createControls() {
 
     Button1 = button(QStringLiteral("Button1"),
                      QStringLiteral("Завершить проверку оборудования и приступить к выполнению работы"), this);
-    Button1->setFont(arial(17, true));
+    Button1->setFont(StageWidgets::arial(17));
     Button6 = button(QStringLiteral("Button6"), QStringLiteral("Выйти из программы"), this);
 
     Action1 = new QAction(QStringLiteral("Завершить проверку оборудования и приступить к приему экзамена"), this);
@@ -225,29 +202,15 @@ void TfrmTestHard::btnRecTestClick() {
     lblTestREC->hide();
     Action1Update();
     if (main.recorder().RecChannel == 0) {
-        main.StartRecording(testRecordingPath());
-        btnRecTest->setText(kStopPlayCaption);
+        m_recCheck->startRecording(testRecordingPath());
         return;
     }
-    main.StopRecording(testRecordingPath());
-    imgMic->show();
-    btnRecTest->setText(kRecTestCaption);
-    btnRecTest->setEnabled(false);
-    pnlTestREC->show();
-    main.audio().channelPlay(main.recorder().PlayStream, true);
-    imgSpeak->show();
-    imgMic->hide();
+    m_recCheck->stopAndPlayBack(testRecordingPath());
 }
 
 void TfrmTestHard::recordingVerdict(bool ok) {
-    TfrmMain& main = mainWindow();
     RecTestOK = ok;
-    imgMic->hide();
-    imgSpeak->hide();
-    main.audio().channelStop(main.recorder().PlayStream);
-    pnlTestREC->hide();
-    btnRecTest->setEnabled(true);
-    lblTestREC->showVerdict(ok);
+    m_recCheck->giveVerdict(ok);
     Action1Update();
 }
 

@@ -2,6 +2,9 @@
 
 #include "main/StageFrame.h"
 
+#include <memory>
+
+class ListenBackCheck;
 class PictureBox;
 class QAction;
 class QFrame;
@@ -84,4 +87,6 @@ private:
     void layoutControls();
     void recordingVerdict(bool ok);
     void textVerdict(bool ok);
+
+    std::unique_ptr<ListenBackCheck> m_recCheck;
 };

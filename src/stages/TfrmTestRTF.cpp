@@ -1,5 +1,6 @@
 #include "stages/TfrmTestRTF.h"
 
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
 
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 TfrmTestRTF::TfrmTestRTF(TfrmMain& main)
     : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint), RxDBRichEdit1(new richtext::RichView(this)),
@@ -33,11 +33,7 @@ TfrmTestRTF::TfrmTestRTF(TfrmMain& main)
     buttons->addWidget(Button1);
     buttons->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(RxDBRichEdit1, 1);
-    layout->addWidget(Panel1);
+    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
 
     connect(Button1, &QPushButton::clicked, this, &TfrmTestRTF::Button1Click);
 }

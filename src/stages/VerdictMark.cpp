@@ -1,14 +1,13 @@
 #include "stages/VerdictMark.h"
 
+#include "main/StageWidgets.h"
+
 const QColor VerdictMark::kGreen = QColor(0x00, 0x80, 0x00);
 const QColor VerdictMark::kRed = QColor(0xFF, 0x00, 0x00);
 
 VerdictMark::VerdictMark(const QString& checkName, int pixelSize, QWidget* parent)
     : QLabel(QStringLiteral("V"), parent), m_checkName(checkName) {
-    QFont markFont(QStringLiteral("Arial"));
-    markFont.setPixelSize(pixelSize);
-    markFont.setBold(true);
-    setFont(markFont);
+    setFont(StageWidgets::arial(pixelSize));
     setAlignment(Qt::AlignCenter);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, kGreen);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The few makers every stage builds its controls with, so fonts and control names are set
+// the same way everywhere. Made widgets are owned by the parent given; UI thread only.
+class StageWidgets {
+public:
+    // family at a character height of pixelSize pixels (fontconfig maps Arial and
+    // MS Sans Serif to their metric-compatible faces).
+    static QFont font(const QString& family, int pixelSize, bool bold);
+    static QFont arial(int pixelSize, bool bold = true);
+
+    // A control that keeps its design name as objectName.
+    static QLabel* label(const QString& name, const QString& caption, QWidget* parent);
+    static QPushButton* button(const QString& name, const QString& caption, const QFont& font, QWidget* parent);
+
+    // The frame's sheet above its bar, both full width; the sheet takes the spare height.
+    static void stackSheetOverBar(QWidget* frame, QWidget* sheet, QWidget* bar);
+};

@@ -1,22 +1,12 @@
 #include "stages/TfrmFinishExam.h"
 
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "stages/WrapPushButton.h"
 
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-QFont arialBold(int pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
-} // namespace
 
 TfrmFinishExam::TfrmFinishExam(TfrmMain& main)
     : StageFrame(main),
@@ -28,16 +18,16 @@ TfrmFinishExam::TfrmFinishExam(TfrmMain& main)
 
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(288, 301, 150, 150);
-    Button1->setFont(arialBold(16));
+    Button1->setFont(StageWidgets::arial(16));
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(584, 301, 150, 150);
-    Button2->setFont(arialBold(16));
+    Button2->setFont(StageWidgets::arial(16));
 
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameShape(QFrame::NoFrame);
     Panel1->setFixedHeight(97);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arialBold(27));
+    Label1->setFont(StageWidgets::arial(27));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFixedHeight(32);
 

@@ -3,6 +3,7 @@
 #include "kit/Cp1251.h"
 #include "kit/TableStream.h"
 #include "main/DialogService.h"
+#include "main/StageWidgets.h"
 #include "main/TfrmMain.h"
 #include "stages/WrapPushButton.h"
 
@@ -13,19 +14,10 @@
 
 namespace {
 
-QFont arial(int pixelHeight, bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* answerLabel(QWidget* parent, const char* name, int top) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(13);
-    label->setFont(font);
+    label->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
     label->move(352, top);
     return label;
 }
@@ -56,10 +48,10 @@ TfrmPlayAnswers::TfrmPlayAnswers(TfrmMain& main)
 
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(348, 310, 325, 41);
-    Button1->setFont(arial(13, true));
+    Button1->setFont(StageWidgets::arial(13));
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(arial(19, true));
+    Label1->setFont(StageWidgets::arial(19));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setGeometry(kLabel1Left, 16, kLabel1Width, 22);
 

@@ -50,6 +50,24 @@ std::int64_t readLittle(const unsigned char* p, int n) {
     return static_cast<std::int64_t>(v << shift) >> shift;
 }
 
+// Payload bytes of a numeric tag; 0 for a tag that holds no number.
+int numberPayloadSize(unsigned char tag) {
+    switch (tag) {
+    case TagInt8:
+        return 1;
+    case TagInt16:
+        return 2;
+    case TagInt32:
+        return 4;
+    case TagInt64:
+        return 8;
+    case TagExtended:
+        return 10;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 TableReader::TableReader(ByteSource& source, const LoadProgress& progress) : m_source(source), m_progress(progress) {}
@@ -75,20 +93,9 @@ void TableReader::expectTag(unsigned char expected) {
 
 std::int64_t TableReader::integer() {
     unsigned char buf[4];
-    int n = 0;
-    switch (tag()) {
-    case TagInt8:
-        n = 1;
-        break;
-    case TagInt16:
-        n = 2;
-        break;
-    case TagInt32:
-        n = 4;
-        break;
-    default:
+    const int n = numberPayloadSize(tag());
+    if (n == 0 || n > 4) // integers here are at most 32 bits
         throw Failure{kBadValue};
-    }
     if (!m_source.read(buf, static_cast<std::size_t>(n)))
         throw Failure{kReadError};
     return readLittle(buf, n);
@@ -187,26 +194,9 @@ FieldValue TableReader::value(const FieldDef& def) {
     case ValueClass::Money: {
         const unsigned char t = tag();
         unsigned char buf[10];
-        int n = 0;
-        switch (t) {
-        case TagExtended:
-            n = 10;
-            break;
-        case TagInt8:
-            n = 1;
-            break;
-        case TagInt16:
-            n = 2;
-            break;
-        case TagInt32:
-            n = 4;
-            break;
-        case TagInt64:
-            n = 8;
-            break;
-        default:
+        const int n = numberPayloadSize(t);
+        if (n == 0)
             throw Failure{kBadValue};
-        }
         if (!m_source.read(buf, static_cast<std::size_t>(n)))
             throw Failure{kReadError};
         if (t == TagExtended) {

@@ -1,9 +1,17 @@
 #include "kit/Cp1251.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <vector>
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define KIT_AVX2_DECODER 1
+#include <immintrin.h>
+#endif
 
 namespace kit {
 namespace {
@@ -27,6 +35,95 @@ struct Utf8Seq {
     std::uint8_t length;
 };
 
+#ifdef KIT_AVX2_DECODER
+// For the 32-byte decoder. A character is looked up by a row key, its code point
+// over 16 (U+2000..U+27FF as 0x80 plus bits 4-10), and its low four bits. The
+// capital and small letters А..я (keys 65..68) are computed rather than looked up.
+// The other rows the code page uses, twelve, fit in seven 16-byte tables (repeated
+// for both lanes), one lookup each.
+constexpr std::size_t kVectorTables = 7;
+
+struct VectorTables {
+    bool ready = false;
+    // Rows whose low nibbles do not clash share a table; owners[t][low] holds the key
+    // of the row a byte of bytes[t] belongs to (0 where none: no character's key).
+    alignas(32) std::array<std::array<std::uint8_t, 32>, kVectorTables> bytes{};
+    alignas(32) std::array<std::array<std::uint8_t, 32>, kVectorTables> owners{};
+    // For each 8-bit mask, the positions of its set bits in order: a shuffle that
+    // packs the bytes kept.
+    std::array<std::uint64_t, 256> pack{};
+};
+
+int rowKey(unsigned cp) {
+    if (cp < 0x800)
+        return static_cast<int>(cp >> 4);
+    if (cp >= 0x2000 && cp < 0x2800)
+        return 0x80 | static_cast<int>((cp >> 4) & 0x7F);
+    return -1;
+}
+
+bool isComputedRow(int key) {
+    return key >= 65 && key <= 68;
+}
+
+void buildVectorTables(VectorTables& vt) {
+    struct Row {
+        int key = 0;
+        unsigned used = 0; // a bit per low nibble
+        std::array<std::uint8_t, 16> bytes{};
+    };
+    std::vector<Row> rows;
+    for (std::size_t b = 0x80; b < 0x100; ++b) {
+        const unsigned cp = kHigh[b - 0x80];
+        const int key = rowKey(cp);
+        if (key < 0)
+            return; // a character the decoder cannot place: it stays off
+        if (isComputedRow(key)) {
+            // А..Я, а..п are U+0410..U+043F at 0xC0..0xEF; р..я U+0440..U+044F at 0xF0..0xFF.
+            if (b != cp - 0x410 + 0xC0)
+                return;
+            continue;
+        }
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.key == key; });
+        if (row == rows.end())
+            row = rows.insert(rows.end(), Row{key, 0, {}});
+        row->used |= 1u << (cp & 0x0F);
+        row->bytes[cp & 0x0F] = static_cast<std::uint8_t>(b);
+    }
+    // Fullest rows first, each into the first table where its nibbles are free.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return std::popcount(a.used) > std::popcount(b.used); });
+    std::array<unsigned, kVectorTables> used{};
+    for (auto& table : vt.bytes)
+        table.fill('?');
+    for (const Row& row : rows) {
+        std::size_t t = 0;
+        while (t < kVectorTables && (used[t] & row.used) != 0)
+            ++t;
+        if (t == kVectorTables)
+            return;
+        used[t] |= row.used;
+        for (unsigned low = 0; low < 16; ++low) {
+            if ((row.used >> low) & 1) {
+                vt.bytes[t][low] = vt.bytes[t][16 + low] = row.bytes[low];
+                vt.owners[t][low] = vt.owners[t][16 + low] = static_cast<std::uint8_t>(row.key);
+            }
+        }
+    }
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        std::uint64_t shuffle = 0;
+        int kept = 0;
+        for (unsigned j = 0; j < 8; ++j) {
+            if (mask & (1u << j))
+                shuffle |= static_cast<std::uint64_t>(j) << (8 * kept++);
+        }
+        vt.pack[mask] = shuffle;
+    }
+    __builtin_cpu_init();
+    vt.ready = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+}
+#endif
+
 struct Tables {
     std::array<Utf8Seq, 256> toUtf8{};
     std::array<std::uint8_t, 65536> fromUnicode{}; // 0: not in the code page (U+0000 is handled apart)
@@ -35,6 +132,9 @@ struct Tables {
     // A character of one or two bytes keyed on its first byte plus 256 times the
     // second (the second is ignored after an ASCII byte).
     std::array<std::uint8_t, 65536> fromPair{};
+#ifdef KIT_AVX2_DECODER
+    VectorTables vector;
+#endif
 
     Tables() {
         for (int b = 0; b < 256; ++b) {
@@ -59,6 +159,9 @@ struct Tables {
                 fromPair[(second << 8) | first] = static_cast<std::uint8_t>(
                     first < 0x80 ? first : fromTwoBytes[((first & 0x1F) << 6) | (second & 0x3F)]);
         }
+#ifdef KIT_AVX2_DECODER
+        buildVectorTables(vector);
+#endif
     }
 };
 
@@ -145,6 +248,114 @@ std::size_t decodeOne(const Tables& t, const unsigned char* src, std::size_t i, 
     return 1;
 }
 
+#ifdef KIT_AVX2_DECODER
+// Whole 32-byte windows of one- to three-byte characters, from src[i] (a character
+// start) on, for as long as the input is well-formed, the window lies before n, the
+// characters taken so far start before `stop` and the room left holds 32 bytes;
+// returns where it stopped (a character start) and advances *dst.
+// Windows follow each other at a fixed stride, so that loading the next one never
+// waits for this one's sums: a window gives the characters whose last byte it holds,
+// and what a character cut by the window's end needs (its bytes before the cut, the
+// continuation bytes it still expects) is carried over. Each character's byte is
+// computed at its last byte; the other bytes are then packed out.
+__attribute__((target("avx2,popcnt"))) std::size_t decodeWindows(const VectorTables& vt, const unsigned char* src,
+                                                                 std::size_t n, std::size_t stop, std::size_t i,
+                                                                 char** dstp, const char* end) {
+    char* dst = *dstp;
+    const __m256i contTop = _mm256_set1_epi8(static_cast<char>(0x80));
+    const __m256i topBits = _mm256_set1_epi8(static_cast<char>(0xC0));
+    __m256i before = _mm256_setzero_si256(); // the previous window
+    std::uint32_t expectedNext = 0;          // continuation bytes owed at bits 0-1 of the next window
+    std::uint32_t midNext = 0;               // the middle byte of a three-byte character, owed at bit 0
+    std::size_t cut = 0;                     // bytes of a character cut by the window's end
+    std::size_t w = i;
+    while (w + 32 <= n && w - cut < stop && end - dst >= 32) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + w));
+        const auto high = static_cast<std::uint32_t>(_mm256_movemask_epi8(v));
+        if ((high | expectedNext) == 0) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), v);
+            before = v;
+            dst += 32;
+            w += 32;
+            continue;
+        }
+        // As signed bytes, leads C2..DF are -62..-33 and E0..EF are -32..-17.
+        const __m256i cont = _mm256_cmpeq_epi8(_mm256_and_si256(v, topBits), contTop);
+        const __m256i lead2 =
+            _mm256_and_si256(_mm256_cmpgt_epi8(v, _mm256_set1_epi8(-63)), _mm256_cmpgt_epi8(_mm256_set1_epi8(-32), v));
+        const __m256i lead3 =
+            _mm256_and_si256(_mm256_cmpgt_epi8(v, _mm256_set1_epi8(-33)), _mm256_cmpgt_epi8(_mm256_set1_epi8(-16), v));
+        const auto contBits = static_cast<std::uint32_t>(_mm256_movemask_epi8(cont));
+        const auto lead2Bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(lead2));
+        const auto lead3Bits = static_cast<std::uint32_t>(_mm256_movemask_epi8(lead3));
+        // The code page's three-byte characters are all E2 80..9F xx (U+2000..U+27FF).
+        const auto e2Bits = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(static_cast<char>(0xE2)))));
+        const auto a0UpBits =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(v, _mm256_set1_epi8(-97))));
+        const std::uint64_t expected = (static_cast<std::uint64_t>(lead2Bits | lead3Bits) << 1) |
+                                       (static_cast<std::uint64_t>(lead3Bits) << 2) | expectedNext;
+        const std::uint32_t mids = (lead3Bits << 1) | midNext;
+        if ((high & ~(contBits | lead2Bits | lead3Bits)) != 0 || ((contBits ^ expected) & 0xFFFFFFFFu) != 0 ||
+            lead3Bits != (e2Bits & lead3Bits) || (mids & a0UpBits) != 0)
+            break; // malformed, or characters the code page lacks: the careful way
+
+        const __m256i carry = _mm256_permute2x128_si256(v, before, 0x03); // [before.high, v.low]
+        const __m256i prev = _mm256_alignr_epi8(v, carry, 15);            // the byte before each byte
+        // Row key: bits 4-10 of the code point, from the byte before and this one
+        // (16-bit shifts, then masks drop what crossed from the neighbour byte); 0x80
+        // marks a three-byte character, whose byte before is a continuation byte.
+        __m256i key = _mm256_or_si256(_mm256_and_si256(_mm256_slli_epi16(prev, 2), _mm256_set1_epi8(0x7C)),
+                                      _mm256_and_si256(_mm256_srli_epi16(v, 4), _mm256_set1_epi8(0x03)));
+        key = _mm256_or_si256(key, _mm256_andnot_si256(_mm256_slli_epi16(prev, 1), contTop));
+
+        const __m256i low = _mm256_and_si256(v, _mm256_set1_epi8(0x0F));
+        __m256i out = _mm256_set1_epi8('?');
+#pragma GCC unroll 16
+        for (std::size_t t = 0; t < kVectorTables; ++t) {
+            const __m256i bytes = _mm256_load_si256(reinterpret_cast<const __m256i*>(vt.bytes[t].data()));
+            const __m256i owners = _mm256_load_si256(reinterpret_cast<const __m256i*>(vt.owners[t].data()));
+            const __m256i hit = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(owners, low), key);
+            out = _mm256_blendv_epi8(out, _mm256_shuffle_epi8(bytes, low), hit);
+        }
+        // А..п (keys 65..67) sit 0x30 above their last byte, р..я (key 68) 0x70.
+        const __m256i keys65to67 = _mm256_and_si256(_mm256_cmpgt_epi8(key, _mm256_set1_epi8(64)),
+                                                    _mm256_cmpgt_epi8(_mm256_set1_epi8(68), key));
+        out = _mm256_blendv_epi8(out, _mm256_add_epi8(v, _mm256_set1_epi8(0x30)), keys65to67);
+        out = _mm256_blendv_epi8(out, _mm256_add_epi8(v, _mm256_set1_epi8(0x70)),
+                                 _mm256_cmpeq_epi8(key, _mm256_set1_epi8(68)));
+        out = _mm256_blendv_epi8(v, out, v); // ASCII bytes are themselves
+
+        // Keep each character's last byte: not a lead, not the middle of three.
+        const std::uint32_t keep = ~(lead2Bits | lead3Bits | mids);
+        const std::uint64_t eights = 0x0808080808080808ULL;
+        const __m256i shuffle = _mm256_setr_epi64x(
+            static_cast<long long>(vt.pack[keep & 0xFF]), static_cast<long long>(vt.pack[(keep >> 8) & 0xFF] + eights),
+            static_cast<long long>(vt.pack[(keep >> 16) & 0xFF]), static_cast<long long>(vt.pack[keep >> 24] + eights));
+        const __m256i packed = _mm256_shuffle_epi8(out, shuffle);
+        const __m128i lanes[2] = {_mm256_castsi256_si128(packed), _mm256_extracti128_si256(packed, 1)};
+        for (int lane = 0; lane < 2; ++lane) {
+            const __m128i l = lanes[lane];
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), l);
+            dst += __builtin_popcount((keep >> (16 * lane)) & 0xFF);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_unpackhi_epi64(l, l));
+            dst += __builtin_popcount((keep >> (16 * lane + 8)) & 0xFF);
+        }
+        expectedNext = static_cast<std::uint32_t>(expected >> 32);
+        midNext = lead3Bits >> 31;
+        // A lead at 31, or a three-byte lead at 30, starts a character cut by the end.
+        cut = (lead2Bits | lead3Bits) >> 31 ? 1 : ((lead3Bits >> 30) & 1) * 2;
+        before = v;
+        w += 32;
+    }
+    *dstp = dst;
+    return w - cut;
+}
+#endif
+
+// Read once per call; only tests switch it.
+std::atomic<bool> g_vectorDecoding{true};
+
 // Decodes the characters that start before `stop` into dst, which has room for
 // `room` bytes; returns the bytes written, or kNoRoom when the input needs more.
 // *consumed receives the input bytes taken (at least `stop`; the bytes from `stop`
@@ -156,12 +367,26 @@ std::size_t decodeUtf8(const Tables& t, std::string_view utf8, std::size_t stop,
     char* const begin = dst;
     char* const end = dst + room;
     std::size_t i = 0;
-    // Blobs are about half ASCII and half two-byte sequences in random order. An
-    // eight-byte block is decoded, up to its first byte that is neither of those,
-    // without a branch per byte: every byte writes its character, and continuation
-    // bytes are overwritten by the next one. A block that starts with anything else
-    // (three-byte characters, malformed input) goes the careful way, one character.
+#ifdef KIT_AVX2_DECODER
+    // Where the 32-byte decoder stopped, the ways below take over for one window's
+    // length before it tries again, so malformed input costs it one attempt a window.
+    const bool windows = t.vector.ready && g_vectorDecoding.load(std::memory_order_relaxed);
+    std::size_t windowsFrom = 0;
+#endif
+    // Without it, or where it stopped: blobs are about half ASCII and half two-byte
+    // sequences in random order. An eight-byte block is decoded, up to its first byte
+    // that is neither of those, without a branch per byte: every byte writes its
+    // character, and continuation bytes are overwritten by the next one. A block that
+    // starts with anything else (three-byte characters, malformed input) goes the
+    // careful way, one character.
     while (i + 8 <= n && i < stop) {
+#ifdef KIT_AVX2_DECODER
+        if (windows && i >= windowsFrom) {
+            i = decodeWindows(t.vector, src, n, stop, i, &dst, end);
+            windowsFrom = i + 32;
+            continue;
+        }
+#endif
         const std::uint64_t w = load8(src + i);
         if (end - dst >= 8) {
             const std::uint64_t high = w & kHighBits;
@@ -258,6 +483,22 @@ std::size_t utf8PieceToCp1251(std::string_view utf8, bool final, char* out, std:
     *written = decodeUtf8(tables(), utf8, stop, out, utf8.size(), &consumed);
     return consumed;
 }
+
+namespace detail {
+
+bool setVectorDecoding(bool on) {
+    return g_vectorDecoding.exchange(on);
+}
+
+bool hasVectorDecoding() {
+#ifdef KIT_AVX2_DECODER
+    return tables().vector.ready;
+#else
+    return false;
+#endif
+}
+
+} // namespace detail
 
 std::string utf16leToCp1251(std::string_view utf16le) {
     const Tables& t = tables();

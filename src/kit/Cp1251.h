@@ -23,4 +23,11 @@ std::string utf16leToCp1251(std::string_view utf16le);
 // True when the text holds a byte of 128 or more, i.e. its UTF-8 form differs.
 bool needsUtf8(std::string_view cp1251);
 
+namespace detail {
+// For tests: whether this processor has the 32-byte decoder, and switching it off
+// (returns the previous setting) so that the portable decoder can be checked too.
+bool hasVectorDecoding();
+bool setVectorDecoding(bool on);
+} // namespace detail
+
 } // namespace kit

@@ -8,6 +8,23 @@
 using kit::cp1251ToUtf8;
 using kit::utf8ToCp1251;
 
+namespace {
+
+// Runs a check with each decoder this processor has: the 32-byte one where there
+// is one, and the portable one.
+template <typename Check> void withEachDecoder(const Check& check) {
+    for (const bool vector : {true, false}) {
+        if (vector && !kit::detail::hasVectorDecoding())
+            continue;
+        SCOPED_TRACE(vector ? "32-byte decoder" : "portable decoder");
+        const bool was = kit::detail::setVectorDecoding(vector);
+        check();
+        kit::detail::setVectorDecoding(was);
+    }
+}
+
+} // namespace
+
 TEST(Cp1251, convertsCyrillicBothWays) {
     const std::string cp = "\xCF\xF0\xE8\xE2\xE5\xF2, \xA8\xB8"; // "Привет, Ёё"
     EXPECT_EQ(cp1251ToUtf8(cp), "Привет, Ёё");
@@ -84,30 +101,34 @@ std::string randomBytes(std::size_t n, unsigned seed) {
 
 TEST(Cp1251, keepsLongBinaryBlobsThroughTheRoundTrip) {
     const std::string blob = randomBytes(300000, 7);
-    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(blob)), blob);
     const std::string text(20000, '\xE0');
-    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(text)), text);
     const std::string symbols = [] {
         std::string s;
         while (s.size() < 30000)
             s += "\x85\x99\xB9\x88 a";
         return s;
     }();
-    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(symbols)), symbols);
+    withEachDecoder([&] {
+        EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(blob)), blob);
+        EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(text)), text);
+        EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(symbols)), symbols);
+    });
 }
 
 TEST(Cp1251, decodesLongMalformedInputLikeShortInput) {
     std::string utf8 = cp1251ToUtf8(randomBytes(50000, 11));
     const std::string bad[] = {"\xC0\xAF", "\xED\xA0\x80", "\xF0\x9F\x98\x80", "\xE2\x82", "\x80\x80", "\xFF"};
-    for (std::size_t k = 0; k < std::size(bad); ++k) {
-        std::string broken = utf8;
-        broken.insert(9000 + 7000 * k, bad[k]);
-        EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
-        broken.append(bad[k]);
-        EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
-    }
     const std::string text = cp1251ToUtf8(std::string(10000, '\xC0')) + "日本" + cp1251ToUtf8(std::string(10000, 'z'));
-    EXPECT_EQ(utf8ToCp1251(text), std::string(10000, '\xC0') + "??" + std::string(10000, 'z'));
+    withEachDecoder([&] {
+        for (std::size_t k = 0; k < std::size(bad); ++k) {
+            std::string broken = utf8;
+            broken.insert(9000 + 7000 * k, bad[k]);
+            EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
+            broken.append(bad[k]);
+            EXPECT_EQ(utf8ToCp1251(broken), decodePiecewise(broken)) << k;
+        }
+        EXPECT_EQ(utf8ToCp1251(text), std::string(10000, '\xC0') + "??" + std::string(10000, 'z'));
+    });
 }
 
 namespace {
@@ -161,8 +182,8 @@ std::string referenceDecode(const std::string& utf8) {
     return out;
 }
 
-// Mixed one- and two-byte characters, as around a sample in an audio blob.
-const std::string kContext = cp1251ToUtf8("a\xC6z\xE9\xF7q\xC0w\xFF-\xA8\xB8k\xB0");
+// Mixed one-, two- and three-byte characters, as around a sample in an audio blob.
+const std::string kContext = cp1251ToUtf8("a\xC6z\xE9\xF7q\xC0w\xFF-\xA8\x85\xB8k\xB0\x96");
 
 // Feeds utf8PieceToCp1251 pieces of the given size, carrying cut characters over.
 std::string decodeInPieces(const std::string& utf8, std::size_t pieceSize) {
@@ -185,44 +206,70 @@ std::string decodeInPieces(const std::string& utf8, std::size_t pieceSize) {
 
 } // namespace
 
-TEST(Cp1251, decodesEveryByteValueAtEveryPlaceOfAnEightByteBlock) {
-    for (int b = 0; b < 256; ++b) {
-        for (std::size_t offset = 0; offset < 17; ++offset) {
-            std::string cp(24, 'x');
-            for (std::size_t k = 0; k < cp.size(); k += 3)
-                cp[k] = '\xE0'; // two bytes in UTF-8, so blocks hold both kinds
-            cp[offset] = static_cast<char>(b);
-            ASSERT_EQ(utf8ToCp1251(cp1251ToUtf8(cp)), cp) << b << " at " << offset;
+TEST(Cp1251, decodesEveryByteValueAtEveryPlaceOfABlockOrWindow) {
+    // One-, two- and three-byte characters in turn, so that the byte under test
+    // falls at every place of an eight-byte block and of a 32-byte window, and
+    // characters are cut at every place by a window's end.
+    std::string pattern;
+    for (std::size_t k = 0; k < 90; ++k)
+        pattern += "x\xE0\x85y\xFF"[k % 5];
+    withEachDecoder([&] {
+        for (int b = 0; b < 256; ++b) {
+            for (std::size_t offset = 0; offset < 72; ++offset) {
+                std::string cp = pattern;
+                cp[offset] = static_cast<char>(b);
+                ASSERT_EQ(utf8ToCp1251(cp1251ToUtf8(cp)), cp) << b << " at " << offset;
+            }
         }
-    }
+    });
 }
 
-TEST(Cp1251, decodesEveryTwoByteSequenceLikeThePlainDecoder) {
-    std::string utf8;
+TEST(Cp1251, decodesEveryTwoAndThreeByteSequenceLikeThePlainDecoder) {
+    std::string two;
     for (int lead = 0xC0; lead <= 0xDF; ++lead) {
         for (int cont = 0x80; cont <= 0xBF; ++cont) {
-            utf8 += static_cast<char>(lead);
-            utf8 += static_cast<char>(cont);
-            utf8 += (cont % 3 == 0) ? "b" : "";
+            two += static_cast<char>(lead);
+            two += static_cast<char>(cont);
+            two += (cont % 3 == 0) ? "b" : "";
         }
     }
-    EXPECT_EQ(utf8ToCp1251(utf8), referenceDecode(utf8));
-    EXPECT_EQ(utf8ToCp1251(utf8.substr(1)), referenceDecode(utf8.substr(1))); // every pair shifted by one
+    // Every lead E0..EF with every pair of continuation bytes: the code page's
+    // characters (E2 80..84), others it lacks, overlong forms and surrogates.
+    std::string three;
+    for (int lead = 0xE0; lead <= 0xEF; ++lead) {
+        for (int mid = 0x80; mid <= 0xBF; ++mid) {
+            for (int last = 0x80; last <= 0xBF; ++last) {
+                three += static_cast<char>(lead);
+                three += static_cast<char>(mid);
+                three += static_cast<char>(last);
+                three += (last % 7 == 0) ? "\xD0\x90" : ((last % 5 == 0) ? "c" : "");
+            }
+        }
+    }
+    withEachDecoder([&] {
+        EXPECT_EQ(utf8ToCp1251(two), referenceDecode(two));
+        EXPECT_EQ(utf8ToCp1251(two.substr(1)), referenceDecode(two.substr(1))); // every pair shifted by one
+        EXPECT_EQ(utf8ToCp1251(three), referenceDecode(three));
+    });
 }
 
 TEST(Cp1251, decodesMalformedSequencesAtEveryPlaceLikeThePlainDecoder) {
     const std::string bad[] = {"\x80",         "\xBF\xBF",     "\xC0\xAF",         "\xC1\x80",         "\xC2",
                                "\xDF\x41",     "\xC3\xC3\xA9", "\xE2\x82",         "\xE2\x82\xAC",     "\xE0\x80\x80",
                                "\xED\xA0\x80", "\xEF\xBF\xBF", "\xF0\x9F\x98\x80", "\xF5\x80\x80\x80", "\xFE",
-                               "\xFF"};
-    for (const std::string& b : bad) {
-        for (std::size_t offset = 0; offset <= kContext.size(); ++offset) {
-            const std::string utf8 = kContext.substr(0, offset) + b + kContext.substr(offset) + kContext;
-            ASSERT_EQ(utf8ToCp1251(utf8), referenceDecode(utf8)) << offset;
-            const std::string atEnd = kContext + kContext.substr(0, offset) + b;
-            ASSERT_EQ(utf8ToCp1251(atEnd), referenceDecode(atEnd)) << offset;
+                               "\xFF",         "\xE2\xA0\x80", "\xE3\x80\x80"};
+    // Long enough for the bad bytes to fall at every place of a 32-byte window.
+    const std::string context = kContext + kContext + kContext + kContext;
+    withEachDecoder([&] {
+        for (const std::string& b : bad) {
+            for (std::size_t offset = 0; offset <= 70; ++offset) {
+                const std::string utf8 = context.substr(0, offset) + b + context.substr(offset) + kContext;
+                ASSERT_EQ(utf8ToCp1251(utf8), referenceDecode(utf8)) << offset;
+                const std::string atEnd = context + context.substr(0, offset) + b;
+                ASSERT_EQ(utf8ToCp1251(atEnd), referenceDecode(atEnd)) << offset;
+            }
         }
-    }
+    });
 }
 
 TEST(Cp1251, decodesPiecesCutAnywhereLikeTheWholeText) {
@@ -231,11 +278,13 @@ TEST(Cp1251, decodesPiecesCutAnywhereLikeTheWholeText) {
     utf8.insert(700, "\xF0\x9F\x98\x80");
     utf8.insert(1500, "\xC3");
     utf8 += "\xE2\x84";
-    const std::string whole = utf8ToCp1251(utf8);
-    ASSERT_EQ(whole, referenceDecode(utf8));
-    for (std::size_t size : {1, 2, 3, 4, 5, 7, 8, 9, 13, 64, 1000}) {
-        EXPECT_EQ(decodeInPieces(utf8, size), whole) << size;
-    }
+    const std::string whole = referenceDecode(utf8);
+    withEachDecoder([&] {
+        ASSERT_EQ(utf8ToCp1251(utf8), whole);
+        for (std::size_t size : {1, 2, 3, 4, 5, 7, 8, 9, 13, 31, 32, 33, 35, 64, 1000}) {
+            EXPECT_EQ(decodeInPieces(utf8, size), whole) << size;
+        }
+    });
     EXPECT_EQ(decodeInPieces("", 4), "");
     // A piece of three bytes or less takes nothing unless it is the last.
     char out[4];

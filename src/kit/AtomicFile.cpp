@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +34,22 @@ std::string reasonText(int e) {
 
 std::string fileErrorMessage(const char* action, const std::string& path, int errnoValue) {
     return std::string("Не удаётся ") + action + " файл «" + path + "»: " + reasonText(errnoValue);
+}
+
+bool readWholeFile(const std::string& path, std::string* bytes, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = "Не удаётся открыть файл «" + path + "»";
+        return false;
+    }
+    bytes->assign(std::istreambuf_iterator<char>(in), {});
+    if (in.bad()) {
+        if (error)
+            *error = "Не удаётся прочитать файл «" + path + "»";
+        return false;
+    }
+    return true;
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view data, std::string* error) {

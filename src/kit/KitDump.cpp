@@ -1,5 +1,6 @@
 #include "kit/KitDump.h"
 
+#include "kit/AtomicFile.h"
 #include "kit/ByteSource.h"
 #include "kit/Cp1251.h"
 #include "kit/KitFile.h"
@@ -10,8 +11,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <new>
 
 namespace kit {
@@ -64,17 +64,24 @@ std::string hex(std::string_view bytes) {
     return out;
 }
 
-std::string number17(double v) {
-    if (std::isinf(v))
-        return v > 0 ? "\"inf\"" : "\"-inf\"";
-    if (std::isnan(v))
-        return "\"nan\"";
+std::string textNumber(double v) {
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     return buf;
 }
 
-std::string jsonValue(const FieldDef& def, const FieldValue& v) {
+// JSON has no infinity: it is written as a string.
+std::string number17(double v) {
+    if (std::isinf(v))
+        return v > 0 ? "\"inf\"" : "\"-inf\"";
+    if (std::isnan(v))
+        return "\"nan\"";
+    return textNumber(v);
+}
+
+// A value both listings show alike: null, integers and Booleans as they are, other
+// numbers through `number`; nothing for a byte string, which each shows its own way.
+std::optional<std::string> scalarValue(const FieldDef& def, const FieldValue& v, std::string (*number)(double)) {
     if (v.null)
         return "null";
     switch (valueClassOf(def.type)) {
@@ -86,10 +93,16 @@ std::string jsonValue(const FieldDef& def, const FieldValue& v) {
     case ValueClass::Float:
     case ValueClass::DateTime:
     case ValueClass::Money:
-        return number17(v.number);
+        return number(v.number);
     case ValueClass::Bytes:
         break;
     }
+    return std::nullopt;
+}
+
+std::string jsonValue(const FieldDef& def, const FieldValue& v) {
+    if (std::optional<std::string> scalar = scalarValue(def, v, number17))
+        return *std::move(scalar);
     return "\"" + hex(v.bytes) + "\"";
 }
 
@@ -129,24 +142,8 @@ std::string readable(std::string_view cp1251) {
 }
 
 std::string textValue(const FieldDef& def, const FieldValue& v) {
-    if (v.null)
-        return "null";
-    switch (valueClassOf(def.type)) {
-    case ValueClass::Integer:
-    case ValueClass::LargeInt:
-        return std::to_string(v.integer);
-    case ValueClass::Boolean:
-        return v.integer ? "true" : "false";
-    case ValueClass::Float:
-    case ValueClass::DateTime:
-    case ValueClass::Money: {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", v.number);
-        return buf;
-    }
-    case ValueClass::Bytes:
-        break;
-    }
+    if (std::optional<std::string> scalar = scalarValue(def, v, textNumber))
+        return *std::move(scalar);
     if (isBinary(def.type)) {
         const auto crc = crc32(0, reinterpret_cast<const Bytef*>(v.bytes.data()), static_cast<uInt>(v.bytes.size()));
         char buf[64];
@@ -181,20 +178,6 @@ const char* statusName(int status) {
     default:
         return "unknown";
     }
-}
-
-bool readWholeFile(const std::string& path, std::string* bytes, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *error = "Не удаётся открыть файл «" + path + "»";
-        return false;
-    }
-    bytes->assign(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) {
-        *error = "Не удаётся прочитать файл «" + path + "»";
-        return false;
-    }
-    return true;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "kit/KitManifest.h"
 
+#include "kit/AtomicFile.h"
 #include "kit/Cp1251.h"
 
 #include <charconv>
@@ -426,13 +427,9 @@ bool parseManifest(std::string_view text, const std::string& baseDir, const std:
 }
 
 bool loadManifest(const std::string& manifestPath, MemTable* table, std::string* error) {
-    std::ifstream in(manifestPath, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = "Не удаётся открыть файл «" + manifestPath + "»";
+    std::string text;
+    if (!readWholeFile(manifestPath, &text, error))
         return false;
-    }
-    const std::string text(std::istreambuf_iterator<char>(in), {});
     const std::filesystem::path base = std::filesystem::path(manifestPath).parent_path();
     return parseManifest(text, base.empty() ? std::string(".") : base.string(), manifestPath, table, error);
 }

@@ -2,6 +2,7 @@
 
 #include "kit/Cp1251.h"
 #include "kit/Extended80.h"
+#include "kit/StreamTags.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,22 +17,6 @@ constexpr const char* kReadError = "Stream read error";
 constexpr const char* kBadValue = "Invalid property value";
 constexpr std::size_t kMaxReserve = 65536;
 constexpr std::size_t kUtf8Piece = 65536;
-
-enum Tag : unsigned char {
-    TagEnd = 0,
-    TagList = 1,
-    TagInt8 = 2,
-    TagInt16 = 3,
-    TagInt32 = 4,
-    TagExtended = 5,
-    TagString = 6,
-    TagFalse = 8,
-    TagTrue = 9,
-    TagLString = 12,
-    TagWString = 18,
-    TagInt64 = 19,
-    TagUtf8String = 20,
-};
 
 // Rough stored size of one record, for the reservation before reading records.
 std::uint64_t recordSize(const std::vector<FieldDef>& fields) {

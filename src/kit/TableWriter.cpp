@@ -2,6 +2,7 @@
 
 #include "kit/Cp1251.h"
 #include "kit/Extended80.h"
+#include "kit/StreamTags.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,16 +16,16 @@ void TableWriter::putLittle(std::uint64_t v, int bytes) {
 
 void TableWriter::writeInteger(std::int64_t value) {
     if (value >= -128 && value <= 127) {
-        put(2);
+        put(TagInt8);
         putLittle(static_cast<std::uint64_t>(value), 1);
     } else if (value >= -32768 && value <= 32767) {
-        put(3);
+        put(TagInt16);
         putLittle(static_cast<std::uint64_t>(value), 2);
     } else if (value >= INT32_MIN && value <= INT32_MAX) {
-        put(4);
+        put(TagInt32);
         putLittle(static_cast<std::uint64_t>(value), 4);
     } else {
-        put(19);
+        put(TagInt64);
         putLittle(static_cast<std::uint64_t>(value), 8);
     }
 }
@@ -32,34 +33,35 @@ void TableWriter::writeInteger(std::int64_t value) {
 void TableWriter::writeString(std::string_view cp1251) {
     if (needsUtf8(cp1251)) {
         const std::string utf8 = cp1251ToUtf8(cp1251);
-        put(20);
+        put(TagUtf8String);
         putLittle(utf8.size(), 4);
         m_out->append(utf8);
     } else if (cp1251.size() <= 255) {
-        put(6);
+        put(TagString);
         put(static_cast<unsigned char>(cp1251.size()));
         m_out->append(cp1251);
     } else {
-        put(12);
+        put(TagLString);
         putLittle(cp1251.size(), 4);
         m_out->append(cp1251);
     }
 }
 
 void TableWriter::writeBoolean(bool value) {
-    put(value ? 9 : 8);
+    put(value ? TagTrue : TagFalse);
+}
+
+void TableWriter::writeExtended(const Extended80& e) {
+    put(TagExtended);
+    m_out->append(reinterpret_cast<const char*>(e.data()), e.size());
 }
 
 void TableWriter::writeDouble(double value) {
-    put(5);
-    const Extended80 e = extendedFromDouble(value);
-    m_out->append(reinterpret_cast<const char*>(e.data()), e.size());
+    writeExtended(extendedFromDouble(value));
 }
 
 void TableWriter::writeLargeInt(std::int64_t value) {
-    put(5);
-    const Extended80 e = extendedFromInt64(value);
-    m_out->append(reinterpret_cast<const char*>(e.data()), e.size());
+    writeExtended(extendedFromInt64(value));
 }
 
 void TableWriter::writeValue(const FieldDef& def, const FieldValue& value) {
@@ -104,11 +106,11 @@ void TableWriter::writeFieldDef(const FieldDef& def) {
 void TableWriter::writeTable(const TableData& data) {
     m_out->append("TPF0", 4);
     writeInteger(251);
-    put(1);
+    put(TagList);
     for (const FieldDef& def : data.fields)
         writeFieldDef(def);
-    put(0);
-    put(1);
+    put(TagEnd);
+    put(TagList);
     for (const IndexDef& idx : data.indexes) {
         writeString(idx.name);
         writeString(idx.fields);
@@ -118,10 +120,10 @@ void TableWriter::writeTable(const TableData& data) {
         writeBoolean(idx.notMaintained);
         writeBoolean(idx.unique);
     }
-    put(0);
-    put(1);
+    put(TagEnd);
+    put(TagList);
     for (const Record& rec : data.records) {
-        put(1);
+        put(TagList);
         writeInteger(rec.status);
         for (std::size_t i = 0; i < data.fields.size(); ++i) {
             const FieldValue& v = rec.values[i];
@@ -131,9 +133,9 @@ void TableWriter::writeTable(const TableData& data) {
             if (!null)
                 writeValue(data.fields[i], v);
         }
-        put(0);
+        put(TagEnd);
     }
-    put(0);
+    put(TagEnd);
 }
 
 } // namespace kit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/Extended80.h"
 #include "kit/MemTable.h"
 
 #include <cstdint>
@@ -24,6 +25,7 @@ public:
 
 private:
     void writeFieldDef(const FieldDef& def);
+    void writeExtended(const Extended80& e);
     void put(unsigned char b) { m_out->push_back(static_cast<char>(b)); }
     void putLittle(std::uint64_t v, int bytes);
 

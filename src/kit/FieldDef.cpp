@@ -1,5 +1,6 @@
 #include "kit/FieldDef.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kit {
@@ -84,6 +85,12 @@ FieldKind fieldKindFromName(std::string_view name) {
             return static_cast<FieldKind>(i);
     }
     return FieldKind::Data;
+}
+
+std::size_t keptLength(const FieldDef& def, std::size_t length) {
+    if (def.type == FieldType::String && def.size > 0)
+        return std::min(length, static_cast<std::size_t>(def.size));
+    return length;
 }
 
 } // namespace kit

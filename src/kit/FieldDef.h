@@ -87,6 +87,10 @@ struct FieldDef {
     std::string defaultExpr{};
 };
 
+// How many of `length` bytes a value of the field keeps: a String field's values are
+// cut to its size.
+std::size_t keptLength(const FieldDef& def, std::size_t length);
+
 struct IndexDef {
     std::string name{};
     std::string fields{}; // field names separated by ';'

@@ -328,7 +328,7 @@ private:
         } else {
             throw Failure{"ожидалось =, <, hex или null после имени поля"};
         }
-        if (def.type == FieldType::String && def.size > 0 && v.bytes.size() > static_cast<std::size_t>(def.size))
+        if (keptLength(def, v.bytes.size()) < v.bytes.size())
             throw Failure{"значение длиннее размера поля (" + std::to_string(def.size) + ")"};
     }
 

@@ -36,12 +36,6 @@ std::string numberText(double v) {
     return std::string(buf, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
-std::string cutToSize(const FieldDef& def, std::string_view text) {
-    if (def.type == FieldType::String && def.size > 0 && text.size() > static_cast<std::size_t>(def.size))
-        text = text.substr(0, static_cast<std::size_t>(def.size));
-    return std::string(text);
-}
-
 } // namespace
 
 MemTable::MemTable(std::vector<FieldDef> fields) {
@@ -235,7 +229,7 @@ void MemTable::setText(std::string_view field, std::string_view cp1251) {
         break;
     }
     case ValueClass::Bytes:
-        v.bytes = cutToSize(def, cp1251);
+        v.bytes = cp1251.substr(0, keptLength(def, cp1251.size()));
         break;
     }
     setValue(f, std::move(v));

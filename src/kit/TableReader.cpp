@@ -170,8 +170,7 @@ FieldValue TableReader::value(const FieldDef& def) {
         break;
     case ValueClass::Bytes:
         v.bytes = string();
-        if (def.type == FieldType::String && def.size > 0 && v.bytes.size() > static_cast<std::size_t>(def.size))
-            v.bytes.resize(static_cast<std::size_t>(def.size));
+        v.bytes.resize(keptLength(def, v.bytes.size()));
         break;
     case ValueClass::LargeInt:
     case ValueClass::Float:

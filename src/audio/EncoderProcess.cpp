@@ -93,7 +93,7 @@ bool EncoderProcess::isActive() {
     // A process that died between two writes is noticed here, not only at the
     // next write. WNOWAIT leaves the reaping to the writer.
     std::lock_guard lock(m_mutex);
-    if (m_exited || m_reaped)
+    if (m_exited)
         return false;
     siginfo_t info{};
     if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0) {
@@ -143,12 +143,11 @@ void EncoderProcess::writerLoop() {
     while (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
     std::lock_guard lock(m_mutex);
-    m_exited = true;
     int status = 0;
     while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }
     m_status = status;
-    m_reaped = true;
+    m_exited = true;
     m_active = false;
     m_exitedCv.notify_all();
 }
@@ -157,18 +156,19 @@ EncoderProcess::Outcome EncoderProcess::finish(std::chrono::milliseconds timeout
     if (!m_writer.joinable())
         return Outcome::Failed;
     m_ring.close();
+    bool killed = false;
     {
         std::unique_lock lock(m_mutex);
         if (!m_exitedCv.wait_for(lock, timeout, [this] { return m_exited; })) {
             // Still running: the file will never be finished; stop it so the
             // station goes on.
             ::kill(m_pid, SIGKILL);
-            m_killed = true;
+            killed = true;
         }
     }
     m_ring.abandon();
     m_writer.join();
-    if (m_killed)
+    if (killed)
         return Outcome::TimedOut;
     if (m_writeFailed || !WIFEXITED(m_status) || WEXITSTATUS(m_status) != 0)
         return Outcome::Failed;

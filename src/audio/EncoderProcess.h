@@ -62,9 +62,7 @@ private:
 
     std::mutex m_mutex; // guards the fields below and the reaping of m_pid
     std::condition_variable m_exitedCv;
-    bool m_exited = false; // the process has ended (maybe not reaped yet)
-    bool m_reaped = false;
-    bool m_killed = false;
+    bool m_exited = false; // the process has ended and been reaped; m_status says how
     int m_status = 0;
 };
 

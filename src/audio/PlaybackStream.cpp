@@ -82,7 +82,7 @@ void PlaybackStream::rewind() {
     m_ended = false;
 }
 
-bool PlaybackStream::decodeMore() {
+void PlaybackStream::decodeMore() {
     const sf_count_t n = sf_readf_short(m_file, m_decoded.data(), DecodeFrames);
     if (n <= 0) {
         m_decodedAll = true;
@@ -94,10 +94,9 @@ bool PlaybackStream::decodeMore() {
             SDL_AudioStreamPut(m_converter, silence.data(), static_cast<int>(silence.size() * 2));
         }
         SDL_AudioStreamFlush(m_converter);
-        return false;
+        return;
     }
     SDL_AudioStreamPut(m_converter, m_decoded.data(), static_cast<int>(n * m_info.channels * 2));
-    return true;
 }
 
 bool PlaybackStream::mixInto(std::int32_t* mix, int frames) {

@@ -34,8 +34,6 @@ public:
     std::uint64_t lengthBytes() const;
     double bytesToSeconds(std::uint64_t bytes) const;
     std::int64_t frames() const { return m_frames; }
-    int sampleRate() const { return m_info.samplerate; }
-    int channels() const { return m_info.channels; }
 
     bool playing() const { return m_playing; }
     bool ended() const { return m_ended; }
@@ -47,7 +45,7 @@ public:
 
 private:
     PlaybackStream(SNDFILE* file, const SF_INFO& info, SDL_AudioStream* converter);
-    bool decodeMore();
+    void decodeMore();
 
     SNDFILE* m_file;
     SF_INFO m_info;

@@ -31,7 +31,6 @@ public:
     void abandon();
 
     std::uint64_t droppedBytes() const;
-    std::size_t capacity() const { return m_buffer.size(); }
 
 private:
     std::vector<std::uint8_t> m_buffer;

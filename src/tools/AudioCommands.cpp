@@ -20,9 +20,8 @@ QString arg(const std::string& s) {
     return QString::fromLocal8Bit(s.c_str());
 }
 
-void printAudioError(audio::AudioLayer& layer, const char* text) {
-    std::fprintf(stderr, "%s\n",
-                 audio::formatAudioError(QString::fromUtf8(text), layer.errorGetCode()).toLocal8Bit().constData());
+void printAudioError(audio::AudioLayer& layer, const QString& text) {
+    std::fprintf(stderr, "%s\n", audio::formatAudioError(text, layer.errorGetCode()).toLocal8Bit().constData());
 }
 
 // Seconds of a stream as the task-1 stages compute them: the length in bytes,
@@ -41,13 +40,13 @@ int record(const Args& args) {
     }
     auto layer = audio::createSdlAudioLayer(QDir::currentPath());
     if (!layer->recordInit(-1)) {
-        printAudioError(*layer, audio::Recorder::DeviceStartFailedText);
+        printAudioError(*layer, QString::fromUtf8(audio::Recorder::DeviceStartFailedText));
         return 1;
     }
     bool failed = false;
     audio::Recorder recorder(*layer, [&](const QString& text) {
         failed = true;
-        std::fprintf(stderr, "%s\n", audio::formatAudioError(text, layer->errorGetCode()).toLocal8Bit().constData());
+        printAudioError(*layer, text);
     });
     const QString out = arg(args[0]);
     recorder.StartRecording(out);

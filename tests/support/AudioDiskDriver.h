@@ -27,7 +27,6 @@ public:
     void setDelayMs(int ms);
 
     QString inputPath() const { return m_input; }
-    QString outputPath() const { return m_output; }
     // What the output device has written so far (complete once the device is closed).
     QByteArray output() const;
 

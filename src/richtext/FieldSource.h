@@ -17,8 +17,6 @@ public:
     virtual bool hasField(const QString& name) const = 0;
     // Empty when there is no such field or no current row.
     virtual QByteArray fieldBytes(const QString& name) const = 0;
-    // A key that changes whenever the current row does; -1 with no current row.
-    virtual int rowKey() const = 0;
     virtual int addRowListener(std::function<void()> listener) = 0;
     virtual void removeRowListener(int id) = 0;
 };

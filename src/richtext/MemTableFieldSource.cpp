@@ -1,10 +1,6 @@
 #include "richtext/MemTableFieldSource.h"
 
-// The kit table lands from its own branch; until then the adapter shows an empty table.
-#if __has_include("kit/MemTable.h")
 #include "kit/MemTable.h"
-#define RICHTEXT_HAVE_MEMTABLE 1
-#endif
 
 #include <string>
 
@@ -13,8 +9,6 @@ namespace richtext {
 MemTableFieldSource::MemTableFieldSource(kit::MemTable* table) : m_table(table) {}
 
 MemTableFieldSource::~MemTableFieldSource() = default;
-
-#ifdef RICHTEXT_HAVE_MEMTABLE
 
 bool MemTableFieldSource::hasField(const QString& name) const {
     const std::string key = name.toStdString();
@@ -28,10 +22,6 @@ QByteArray MemTableFieldSource::fieldBytes(const QString& name) const {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-int MemTableFieldSource::rowKey() const {
-    return m_table ? m_table->recNo() : -1;
-}
-
 int MemTableFieldSource::addRowListener(std::function<void()> listener) {
     return m_table ? m_table->addRowListener(std::move(listener)) : -1;
 }
@@ -40,27 +30,5 @@ void MemTableFieldSource::removeRowListener(int id) {
     if (m_table && id >= 0)
         m_table->removeRowListener(id);
 }
-
-#else
-
-bool MemTableFieldSource::hasField(const QString&) const {
-    return false;
-}
-
-QByteArray MemTableFieldSource::fieldBytes(const QString&) const {
-    return {};
-}
-
-int MemTableFieldSource::rowKey() const {
-    return -1;
-}
-
-int MemTableFieldSource::addRowListener(std::function<void()>) {
-    return -1;
-}
-
-void MemTableFieldSource::removeRowListener(int) {}
-
-#endif
 
 } // namespace richtext

@@ -21,7 +21,6 @@ public:
 
     bool hasField(const QString& name) const override;
     QByteArray fieldBytes(const QString& name) const override;
-    int rowKey() const override;
     int addRowListener(std::function<void()> listener) override;
     void removeRowListener(int id) override;
 

@@ -1,11 +1,6 @@
 #include "richtext/MetafileBitmap.h"
 
-#include <QBuffer>
-#include <QImageReader>
-
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace richtext {
 
@@ -104,6 +99,15 @@ bool isEmfDrawing(std::uint32_t type) {
     default:
         return false;
     }
+}
+
+// A metafile shows as a bitmap only when one bitmap is all it draws.
+MetafileBitmap::Result finish(MetafileBitmap::Result result, int bitmaps, const QByteArray& dib) {
+    if (bitmaps == 1 && !result.vector)
+        result.image = MetafileBitmap::fromDib(dib);
+    else if (bitmaps > 0)
+        result.vector = true;
+    return result;
 }
 
 } // namespace
@@ -225,11 +229,7 @@ MetafileBitmap::Result MetafileBitmap::fromWmf(const QByteArray& wmf) {
         }
         pos += size;
     }
-    if (bitmaps == 1 && !result.vector)
-        result.image = fromDib(dib);
-    else if (bitmaps > 0)
-        result.vector = true;
-    return result;
+    return finish(result, bitmaps, dib);
 }
 
 MetafileBitmap::Result MetafileBitmap::fromEmf(const QByteArray& emf) {
@@ -268,11 +268,7 @@ MetafileBitmap::Result MetafileBitmap::fromEmf(const QByteArray& emf) {
             break; // EMR_EOF
         pos += size;
     }
-    if (bitmaps == 1 && !result.vector)
-        result.image = fromDib(dib);
-    else if (bitmaps > 0)
-        result.vector = true;
-    return result;
+    return finish(result, bitmaps, dib);
 }
 
 } // namespace richtext

@@ -1,7 +1,6 @@
 #include "richtext/RtfParser.h"
 
 #include "richtext/CodePage.h"
-#include "richtext/RtfFontTable.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -9,7 +8,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <array>
 
 namespace richtext {
 
@@ -113,8 +111,6 @@ bool RtfParser::parse(const QByteArray& rtf) {
         default:
             break;
         }
-        if (!m_stack.empty())
-            top().fresh = false;
     }
     while (m_stack.size() > 1)
         endGroup(); // unbalanced: close what is open
@@ -135,10 +131,16 @@ void RtfParser::endGroup() {
     if (ending.dest == Dest::FontTable)
         m_fonts.finishEntry();
     if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable &&
-        (m_red >= 0 || m_green >= 0 || m_blue >= 0)) {
+        (m_red >= 0 || m_green >= 0 || m_blue >= 0))
+        endColor(); // the last entry lacked its ';'
+}
+
+void RtfParser::endColor() {
+    if (m_red < 0 && m_green < 0 && m_blue < 0)
+        m_colors.push_back(QColor());
+    else
         m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
-        m_red = m_green = m_blue = -1;
-    }
+    m_red = m_green = m_blue = -1;
 }
 
 bool RtfParser::handleDestination(std::string_view word) {
@@ -448,25 +450,16 @@ void RtfParser::handleText(std::string_view text) {
     g.ignorableNext = false;
     switch (g.dest) {
     case Dest::Text:
-        if (g.chr.hidden)
-            return;
-        if (currentCodePage() != m_pendingCodePage)
-            decodePending();
-        m_pendingCodePage = currentCodePage();
-        m_pendingBytes.append(text.data(), static_cast<qsizetype>(text.size()));
+        if (!g.chr.hidden)
+            appendBytes(text);
         return;
     case Dest::FontTable:
         m_fonts.text(text);
         return;
     case Dest::ColorTable:
         for (char ch : text) {
-            if (ch != ';')
-                continue;
-            if (m_red < 0 && m_green < 0 && m_blue < 0)
-                m_colors.push_back(QColor()); // "auto"
-            else
-                m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
-            m_red = m_green = m_blue = -1;
+            if (ch == ';')
+                endColor();
         }
         return;
     case Dest::Picture:
@@ -495,12 +488,8 @@ void RtfParser::handleByte(char byte) {
         m_lists.levelText(QString(QChar(static_cast<unsigned char>(byte))));
         return;
     }
-    if (g.dest != Dest::Text || g.chr.hidden)
-        return;
-    if (currentCodePage() != m_pendingCodePage)
-        decodePending();
-    m_pendingCodePage = currentCodePage();
-    m_pendingBytes.append(byte);
+    if (g.dest == Dest::Text && !g.chr.hidden)
+        appendBytes(std::string_view(&byte, 1));
 }
 
 int RtfParser::currentCodePage() const {
@@ -510,6 +499,15 @@ int RtfParser::currentCodePage() const {
 void RtfParser::appendChars(const QString& text) {
     decodePending();
     m_pending.append(text);
+}
+
+void RtfParser::appendBytes(std::string_view bytes) {
+    // Runs in one code page are decoded together: a \'hh sequence makes one multi-byte character.
+    const int codePage = currentCodePage();
+    if (codePage != m_pendingCodePage)
+        decodePending();
+    m_pendingCodePage = codePage;
+    m_pendingBytes.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 void RtfParser::appendUnicode(int code) {
@@ -536,9 +534,7 @@ QTextCharFormat RtfParser::charFormat() const {
     const CharState& c = top().chr;
     QTextCharFormat f;
     f.setFontFamilies(m_fonts.families(c.font));
-    QFont font;
-    font.setPixelSize(std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
-    f.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
+    f.setProperty(QTextFormat::FontPixelSize, std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
     f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(c.italic);
     f.setFontUnderline(c.underline);
@@ -575,8 +571,6 @@ void RtfParser::beforeContent() {
     if (p.inTable && p.nest > 0) {
         if (!m_tables.rowOpen()) {
             // A new table goes right after the paragraph before it, not after an empty one.
-            if (!m_tables.inTable())
-                m_parPending = false;
             m_tables.beginRow(m_rowDef.row());
             m_parPending = false;
         }

@@ -13,7 +13,6 @@
 #include <QTextCursor>
 
 #include <array>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,7 +60,6 @@ private:
         ParaState para;
         int uc = 1;
         bool ignorableNext = false; // just saw \*
-        bool fresh = true;          // no token yet in this group
     };
     struct Shape {
         bool active = false; // inside \shpinst
@@ -78,8 +76,10 @@ private:
     void handleText(std::string_view text);
     void handleByte(char byte);
     void endGroup();
+    void endColor(); // ';' or the table's end: the colour read so far, "auto" when none
 
     void appendChars(const QString& text);
+    void appendBytes(std::string_view bytes); // text in the current font's code page
     void appendUnicode(int code);
     void decodePending();
     void flush();
@@ -118,7 +118,6 @@ private:
     QString m_pending;
     QByteArray m_pendingBytes;
     int m_pendingCodePage = 1252;
-    QTextCharFormat m_pendingFormat;
     bool m_any = false; // something readable was seen
 };
 

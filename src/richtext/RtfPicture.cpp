@@ -1,6 +1,7 @@
 #include "richtext/RtfPicture.h"
 
 #include "richtext/MetafileBitmap.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QPainter>
 
@@ -56,15 +57,9 @@ void RtfPicture::hexData(std::string_view text) {
         return;
     m_data.reserve(m_data.size() + static_cast<qsizetype>(text.size() / 2));
     for (char ch : text) {
-        int v;
-        if (ch >= '0' && ch <= '9')
-            v = ch - '0';
-        else if (ch >= 'a' && ch <= 'f')
-            v = ch - 'a' + 10;
-        else if (ch >= 'A' && ch <= 'F')
-            v = ch - 'A' + 10;
-        else
-            continue;
+        const int v = RtfTokenizer::hexDigit(ch);
+        if (v < 0)
+            continue; // blanks and stray characters between the digits
         if (m_nibble < 0) {
             m_nibble = v;
         } else {

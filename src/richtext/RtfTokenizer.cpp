@@ -15,16 +15,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 RtfTokenizer::RtfTokenizer(const QByteArray& data) : m_data(data.constData()), m_size(data.size()) {}
@@ -66,8 +56,8 @@ RtfTokenizer::Token RtfTokenizer::next() {
     if (!isLetter(s)) {
         ++m_pos;
         if (s == '\'') {
-            const int hi = m_pos < m_size ? hexValue(m_data[m_pos]) : -1;
-            const int lo = m_pos + 1 < m_size ? hexValue(m_data[m_pos + 1]) : -1;
+            const int hi = m_pos < m_size ? hexDigit(m_data[m_pos]) : -1;
+            const int lo = m_pos + 1 < m_size ? hexDigit(m_data[m_pos + 1]) : -1;
             if (hi < 0 || lo < 0) {
                 // Truncated or bad hex: drop the digit that is there and go on.
                 if (hi >= 0)

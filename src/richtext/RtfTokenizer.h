@@ -23,6 +23,17 @@ public:
 
     explicit RtfTokenizer(const QByteArray& data);
 
+    // 0..15, or -1 for a character that is no hex digit.
+    static constexpr int hexDigit(char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    }
+
     Token next();
     // Raw bytes after \binN; fewer when the data ends early.
     std::string_view readBinary(int count);

@@ -13,14 +13,7 @@ using namespace richtext_test;
 
 namespace {
 
-class RtfMalformedTest : public ::testing::Test {
-protected:
-    void SetUp() override { ensureApplication(); }
-};
-
-QString text(const QByteArray& rtf) {
-    return RtfReader::plainText(rtf);
-}
+using RtfMalformedTest = RtfTest;
 
 TEST_F(RtfMalformedTest, showsTextOfUnbalancedGroups) {
     EXPECT_EQ(text("{\\rtf1 {\\b open {\\i deeper"), QStringLiteral("open deeper\n"));

@@ -18,10 +18,7 @@ using namespace richtext_test;
 
 namespace {
 
-class RtfPictureTest : public ::testing::Test {
-protected:
-    void SetUp() override { ensureApplication(); }
-};
+using RtfPictureTest = RtfTest;
 
 struct Shown {
     double width = 0, height = 0;

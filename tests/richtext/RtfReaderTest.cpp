@@ -13,16 +13,7 @@ using namespace richtext_test;
 
 namespace {
 
-constexpr Qt::Alignment kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
-
-class RtfReaderTest : public ::testing::Test {
-protected:
-    void SetUp() override { ensureApplication(); }
-};
-
-QString text(const QByteArray& rtf) {
-    return RtfReader::plainText(rtf);
-}
+using RtfReaderTest = RtfTest;
 
 TEST_F(RtfReaderTest, readsWordPadCyrillicWrittenAsCp1251Bytes) {
     EXPECT_EQ(text(fixture("wordpad-cp1251.rtf")), QStringLiteral("Инструкция участника\n"

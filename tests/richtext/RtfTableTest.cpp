@@ -14,12 +14,7 @@ using namespace richtext_test;
 
 namespace {
 
-constexpr Qt::Alignment kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
-
-class RtfTableTest : public ::testing::Test {
-protected:
-    void SetUp() override { ensureApplication(); }
-};
+using RtfTableTest = RtfTest;
 
 QTextTable* firstTable(const QTextDocument& doc) {
     for (QTextFrame* frame : doc.rootFrame()->childFrames()) {

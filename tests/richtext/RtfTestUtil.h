@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richtext/RtfReader.h"
+#include "support/RichtextSamples.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,6 +10,8 @@
 #include <memory>
 #include <ostream>
 
+#include <gtest/gtest.h>
+
 // Readable failures: gtest prints QStrings as text.
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -16,6 +19,18 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 // Small helpers the reader tests share: read bytes, find formatting by the text it covers.
 namespace richtext_test {
+
+constexpr Qt::Alignment kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
+
+// Fixture of the reader tests: fonts and images need an application.
+class RtfTest : public ::testing::Test {
+protected:
+    void SetUp() override { ensureApplication(); }
+};
+
+inline QString text(const QByteArray& rtf) {
+    return richtext::RtfReader::plainText(rtf);
+}
 
 inline std::unique_ptr<QTextDocument> readRtf(const QByteArray& rtf) {
     auto doc = std::make_unique<QTextDocument>();

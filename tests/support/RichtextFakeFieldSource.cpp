@@ -26,7 +26,6 @@ bool RichtextFakeFieldSource::hasField(const QString& name) const {
 }
 
 QByteArray RichtextFakeFieldSource::fieldBytes(const QString& name) const {
-    ++m_fetches;
     if (m_row < 0 || m_row >= m_rows.size())
         return {};
     return m_rows[m_row].value(name.toLower());

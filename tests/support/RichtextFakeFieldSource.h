@@ -17,11 +17,9 @@ public:
     void setCurrentRow(int row); // calls the listeners, like a move of the kit table
     void replaceAll();           // calls the listeners, like loading a new kit
     int listenerCount() const { return static_cast<int>(m_listeners.size()); }
-    int fetches() const { return m_fetches; }
 
     bool hasField(const QString& name) const override;
     QByteArray fieldBytes(const QString& name) const override;
-    int rowKey() const override { return m_row; }
     int addRowListener(std::function<void()> listener) override;
     void removeRowListener(int id) override;
 
@@ -32,7 +30,6 @@ private:
     int m_row = 0;
     std::map<int, std::function<void()>> m_listeners;
     int m_nextId = 1;
-    mutable int m_fetches = 0;
 };
 
 } // namespace richtext_test

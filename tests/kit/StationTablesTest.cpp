@@ -1,5 +1,6 @@
 #include "kit/StationTables.h"
 #include "kit/TableStream.h"
+#include "support/ReviewAnswersFile.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The answers file exactly as its format describes it, built independently of the writer.
-std::string expectedAnswersFile(const std::vector<std::string>& values) {
-    std::string out("TPF0\x03\xFB\x00\x01", 8);
-    for (int i = 1; i <= 6; ++i) {
-        const std::string name = "a" + std::to_string(i);
-        out += "\x06\x02" + name + "\x06\x06String\x02\x14\x06\x02" + name;
-        out += std::string("\x06\x00\x02\x14\x08\x08\x06\x04", 8) + "Data" + std::string("\x06\x00", 2);
-    }
-    out += std::string("\x00\x01\x00\x01\x01\x02\x00", 7);
-    for (const std::string& v : values)
-        out += std::string("\x08\x06", 2) + static_cast<char>(v.size()) + v;
-    out += std::string("\x00\x00", 2);
-    return out;
+std::string expectedAnswersFile(const QList<QByteArray>& values) {
+    return reviewAnswersFile(values).toStdString();
 }
 
 std::string readFile(const fs::path& p) {

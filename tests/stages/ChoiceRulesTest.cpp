@@ -1,5 +1,7 @@
 #include "stages/ChoiceRules.h"
 
+#include "support/ChoiceStageKit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,13 +13,6 @@ QStringList numbered(int count) {
     for (int k = 1; k <= count; ++k)
         lines.append(QStringLiteral("line %1").arg(k));
     return lines;
-}
-
-std::string memoOf(int count) {
-    std::string memo;
-    for (int k = 1; k <= count; ++k)
-        memo += "line " + std::to_string(k) + "\r\n";
-    return memo;
 }
 
 } // namespace
@@ -68,7 +63,7 @@ TEST(ChoiceRulesOptions, taskFourAndSixGiveEveryListAllLines) {
 }
 
 TEST(ChoiceRulesOptions, taskOneGivesThreeLinesPerBoxAndIgnoresLinesAfterFifteen) {
-    const QList<QStringList> lists = ChoiceRules::task1Options(memoOf(17));
+    const QList<QStringList> lists = ChoiceRules::task1Options(choicekit::numberedMemo(17));
     ASSERT_EQ(lists.size(), 5);
     EXPECT_EQ(lists[0], QStringList({"line 1", "line 2", "line 3"}));
     EXPECT_EQ(lists[2], QStringList({"line 7", "line 8", "line 9"}));
@@ -84,7 +79,7 @@ TEST(ChoiceRulesOptions, taskOneFillsMissingLinesWithEmptyOptions) {
 }
 
 TEST(ChoiceRulesOptions, taskFiveWithTwentyLinesGivesFourConsecutiveLinesPerList) {
-    const QList<QStringList> lists = ChoiceRules::task5Options(memoOf(22));
+    const QList<QStringList> lists = ChoiceRules::task5Options(choicekit::numberedMemo(22));
     ASSERT_EQ(lists.size(), 5);
     EXPECT_EQ(lists[0], numbered(4));
     EXPECT_EQ(lists[2], QStringList({"line 9", "line 10", "line 11", "line 12"}));
@@ -92,7 +87,7 @@ TEST(ChoiceRulesOptions, taskFiveWithTwentyLinesGivesFourConsecutiveLinesPerList
 }
 
 TEST(ChoiceRulesOptions, taskFiveWithSixLinesPadsEveryListToFourOptions) {
-    const QList<QStringList> lists = ChoiceRules::task5Options(memoOf(6));
+    const QList<QStringList> lists = ChoiceRules::task5Options(choicekit::numberedMemo(6));
     ASSERT_EQ(lists.size(), 5);
     EXPECT_EQ(lists[0], numbered(4));
     EXPECT_EQ(lists[1], QStringList({"line 5", "line 6", "", ""}));

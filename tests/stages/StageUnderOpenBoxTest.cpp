@@ -44,13 +44,7 @@ public:
 struct SlowBoxFixture : ::testing::Test {
     SlowBoxFixture() {
         stages::registerStages(registry);
-        TfrmMain::Services services;
-        services.dialogs = &dialogs;
-        services.audio = &audio;
-        services.stages = &registry;
-        services.workDir = dir.path();
-        services.appDir = dir.path() + QLatin1Char('/');
-        w = std::make_unique<TfrmMain>(services);
+        w = std::make_unique<TfrmMain>(stationServices(dialogs, audio, registry, dir.path()));
         w->complects = kit::makeComplectsTable();
         w->answers = kit::makeAnswersTable();
         w->complects.append();

@@ -21,13 +21,6 @@ namespace {
 
 using stagestest::KitRow;
 
-class FirstPreparation : public StageFrame {
-public:
-    using StageFrame::StageFrame;
-    void Start() override {}
-    void Timer1Timer() override {}
-};
-
 // A working folder holding a kit, and the main window about to start on it.
 struct Startup {
     explicit Startup(std::initializer_list<KitRow> rows = {KitRow::variant(1, "Вариант 1", "01.01.2001"),
@@ -182,8 +175,7 @@ TEST(Startup, shutDownReleasesTheAudioLayerInOrder) {
 
 TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     Startup s;
-    s.h.stages.add(
-        10, [](TfrmMain& main) -> StageFrame* { return new FirstPreparation(main); }, [](StageFrame&) {});
+    s.h.stages.add<IdleStage>(10); // the first preparation
     ASSERT_TRUE(s.start());
     stages::createStationWindows(s.main());
     s.main().show();
@@ -218,7 +210,7 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     recording->Button1->click();
     tick(recording);
 
-    EXPECT_NE(dynamic_cast<FirstPreparation*>(s.main().CurrentFrame.data()), nullptr);
+    EXPECT_NE(dynamic_cast<IdleStage*>(s.main().CurrentFrame.data()), nullptr);
     EXPECT_TRUE(s.main().Panel1->isVisible());
     EXPECT_TRUE(s.main().folders().answerFolderExists());
     EXPECT_EQ(s.h.audio.encodedFiles,

@@ -1,6 +1,7 @@
 #include "kit/StationTables.h"
 #include "kit/TableStream.h"
 #include "stages/StationReport.h"
+#include "support/AudioSignals.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,27 +11,12 @@
 
 #include <sndfile.h>
 
-#include <cmath>
-#include <vector>
-
 namespace {
 
 // Writes seconds of a quiet tone as Ogg Vorbis at 44100 Hz, 2 channels, like the encoder's output.
 bool writeOgg(const QString& path, double seconds) {
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (!file)
-        return false;
-    const auto frames = static_cast<sf_count_t>(seconds * info.samplerate);
-    std::vector<float> samples(static_cast<std::size_t>(frames) * 2);
-    for (sf_count_t i = 0; i < frames; ++i)
-        samples[static_cast<std::size_t>(2 * i)] = samples[static_cast<std::size_t>(2 * i + 1)] =
-            0.1f * static_cast<float>(std::sin(2 * M_PI * 440.0 * static_cast<double>(i) / info.samplerate));
-    const bool written = sf_writef_float(file, samples.data(), frames) == frames;
-    return sf_close(file) == 0 && written;
+    const int frames = static_cast<int>(seconds * 44100);
+    return audiotest::writeSoundFile(path, audiotest::sinePcm(440.0, frames, 3277), SF_FORMAT_OGG);
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes) {

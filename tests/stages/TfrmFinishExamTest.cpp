@@ -14,17 +14,6 @@
 
 namespace {
 
-// Stands in for the instruction stage and counts how often it was started.
-class NextExamineeFrame : public StageFrame {
-public:
-    NextExamineeFrame(TfrmMain& main, int& starts) : StageFrame(main), m_starts(starts) {}
-    void Start() override { ++m_starts; }
-    void Timer1Timer() override {}
-
-private:
-    int& m_starts;
-};
-
 struct Finish {
     StationHarness h;
     TfrmMain* w = nullptr;
@@ -32,9 +21,7 @@ struct Finish {
 
     Finish() {
         stages::registerReviewStages(h.stages);
-        h.stages.add(
-            5, [this](TfrmMain& main) -> StageFrame* { return new NextExamineeFrame(main, instructionStarts); },
-            [](StageFrame& frame) { frame.Start(); });
+        addIdleStage(h.stages, 5, [this] { ++instructionStarts; }); // the instruction of the next examinee
         w = &h.createWindow();
         w->StudID = QStringLiteral("0042");
         w->show();
@@ -84,7 +71,7 @@ TEST(TfrmFinishExam, startsTheNextExamineeOnceForTwoQuickClicks) {
     EXPECT_EQ(s.instructionStarts, 0);
     tick(&f, 2);
     EXPECT_EQ(s.instructionStarts, 1);
-    EXPECT_NE(dynamic_cast<NextExamineeFrame*>(s.w->CurrentFrame.data()), nullptr);
+    EXPECT_NE(dynamic_cast<IdleStage*>(s.w->CurrentFrame.data()), nullptr);
     EXPECT_TRUE(s.w->Panel1->isHidden()); // the instruction stage decides about the header
     EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
 }

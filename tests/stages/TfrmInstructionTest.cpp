@@ -48,13 +48,6 @@ KitRow demoRow() {
     return r;
 }
 
-class HeaderProbe : public StageFrame {
-public:
-    using StageFrame::StageFrame;
-    void Start() override {}
-    void Timer1Timer() override {}
-};
-
 struct CodeEntry {
     explicit CodeEntry(std::initializer_list<KitRow> rows = {row(0, kInstruction), row(1, QStringLiteral("нечётный")),
                                                              row(2, QStringLiteral("чётный"))}) {
@@ -231,13 +224,11 @@ TEST(TfrmInstruction, aVariantTheKitLacksLeavesTheRowWhereItWas) {
 TEST(TfrmInstruction, leavesForTheCodeRecordingOnTheNextTickWithTheHeaderShown) {
     CodeEntry c;
     bool headerShown = false;
-    c.h.stages.add(
-        6, [](TfrmMain& main) -> StageFrame* { return new HeaderProbe(main); },
-        [&](StageFrame&) { headerShown = c.main().Panel1->isVisible(); });
+    addIdleStage(c.h.stages, 6, [&] { headerShown = c.main().Panel1->isVisible(); });
     c.submit("0042");
     ASSERT_NE(qobject_cast<TfrmInstruction*>(c.main().CurrentFrame.data()), nullptr); // not inside the click
     tick(&c.frame());
-    EXPECT_NE(dynamic_cast<HeaderProbe*>(c.main().CurrentFrame.data()), nullptr);
+    EXPECT_NE(dynamic_cast<IdleStage*>(c.main().CurrentFrame.data()), nullptr);
     EXPECT_TRUE(headerShown);
 }
 

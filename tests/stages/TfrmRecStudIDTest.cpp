@@ -24,19 +24,10 @@ namespace {
 
 const QString kStation = QStringLiteral("25.05.2019_3_000123_0007_2");
 
-class NextStage : public StageFrame {
-public:
-    using StageFrame::StageFrame;
-    void Start() override {}
-    void Timer1Timer() override {}
-};
-
 struct CodeRecording {
     CodeRecording() {
         stages::registerPreExamStages(h.stages);
-        h.stages.add(
-            10, [](TfrmMain& main) -> StageFrame* { return new NextStage(main); },
-            [this](StageFrame&) { headerShownAtNext = h.window->Panel1->isVisible(); });
+        addIdleStage(h.stages, 10, [this] { headerShownAtNext = h.window->Panel1->isVisible(); });
         TfrmMain& w = h.createWindow();
         w.StationTag = kStation;
         w.StudID = QStringLiteral("0012");

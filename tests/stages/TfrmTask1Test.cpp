@@ -4,6 +4,7 @@
 #include "richtext/RichView.h"
 #include "stages/BottomBar.h"
 #include "stages/PositionComboBox.h"
+#include "support/ChoiceStageKit.h"
 #include "support/PrepStation.h"
 
 #include <QAbstractItemView>
@@ -13,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -79,13 +79,6 @@ void pick(PositionComboBox* list, int row) {
     QApplication::processEvents();
 }
 
-QStringList items(const PositionComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->itemText(i);
-    return texts;
-}
-
 } // namespace
 
 TEST_F(Task1Fixture, timesTheStageByTheAudioAndEndsFortyEightTicksAfterStart) {
@@ -121,7 +114,8 @@ TEST_F(Task1Fixture, playsTheKitAudioFromItsTemporaryFileAndCleansUpAtTheEnd) {
 TEST_F(Task1Fixture, fillsThreeOptionsPerListFromTheMemoWithNothingChosen) {
     TfrmTask1* stage = startWithAudioOf(10.0);
     for (PositionComboBox* list : stage->lists()) {
-        EXPECT_EQ(items(list), (QStringList{"True", "False", "Not stated"})) << list->objectName().toStdString();
+        EXPECT_EQ(choicekit::itemsOf(*list), (QStringList{"True", "False", "Not stated"}))
+            << list->objectName().toStdString();
         EXPECT_EQ(list->currentIndex(), -1);
         EXPECT_EQ(list->currentText(), "");
         EXPECT_TRUE(list->isEditable());
@@ -133,10 +127,10 @@ TEST_F(Task1Fixture, fillsThreeOptionsPerListFromTheMemoWithNothingChosen) {
 TEST_F(Task1Fixture, missingLinesAreEmptyOptionsAndAFinalLineBreakGivesNone) {
     s.setKitField("t1Ans", "a\nb\nc\nd\n\nf\ng\n");
     TfrmTask1* stage = startWithAudioOf(10.0);
-    EXPECT_EQ(items(stage->t1), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(items(stage->t2), (QStringList{"d", "", "f"}));
-    EXPECT_EQ(items(stage->t3), (QStringList{"g", "", ""}));
-    EXPECT_EQ(items(stage->t5), (QStringList{"", "", ""}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t1), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t2), (QStringList{"d", "", "f"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t3), (QStringList{"g", "", ""}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t5), (QStringList{"", "", ""}));
 }
 
 TEST_F(Task1Fixture, aLongLineIsOneOptionAndLinesAfterTheFifteenthAreUnused) {
@@ -148,7 +142,7 @@ TEST_F(Task1Fixture, aLongLineIsOneOptionAndLinesAfterTheFifteenthAreUnused) {
     TfrmTask1* stage = startWithAudioOf(10.0);
     EXPECT_EQ(stage->t1->itemText(0), QString::fromStdString(longLine));
     EXPECT_EQ(stage->t1->itemText(1), "line 2");
-    EXPECT_EQ(items(stage->t5), (QStringList{"line 13", "line 14", "line 15"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->t5), (QStringList{"line 13", "line 14", "line 15"}));
 }
 
 TEST_F(Task1Fixture, storesTheChosenPositionsAsTwentyOneThirtyThree) {
@@ -291,15 +285,6 @@ TEST_F(Task1Fixture, looksRightWithAListOpened) {
     ASSERT_TRUE(popup->isVisible());
     EXPECT_GE(popup->height(), 3 * PositionComboBox::kItemHeight);
     EXPECT_LE(popup->height(), 3 * PositionComboBox::kItemHeight + 12);
-    const QString folder = qEnvironmentVariable("ZUNT_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        // The opened list is a window of its own: draw it where it stands over the station.
-        QPixmap shot = s.w.grab();
-        QPainter painter(&shot);
-        painter.drawPixmap(s.w.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
-        painter.end();
-        QDir().mkpath(folder);
-        shot.save(QDir(folder).filePath("TfrmTask1-list-open.png"));
-    }
+    choicekit::saveScreenshotWithPopup(s.w, *popup, QStringLiteral("TfrmTask1-list-open"));
     stage->t1->hidePopup();
 }

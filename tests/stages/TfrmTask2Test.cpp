@@ -159,13 +159,7 @@ TEST(Task2Recording, recordsAboutOneSecondMoreThanTheAnswerTimeOnTheRealLayer) {
     ScriptedDialogService dialogs;
     StageRegistry registry;
     stages::registerStages(registry);
-    TfrmMain::Services services;
-    services.dialogs = &dialogs;
-    services.audio = layer.get();
-    services.stages = &registry;
-    services.workDir = dir.path();
-    services.appDir = dir.path() + QLatin1Char('/');
-    TfrmMain w(services);
+    TfrmMain w(stationServices(dialogs, *layer, registry, dir.path()));
     w.complects = kit::makeComplectsTable();
     w.answers = kit::makeAnswersTable();
     w.StationTag = QStringLiteral("2019-05-25_9_770001_0101_1");

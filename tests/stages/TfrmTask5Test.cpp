@@ -258,19 +258,5 @@ TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
 }
 
 TEST_F(Task5, offersTheDemoKitOptionsOverItsSheet) {
-    TfrmTask5* stage = startDemoKit();
-    if (stage == nullptr)
-        GTEST_SKIP() << "no demo kit in the source tree";
-    const std::string memo = w.complects.asBytes("t5Ans");
-    const QList<QStringList> options = ChoiceRules::task5Options(memo);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_FALSE(options[i].isEmpty());
-        EXPECT_EQ(choicekit::itemsOf(*stage->lists()[i]), options[i]);
-    }
-    EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
-    saveScreenshot(w, QStringLiteral("TfrmTask5-demo-kit"));
-    stage->t1->setCurrentIndex(0);
-    stage->t2->setCurrentIndex(1);
-    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("TfrmTask5-demo-kit-lists-open"));
-    EXPECT_EQ(runOut(stage), "12000");
+    expectDemoKitOptionsOverItsSheet("t5Ans", &ChoiceRules::task5Options);
 }

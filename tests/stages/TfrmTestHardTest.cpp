@@ -25,14 +25,6 @@
 
 namespace {
 
-// Stands in for the next stage so the state at its start can be seen.
-class HeaderProbe : public StageFrame {
-public:
-    using StageFrame::StageFrame;
-    void Start() override {}
-    void Timer1Timer() override {}
-};
-
 // A station at its first stage, with a kit of three variants and working audio.
 struct HardwareTest {
     HardwareTest() {
@@ -267,9 +259,7 @@ TEST(TfrmTestHard, leavingComposesTheStationTagAndOpensTheInstruction) {
 TEST(TfrmTestHard, showsTheHeaderBarAgainBeforeTheNextStage) {
     HardwareTest t;
     bool headerShownAtNextStart = false;
-    t.h.stages.add(
-        5, [](TfrmMain& main) -> StageFrame* { return new HeaderProbe(main); },
-        [&](StageFrame&) { headerShownAtNextStart = t.main().Panel1->isVisible(); });
+    addIdleStage(t.h.stages, 5, [&] { headerShownAtNextStart = t.main().Panel1->isVisible(); });
     t.bothChecksConfirmed();
     t.numbers("1", "2", "3");
     t.leave();

@@ -2,11 +2,14 @@
 
 #include "kit/StationTables.h"
 #include "main/TfrmMain.h"
+#include "richtext/RichView.h"
 #include "stages/ChoiceStage.h"
 #include "stages/StageTable.h"
 #include "stages/TfrmTask5.h"
 #include "stages/TfrmTask6.h"
 #include "support/ChoiceStageKit.h"
+#include "support/Screenshot.h"
+#include "support/StagesKit.h"
 #include "support/StationHarness.h"
 
 #include <QComboBox>
@@ -15,6 +18,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace choicekit {
 
@@ -49,9 +53,11 @@ template <class Frame, int code> struct ChoiceStageFixture : ::testing::Test {
     // The stage on variant 0 of the demo kit; null when the demo kit is not in the tree.
     Frame* startDemoKit() {
         const QString task = Frame::design().optionsField.left(2); // t4, t5, t6
-        const std::optional<std::string> memo = demoKitFile(QStringLiteral("answers/v0-%1Ans.txt").arg(task));
-        const std::optional<std::string> sheet = demoKitFile(QStringLiteral("sheets/v0-%1Task.rtf").arg(task));
-        return memo && sheet ? startWith(*memo, *sheet) : nullptr;
+        const std::optional<QByteArray> memo =
+            stagestest::demoKitFile(QStringLiteral("answers/v0-%1Ans.txt").arg(task));
+        const std::optional<QByteArray> sheet =
+            stagestest::demoKitFile(QStringLiteral("sheets/v0-%1Task.rtf").arg(task));
+        return memo && sheet ? startWith(memo->toStdString(), sheet->toStdString()) : nullptr;
     }
 
     // Ends the stage by the clock; the answer it stored.
@@ -61,15 +67,30 @@ template <class Frame, int code> struct ChoiceStageFixture : ::testing::Test {
         return w.answers.asText(design.answerField);
     }
 
+    // The stage on the demo kit: every list offers what rule makes of the kit's option memo
+    // (optionsField), over a sheet that shows, and the first two options chosen give "12000".
+    // Skipped when the demo kit is not in the tree.
+    void expectDemoKitOptionsOverItsSheet(const char* optionsField, QList<QStringList> (*rule)(std::string_view)) {
+        Frame* stage = startDemoKit();
+        if (stage == nullptr)
+            GTEST_SKIP() << "no demo kit in the source tree";
+        const std::string memo = w.complects.asBytes(optionsField);
+        const QList<QStringList> options = rule(memo);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_FALSE(options[i].isEmpty());
+            EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
+        }
+        EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+        const QString name = QString::fromLatin1(Frame::staticMetaObject.className());
+        saveScreenshot(w, name + QStringLiteral("-demo-kit"));
+        stage->t1->setCurrentIndex(0);
+        stage->t2->setCurrentIndex(1);
+        saveScreenshotWithOpenList(w, *stage->t3, name + QStringLiteral("-demo-kit-lists-open"));
+        EXPECT_EQ(runOut(stage), "12000");
+    }
+
     StationHarness h;
     TfrmMain& w;
 };
-
-inline QStringList itemsOf(const QComboBox& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items.append(list.itemText(i));
-    return items;
-}
 
 } // namespace choicekit

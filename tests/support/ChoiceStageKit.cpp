@@ -2,16 +2,12 @@
 
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
-#include "main/StageFrame.h"
-#include "main/StageRegistry.h"
 #include "main/TfrmMain.h"
-#include "support/Screenshot.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -22,19 +18,6 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
                                                const QString& text = QString(), bool autorep = false, ushort count = 1);
 
 namespace choicekit {
-namespace {
-
-class MarkerStage : public StageFrame {
-public:
-    MarkerStage(TfrmMain& main, int* started) : StageFrame(main), m_started(started) {}
-    void Start() override { ++*m_started; }
-    void Timer1Timer() override {}
-
-private:
-    int* m_started;
-};
-
-} // namespace
 
 void setKitRow(TfrmMain& main, const std::vector<std::pair<std::string, std::string>>& fields) {
     main.complects = kit::makeComplectsTable();
@@ -80,18 +63,11 @@ std::string sheetRtf(const QString& title, const QStringList& lines) {
     return rtf;
 }
 
-std::optional<std::string> demoKitFile(const QString& path) {
-    // Cleaned first: the test data folder need not exist for ".." to pass through it.
-    QFile file(QDir::cleanPath(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/") + path));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll().toStdString();
-}
-
-void registerMarkerStage(StageRegistry& registry, int code, int* started) {
-    registry.add(
-        code, [started](TfrmMain& main) -> StageFrame* { return new MarkerStage(main, started); },
-        [](StageFrame& frame) { frame.Start(); });
+QStringList itemsOf(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items.append(list.itemText(i));
+    return items;
 }
 
 QStringList listTabOrder(QWidget& first) {

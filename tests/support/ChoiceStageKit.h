@@ -4,14 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 class QComboBox;
 class QWidget;
-class StageRegistry;
 class TfrmMain;
 
 // Helpers for the tests of the choice stages (tasks 1, 4, 5, 6).
@@ -28,12 +26,8 @@ std::string numberedMemo(int count);
 // paragraph, in 13 px Arial (for screenshots of lists laid over a sheet).
 std::string sheetRtf(const QString& title, const QStringList& lines);
 
-// The bytes of a file of the demo kit (demo-kit/<path> in the source tree), or nullopt when
-// the demo kit is not there.
-std::optional<std::string> demoKitFile(const QString& path);
-
-// Registers at code a stage that does nothing but count how often it was started.
-void registerMarkerStage(StageRegistry& registry, int code, int* started);
+// The texts of a list's options, in order.
+QStringList itemsOf(const QComboBox& list);
 
 // The object names of the lists (combo boxes) in the tab order, starting after first.
 QStringList listTabOrder(QWidget& first);

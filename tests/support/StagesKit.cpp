@@ -57,13 +57,16 @@ QByteArray simpleRtf(const QString& text, int fontSizeHalfPoints) {
     return rtf + "\\par }";
 }
 
+std::optional<QByteArray> demoKitFile(const QString& path) {
+    // Cleaned as text: the data folder itself need not exist for ".." to pass through it.
+    QFile file(QDir::cleanPath(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/") + path));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
 QByteArray demoKitSheet(const QString& name, const QByteArray& fallback) {
-    // Cleaned as text: the data folder itself need not exist.
-    QFile sheet(
-        QDir::cleanPath(QStringLiteral(ZUNT_TEST_DATA "/../../demo-kit/sheets/") + name + QStringLiteral(".rtf")));
-    if (!sheet.open(QIODevice::ReadOnly))
-        return fallback;
-    return sheet.readAll();
+    return demoKitFile(QStringLiteral("sheets/") + name + QStringLiteral(".rtf")).value_or(fallback);
 }
 
 } // namespace stagestest

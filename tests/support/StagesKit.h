@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // Small kits for the stage tests: rows of the station's kit table with the fields the
 // pre-exam stages read, and a minimal RTF document for the sheet fields.
 namespace stagestest {
@@ -39,8 +41,12 @@ bool saveKitFile(const kit::MemTable& complects, const QString& folder);
 // A one-paragraph RTF document, each line of text a paragraph; non-ASCII as \uN escapes.
 QByteArray simpleRtf(const QString& text, int fontSizeHalfPoints = 28);
 
-// A sheet of the demo kit (demo-kit/sheets/<name>.rtf at the top of the source tree), or
-// fallback while the demo kit is not there.
+// The bytes of a file of the demo kit (demo-kit/<path> at the top of the source tree), or
+// nullopt when the demo kit is not there.
+std::optional<QByteArray> demoKitFile(const QString& path);
+
+// A sheet of the demo kit (demo-kit/sheets/<name>.rtf), or fallback while the demo kit is
+// not there.
 QByteArray demoKitSheet(const QString& name, const QByteArray& fallback);
 
 } // namespace stagestest

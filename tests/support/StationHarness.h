@@ -7,9 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
-
-class StageFrame;
 
 // A main window for GUI tests: scripted dialogs, a scripted audio layer, a registry the
 // test fills, and a temporary working folder that is removed with the harness. The
@@ -28,6 +27,22 @@ struct StationHarness {
     // Creates the window (after the test has filled stages).
     TfrmMain& createWindow();
 };
+
+// The services of a window working in workDir, which is its program folder too.
+TfrmMain::Services stationServices(DialogService& dialogs, audio::AudioLayer& audio, const StageRegistry& stages,
+                                   const QString& workDir);
+
+// A stage that only sits there: it stands in for the next stage so a test sees that the
+// switch reached it, and in what state, without running the real one.
+class IdleStage : public StageFrame {
+public:
+    using StageFrame::StageFrame;
+    void Start() override {}
+    void Timer1Timer() override {}
+};
+
+// Registers an IdleStage at code; started runs each time the switch starts it.
+void addIdleStage(StageRegistry& stages, int code, std::function<void()> started);
 
 // Calls the frame's Timer1Timer n times, as n ticks of its timer would. Stops early when
 // the frame is destroyed by a switch.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stages/BottomBar.h"
+#include "stages/PositionComboBox.h"
 #include "stages/SheetStage.h"
 
 #include <QList>
@@ -12,7 +13,6 @@
 #include <array>
 #include <string_view>
 
-class PositionComboBox;
 class QPlainTextEdit;
 
 // The frame of the choice tasks 4, 5 and 6: the kit's task sheet with five drop-down lists

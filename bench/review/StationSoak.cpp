@@ -155,8 +155,7 @@ int main(int argc, char** argv) {
     print(resourcesLine(count, last));
     const qint64 ms = clock.elapsed();
 
-    const StationReport report =
-        StationReport::inspect(QDir(workDir).filePath(QStringLiteral("Answer_") + main.StationTag));
+    const StationReport report = StationReport::inspect(main.folders().stationFolder());
     const QStringList problems = StationRehearsal::disagreements(report, outcomes);
     for (const QString& p : problems)
         print(QStringLiteral("disagreement: ") + p);

@@ -20,7 +20,6 @@ public:
     // raised to T when T is larger, so a long stage also ends at once.
     void endEarly(int marker);
 
-    int total() const { return m_total; }
     int elapsed() const { return m_elapsed; }
     int remaining() const { return m_total - m_elapsed; }
     bool ended() const { return m_elapsed > m_total; }

@@ -32,7 +32,7 @@ void CountdownStage::Timer1Timer() {
         return;
     }
     TfrmMain& main = mainWindow();
-    main.ProcessBar->setValue(main.ProcessBar->value() + 1);
+    main.ProcessBar->setValue(m_countdown.elapsed());
     main.lblProcessTime->setText(Countdown::secondsText(m_countdown.remaining()));
     main.lblProcessTime->adjustSize();
 }

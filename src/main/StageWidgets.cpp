@@ -1,7 +1,9 @@
 #include "main/StageWidgets.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 QFont StageWidgets::font(const QString& family, int pixelSize, bool bold) {
@@ -34,4 +36,13 @@ void StageWidgets::stackSheetOverBar(QWidget* frame, QWidget* sheet, QWidget* ba
     layout->setSpacing(0);
     layout->addWidget(sheet, 1);
     layout->addWidget(bar);
+}
+
+void StageWidgets::centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect area(QPoint(0, 0), window->size());
+    area.moveCenter(screen->geometry().center());
+    window->move(area.topLeft());
 }

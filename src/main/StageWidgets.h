@@ -22,4 +22,7 @@ public:
 
     // The frame's sheet above its bar, both full width; the sheet takes the spare height.
     static void stackSheetOverBar(QWidget* frame, QWidget* sheet, QWidget* bar);
+
+    // Moves a top-level window to the middle of its screen (the primary one before it has one).
+    static void centreOnScreen(QWidget* window);
 };

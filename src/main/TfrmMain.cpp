@@ -12,10 +12,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -257,14 +255,5 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    centreOnScreen();
-}
-
-void TfrmMain::centreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect area = QRect(QPoint(0, 0), size());
-    area.moveCenter(screen->geometry().center());
-    move(area.topLeft());
+    StageWidgets::centreOnScreen(this);
 }

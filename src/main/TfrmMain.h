@@ -130,7 +130,6 @@ protected:
 
 private:
     bool FormCloseQuery() const { return CanExit; }
-    void centreOnScreen();
     void placeFrame(QWidget* frame);
 
     bool loadKit();

@@ -7,30 +7,12 @@
 #include "main/TfrmMain.h"
 #include "richtext/RichView.h"
 #include "stages/ChoiceRules.h"
+#include "stages/PositionComboBox.h"
 
-#include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-
-namespace {
-
-constexpr int kItemHeight = 16;
-
-void setItems(QComboBox& list, const QStringList& items) {
-    list.clear();
-    list.addItems(items);
-    for (int i = 0; i < list.count(); ++i)
-        list.setItemData(i, QSize(0, kItemHeight), Qt::SizeHintRole);
-    // Adding to an empty list makes its first item current; nothing is chosen yet.
-    list.setCurrentIndex(-1);
-    list.clearEditText();
-}
-
-} // namespace
 
 ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     : SheetStage(main, {kBarHeight, design.caption, QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10}),
@@ -52,11 +34,8 @@ ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     // Fixed places over the sheet, whatever the frame's size or the sheet's text.
     for (int i = 0; i < 5; ++i) {
         m_lists[i]->setGeometry(m_design.lists[i]);
-        setItems(*m_lists[i], m_design.designItems);
+        m_lists[i]->setOptions(m_design.designItems);
         m_lists[i]->raise();
-        // What the field shows is what is stored: when editing ends the chosen option shows
-        // again, before the list itself could pick an option by the typed text.
-        m_lists[i]->lineEdit()->installEventFilter(this);
     }
     QWidget* previous = Button1;
     for (int i = 0; i < 5; ++i) {
@@ -66,33 +45,12 @@ ChoiceStage::ChoiceStage(TfrmMain& main, Design design)
     }
 }
 
-QComboBox* ChoiceStage::makeList(const char* name, int number) {
-    auto* list = new QComboBox(this);
+PositionComboBox* ChoiceStage::makeList(const char* name, int number) {
+    auto* list = new PositionComboBox(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(QStringLiteral("Ответ на пропуск %1").arg(number));
     list->setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 13, false));
-    list->setEditable(true);
-    // Typed text never becomes an option or picks one: only a chosen position counts.
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setDuplicatesEnabled(true);
-    list->setCompleter(nullptr);
     return list;
-}
-
-bool ChoiceStage::eventFilter(QObject* watched, QEvent* event) {
-    const bool ending =
-        event->type() == QEvent::FocusOut ||
-        (event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                                               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
-    if (ending) {
-        for (QComboBox* list : m_lists) {
-            if (list->lineEdit() == watched) {
-                const int chosen = list->currentIndex();
-                list->setEditText(chosen < 0 ? QString() : list->itemText(chosen));
-            }
-        }
-    }
-    return SheetStage::eventFilter(watched, event);
 }
 
 void ChoiceStage::fillLists() {
@@ -100,7 +58,7 @@ void ChoiceStage::fillLists() {
     Answers->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
     const QList<QStringList> options = m_design.options(memo);
     for (int i = 0; i < 5; ++i)
-        setItems(*m_lists[i], options.value(i));
+        m_lists[i]->setOptions(options.value(i));
 }
 
 void ChoiceStage::Start() {
@@ -119,8 +77,8 @@ void ChoiceStage::Button1Click() {
 
 std::string ChoiceStage::answerString() const {
     QList<int> positions;
-    for (const QComboBox* list : m_lists)
-        positions.append(ChoiceRules::positionOf(list->currentIndex()));
+    for (const PositionComboBox* list : m_lists)
+        positions.append(list->position());
     return ChoiceRules::answerString(positions);
 }
 

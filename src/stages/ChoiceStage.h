@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stages/BottomBar.h"
+#include "stages/PositionComboBox.h"
 #include "stages/SheetStage.h"
 
 #include <QList>
@@ -12,7 +13,6 @@
 #include <array>
 #include <string_view>
 
-class QComboBox;
 class QPlainTextEdit;
 
 // The frame of the choice tasks 4, 5 and 6: the kit's task sheet with five drop-down lists
@@ -42,29 +42,27 @@ public:
     ChoiceStage(TfrmMain& main, Design design);
 
     QPlainTextEdit* const Answers;
-    QComboBox* const t1;
-    QComboBox* const t2;
-    QComboBox* const t3;
-    QComboBox* const t4;
-    QComboBox* const t5;
+    PositionComboBox* const t1;
+    PositionComboBox* const t2;
+    PositionComboBox* const t3;
+    PositionComboBox* const t4;
+    PositionComboBox* const t5;
 
     void Start() override;
     void Button1Click();
 
     // t1..t5 in answer order.
-    const std::array<QComboBox*, 5>& lists() const { return m_lists; }
+    const std::array<PositionComboBox*, 5>& lists() const { return m_lists; }
     // The answer string of the lists as they stand.
     std::string answerString() const;
 
 protected:
     void finishStage() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    const Design& design() const { return m_design; }
 
 private:
-    QComboBox* makeList(const char* name, int number);
+    PositionComboBox* makeList(const char* name, int number);
     void fillLists();
 
     Design m_design;
-    std::array<QComboBox*, 5> m_lists;
+    std::array<PositionComboBox*, 5> m_lists;
 };

@@ -3,10 +3,10 @@
 #include "main/DialogService.h"
 #include "main/TfrmMain.h"
 #include "stages/ChoiceRules.h"
+#include "stages/PositionComboBox.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>

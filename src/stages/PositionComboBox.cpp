@@ -30,11 +30,28 @@ int PositionComboBox::position() const {
     return ChoiceRules::positionOf(currentIndex());
 }
 
+namespace {
+
+bool isEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+void PositionComboBox::keyPressEvent(QKeyEvent* event) {
+    QComboBox::keyPressEvent(event);
+    if (isEnter(*event))
+        showChosen();
+}
+
+void PositionComboBox::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    showChosen();
+}
+
 bool PositionComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit()) {
-        const bool enter =
-            event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                                                  static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        const bool enter = event->type() == QEvent::KeyPress && isEnter(*static_cast<QKeyEvent*>(event));
         if (enter || event->type() == QEvent::FocusOut)
             showChosen();
     }

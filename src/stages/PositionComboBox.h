@@ -21,6 +21,11 @@ public:
     int position() const;
 
 protected:
+    // Keys typed at the focused list and its loss of focus reach the edit field directly,
+    // past its event filters: the list itself shows the chosen option again then.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Events sent to the edit field itself.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

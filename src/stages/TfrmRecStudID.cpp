@@ -149,7 +149,6 @@ void TfrmRecStudID::Button5Click() {
 
 void TfrmRecStudID::Action1Update() {
     Action1->setEnabled(CodeRecordOK && !isRecording());
-    Button1->setEnabled(Action1->isEnabled());
 }
 
 void TfrmRecStudID::Action1Execute() {

@@ -261,7 +261,6 @@ void TfrmTestHard::Action1Update() {
     Action1->setEnabled(RecTestOK && TextTestOK && StationIdentity::isUsableNumber(edtStationCode->text()) &&
                         StationIdentity::isUsableNumber(edtAudCode->text()) &&
                         StationIdentity::isUsableNumber(edtCompCode->text()));
-    Button1->setEnabled(Action1->isEnabled());
 }
 
 void TfrmTestHard::Action1Execute() {

@@ -5,10 +5,8 @@
 #include "richtext/RichView.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 
 TfrmTestRTF::TfrmTestRTF(TfrmMain& main)
     : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint), RxDBRichEdit1(new richtext::RichView(this)),
@@ -50,7 +48,7 @@ void TfrmTestRTF::Button1Click() {
 
 void TfrmTestRTF::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOnScreen();
+    StageWidgets::centreOnScreen(this);
     RxDBRichEdit1->setDataSource(&m_main.complects);
     RxDBRichEdit1->setDataField(QStringLiteral("TestRTF"));
     FormActivate();
@@ -59,13 +57,4 @@ void TfrmTestRTF::showEvent(QShowEvent* event) {
 void TfrmTestRTF::hideEvent(QHideEvent* event) {
     RxDBRichEdit1->setDataSource(nullptr);
     QDialog::hideEvent(event);
-}
-
-void TfrmTestRTF::centreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect area(QPoint(0, 0), size());
-    area.moveCenter(screen->geometry().center());
-    move(area.topLeft());
 }

@@ -38,7 +38,5 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void centreOnScreen();
-
     TfrmMain& m_main;
 };

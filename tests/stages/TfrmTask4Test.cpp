@@ -12,8 +12,10 @@
 #include "support/ChoiceStageFixture.h"
 #include "support/StationHarness.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -122,6 +124,21 @@ TEST_F(Task4, neverStoresOrOffersTypedText) {
     EXPECT_EQ(stage->t2->currentIndex(), 1);
     EXPECT_EQ(stage->t2->currentText(), "green");
     EXPECT_EQ(runOut(stage), "02000");
+}
+
+TEST_F(Task4, neverStoresTextTypedAtTheFocusedList) {
+    TfrmTask4* stage = start("red\r\ngreen\r\nblue\r\n");
+    stage->t3->setFocus();
+    // A real keyboard's keys reach the list, which hands them to its edit field.
+    for (const QChar c : QStringLiteral("green")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(stage->t3, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(stage->t3, &enter);
+    EXPECT_EQ(stage->t3->currentIndex(), -1);
+    EXPECT_TRUE(stage->t3->currentText().isEmpty());
+    EXPECT_EQ(runOut(stage), "00000");
 }
 
 TEST_F(Task4, endsWhenTheTimeIsUsedUpWithTheHeaderBarEmpty) {

@@ -10,7 +10,7 @@ build=${ZUNT_BUILD_DIR:-$top/build}
 demo=${ZUNT_DEMO_DIR:-$top/demo}
 mkdir -p "$demo"
 "$top/demo-kit/build.sh" "$demo" "$build/src/tools/zunt-tool"
-station="$build/src/main/zunt-station"
+station="$build/src/app/zunt-station"
 cd "$demo"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$station"

@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s (code %d)\n", qPrintable(text), layer.errorGetCode());
     });
 
-    // StartRecording's steps, with the station's callback wrapped in the limit.
+    // startRecording's steps, with the station's callback wrapped in the limit.
     Limit limit{static_cast<std::uint64_t>(frames) * FrameBytes, &layer};
     const long rssBefore = residentKiB();
     const double childCpu0 = cpuSeconds(RUSAGE_CHILDREN);
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
         }
     }
     const auto stopStart = Clock::now();
-    recorder.StopRecording(out);
+    recorder.stopRecording(out);
     const double stopSeconds = secondsSince(stopStart);
     const double pathSeconds = secondsSince(t0);
     const double pathEncoderCpu = cpuSeconds(RUSAGE_CHILDREN) - childCpu0;
@@ -245,13 +245,13 @@ int main(int argc, char** argv) {
                 reported ? " (the recording was reported incomplete)" : "");
     std::printf("encoded stream identical to oggenc alone on the same signal: %s\n", same ? "yes" : "NO");
     std::printf(
-        "recording path (start to StopRecording returned): %.2f s wall; encoder %.2f s CPU, station %.2f s CPU\n",
+        "recording path (start to stopRecording returned): %.2f s wall; encoder %.2f s CPU, station %.2f s CPU\n",
         pathSeconds, pathEncoderCpu, pathStationCpu);
     std::printf("oggenc alone on the WAV file (best of two):       %.2f s wall; encoder %.2f s CPU\n", aloneSeconds,
                 aloneCpu);
     std::printf("ratio path / encoder alone: %.3f wall, %.3f CPU (encoder + station against encoder)\n",
                 pathSeconds / aloneSeconds, (pathEncoderCpu + pathStationCpu) / aloneCpu);
-    std::printf("StopRecording took: %.1f ms\n", stopSeconds * 1000);
+    std::printf("stopRecording took: %.1f ms\n", stopSeconds * 1000);
     std::printf("resident memory, KiB, station / encoder: before %ld", rssBefore);
     for (const auto& r : rss)
         std::printf(", %.0f%% %ld / %ld", r.done * 100, r.station, r.encoder);

@@ -6,12 +6,12 @@
 //   bench_review_soak [EXAMINEES=100] [MANIFEST=demo-kit/manifest.txt]
 #include "kit/KitFile.h"
 #include "kit/KitManifest.h"
-#include "main/TfrmMain.h"
-#include "stages/RehearsalDialogService.h"
-#include "stages/StationDriver.h"
-#include "stages/StationRehearsal.h"
-#include "stages/StationReport.h"
-#include "stages/StationSession.h"
+#include "main/StationWindow.h"
+#include "app/RehearsalDialogService.h"
+#include "app/StationDriver.h"
+#include "app/StationRehearsal.h"
+#include "station/StationReport.h"
+#include "app/StationSession.h"
 
 #include <QApplication>
 #include <QDir>
@@ -115,11 +115,11 @@ int main(int argc, char** argv) {
     StationSession session(dialogs, workDir, workDir + QLatin1Char('/'));
     if (!session.start())
         return 1;
-    TfrmMain& main = session.main();
+    StationWindow& main = session.main();
     main.show();
-    main.PrepTime2 = main.PrepTime3 = 1;
-    main.TaskTime2 = main.TaskTime3 = 1;
-    main.TaskTime4 = main.TaskTime5 = main.TaskTime6 = 1;
+    main.prepTime2 = main.prepTime3 = 1;
+    main.taskTime2 = main.taskTime3 = 1;
+    main.taskTime4 = main.taskTime5 = main.taskTime6 = 1;
 
     StationDriver::Options options;
     options.pace = StationDriver::Pace::Driven;

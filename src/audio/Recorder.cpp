@@ -25,7 +25,7 @@ void Recorder::finishChannel() {
         m_showAudioError(QString::fromUtf8(RecordingIncompleteText));
 }
 
-void Recorder::StartRecording(const QString& fileName) {
+void Recorder::startRecording(const QString& fileName) {
     // A recording that ended by itself (its encoder died) still holds the
     // device; end it before starting the next.
     if (RecChannel != 0)
@@ -49,7 +49,7 @@ void Recorder::StartRecording(const QString& fileName) {
     RecChannel = 0;
 }
 
-void Recorder::StopRecording(const QString& fileName) {
+void Recorder::stopRecording(const QString& fileName) {
     if (RecChannel != 0)
         finishChannel();
     PlayStream = m_layer.streamCreateFile(fileName);

@@ -23,11 +23,11 @@ public:
 
     // Begins recording into fileName; on failure the error box has been shown
     // and RecChannel is 0.
-    void StartRecording(const QString& fileName);
+    void startRecording(const QString& fileName);
     // Ends the recording, returning once the file is complete, and opens the
     // file as PlayStream (not playing). A recording that was not encoded
     // completely is reported through the error box.
-    void StopRecording(const QString& fileName);
+    void stopRecording(const QString& fileName);
 
     // The recording callback: continue while the channel's encoder runs. The
     // user value is the layer.

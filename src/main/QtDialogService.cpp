@@ -1,6 +1,6 @@
 #include "main/QtDialogService.h"
 
-#include "main/StationTexts.h"
+#include "station/StationTexts.h"
 
 #include <QApplication>
 #include <QDialog>

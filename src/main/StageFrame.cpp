@@ -1,17 +1,17 @@
 #include "main/StageFrame.h"
 
-#include "main/TfrmMain.h"
+#include "main/StationWindow.h"
 
 #include <QTimer>
 
-StageFrame::StageFrame(TfrmMain& main) : QFrame(&main), Timer1(new QTimer(this)), m_main(main) {
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &StageFrame::Timer1Timer);
+StageFrame::StageFrame(StationWindow& main) : QFrame(&main), tickTimer(new QTimer(this)), m_main(main) {
+    tickTimer->setInterval(1000);
+    connect(tickTimer, &QTimer::timeout, this, &StageFrame::onTick);
 }
 
 StageFrame::~StageFrame() = default;
 
-void StageFrame::switchTo(int code) {
-    Timer1->stop();
-    m_main.StartFrame(code);
+void StageFrame::switchTo(StageCode code) {
+    tickTimer->stop();
+    m_main.startStage(code);
 }

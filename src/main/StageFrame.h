@@ -1,35 +1,37 @@
 #pragma once
 
+#include "station/StageCode.h"
+
 #include <QFrame>
 
 class QTimer;
-class TfrmMain;
+class StationWindow;
 
 // Base of every stage frame. The main window owns the frame (Qt parent) and destroys it
 // at the next switch, taking its controls and timers with it. A stage ends only from a
-// tick of its own Timer1: countdown stages tick once a second, the others arm Timer1 as a
-// one-shot from a button and switch in Timer1Timer. Tests call Timer1Timer directly.
+// tick of its own tickTimer: countdown stages tick once a second, the others arm tickTimer as a
+// one-shot from a button and switch in onTick. Tests call onTick directly.
 class StageFrame : public QFrame {
     Q_OBJECT
 public:
-    explicit StageFrame(TfrmMain& main);
+    explicit StageFrame(StationWindow& main);
     ~StageFrame() override;
 
-    // Called once by StartFrame after the frame is placed and visible.
-    virtual void Start() = 0;
+    // Called once by startStage after the frame is placed and visible.
+    virtual void start() = 0;
 
     // Disabled at creation; 1000 ms unless the stage sets its own interval.
-    QTimer* const Timer1;
+    QTimer* const tickTimer;
 
 public slots:
-    virtual void Timer1Timer() = 0;
+    virtual void onTick() = 0;
 
 protected:
-    TfrmMain& mainWindow() const { return m_main; }
+    StationWindow& mainWindow() const { return m_main; }
 
-    // The one-shot switch of the stages without a countdown: stop Timer1, go to code.
-    void switchTo(int code);
+    // The one-shot switch of the stages without a countdown: stop tickTimer, go to code.
+    void switchTo(StageCode code);
 
 private:
-    TfrmMain& m_main;
+    StationWindow& m_main;
 };

@@ -1,11 +1,14 @@
 #include "stages/StageTable.h"
 
+#include "stages/preexam/PreExamStages.h"
+#include "stages/review/ReviewStages.h"
+#include "stages/tasks/TaskStages.h"
+
 namespace stages {
 
 void registerStages(StageRegistry& registry) {
     registerPreExamStages(registry);
-    registerPreparationStages(registry);
-    registerChoiceStages(registry);
+    registerTaskStages(registry);
     registerReviewStages(registry);
 }
 

@@ -49,14 +49,14 @@ int record(const Args& args) {
         printAudioError(*layer, text);
     });
     const QString out = arg(args[0]);
-    recorder.StartRecording(out);
+    recorder.startRecording(out);
     if (recorder.RecChannel == 0)
         return 1;
     // The recording runs for the time asked, unless it ends by itself first.
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < end && layer->channelIsActive(recorder.RecChannel) != 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    recorder.StopRecording(out);
+    recorder.stopRecording(out);
     if (recorder.PlayStream == 0) {
         std::fprintf(stderr, "zunt-tool: the recording %s cannot be opened\n", args[0].c_str());
         return 1;

@@ -1,6 +1,6 @@
 #include "tools/Commands.h"
 
-#include "stages/StationReport.h"
+#include "station/StationReport.h"
 
 #include <QFile>
 #include <QString>

@@ -23,7 +23,7 @@ protected:
 } // namespace
 
 TEST_F(RecorderTest, startsPausedRecordingThenEncoderThenPlaysIt) {
-    recorder.StartRecording(QStringLiteral("test.ogg"));
+    recorder.startRecording(QStringLiteral("test.ogg"));
     EXPECT_NE(recorder.RecChannel, 0u);
     EXPECT_EQ(layer.calls, QStringList({"recordSetDevice", "recordStart", "encodeStart", "channelPlay"}));
     EXPECT_EQ(layer.encodedFiles, QStringList{"test.ogg"});
@@ -32,7 +32,7 @@ TEST_F(RecorderTest, startsPausedRecordingThenEncoderThenPlaysIt) {
 }
 
 TEST_F(RecorderTest, recordProcContinuesExactlyWhileEncoderOfItsChannelRuns) {
-    recorder.StartRecording(QStringLiteral("a.ogg"));
+    recorder.startRecording(QStringLiteral("a.ogg"));
     ASSERT_EQ(layer.lastProc, &Recorder::RecordProc);
     const Handle ch = recorder.RecChannel;
     EXPECT_TRUE(layer.lastProc(ch, nullptr, 0, layer.lastUser));
@@ -43,9 +43,9 @@ TEST_F(RecorderTest, recordProcContinuesExactlyWhileEncoderOfItsChannelRuns) {
 
 TEST_F(RecorderTest, stopEndsRecordingAndOpensFileAsPausedPlayStream) {
     layer.streamSeconds.insert(QStringLiteral("test.ogg"), 3.0);
-    recorder.StartRecording(QStringLiteral("test.ogg"));
+    recorder.startRecording(QStringLiteral("test.ogg"));
     const auto from = layer.calls.size();
-    recorder.StopRecording(QStringLiteral("test.ogg"));
+    recorder.stopRecording(QStringLiteral("test.ogg"));
     EXPECT_EQ(callsSince(from), QStringList({"channelStop", "streamCreateFile"}));
     EXPECT_EQ(recorder.RecChannel, 0u);
     ASSERT_NE(recorder.PlayStream, 0u);
@@ -54,7 +54,7 @@ TEST_F(RecorderTest, stopEndsRecordingAndOpensFileAsPausedPlayStream) {
 }
 
 TEST_F(RecorderTest, stopWithNothingRecordingAndNoFileLeavesPlayStreamZeroSilently) {
-    recorder.StopRecording(QStringLiteral("missing.ogg"));
+    recorder.stopRecording(QStringLiteral("missing.ogg"));
     EXPECT_EQ(recorder.PlayStream, 0u);
     EXPECT_EQ(layer.callCount("channelStop"), 0);
     EXPECT_TRUE(shown.isEmpty());
@@ -62,12 +62,12 @@ TEST_F(RecorderTest, stopWithNothingRecordingAndNoFileLeavesPlayStreamZeroSilent
 
 TEST_F(RecorderTest, newRecordingFreesPreviousPlayStreamFirst) {
     layer.streamSeconds.insert(QStringLiteral("test.ogg"), 3.0);
-    recorder.StartRecording(QStringLiteral("test.ogg"));
-    recorder.StopRecording(QStringLiteral("test.ogg"));
+    recorder.startRecording(QStringLiteral("test.ogg"));
+    recorder.stopRecording(QStringLiteral("test.ogg"));
     const Handle previous = recorder.PlayStream;
     layer.channelPlay(previous, true);
     const auto from = layer.calls.size();
-    recorder.StartRecording(QStringLiteral("test.ogg"));
+    recorder.startRecording(QStringLiteral("test.ogg"));
     EXPECT_EQ(callsSince(from).first(), QStringLiteral("streamFree"));
     EXPECT_EQ(layer.freedStreams, std::vector<Handle>{previous});
     EXPECT_EQ(layer.channelIsActive(previous), Stopped);
@@ -75,10 +75,10 @@ TEST_F(RecorderTest, newRecordingFreesPreviousPlayStreamFirst) {
 
 TEST_F(RecorderTest, failedRecordStartShowsAntivirusMessageAndStillFreesPlayStream) {
     layer.streamSeconds.insert(QStringLiteral("f.ogg"), 1.0);
-    recorder.StopRecording(QStringLiteral("f.ogg"));
+    recorder.stopRecording(QStringLiteral("f.ogg"));
     ASSERT_NE(recorder.PlayStream, 0u);
     layer.recordStartFails = true;
-    recorder.StartRecording(QStringLiteral("f.ogg"));
+    recorder.startRecording(QStringLiteral("f.ogg"));
     EXPECT_EQ(recorder.RecChannel, 0u);
     EXPECT_EQ(recorder.PlayStream, 0u);
     EXPECT_EQ(shown,
@@ -88,7 +88,7 @@ TEST_F(RecorderTest, failedRecordStartShowsAntivirusMessageAndStillFreesPlayStre
 
 TEST_F(RecorderTest, failedEncoderStartShowsMessageThenStopsChannel) {
     layer.encodeStartFails = true;
-    recorder.StartRecording(QStringLiteral("x.ogg"));
+    recorder.startRecording(QStringLiteral("x.ogg"));
     EXPECT_EQ(recorder.RecChannel, 0u);
     EXPECT_EQ(shown, QStringList{QStringLiteral("Невозможно запустить процесс сжатия аудиозаписи...\nПроверьте наличие "
                                                 "файла OGGENC.EXE в рабочем каталоге")});
@@ -99,8 +99,8 @@ TEST_F(RecorderTest, failedEncoderStartShowsMessageThenStopsChannel) {
 TEST_F(RecorderTest, reportsRecordingThatWasNotEncodedCompletely) {
     layer.stopRecordingFailsWith = static_cast<int>(ErrorCode::EncoderFailed);
     layer.streamSeconds.insert(QStringLiteral("x.ogg"), 1.0);
-    recorder.StartRecording(QStringLiteral("x.ogg"));
-    recorder.StopRecording(QStringLiteral("x.ogg"));
+    recorder.startRecording(QStringLiteral("x.ogg"));
+    recorder.stopRecording(QStringLiteral("x.ogg"));
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.first(), QString::fromUtf8(Recorder::RecordingIncompleteText));
     EXPECT_EQ(layer.errorGetCode(), static_cast<int>(ErrorCode::EncoderFailed));
@@ -111,11 +111,11 @@ TEST_F(RecorderTest, reportsRecordingThatWasNotEncodedCompletely) {
 
 TEST_F(RecorderTest, recordingThatEndedByItselfIsClosedAndReportedBeforeTheNextStarts) {
     layer.stopRecordingFailsWith = static_cast<int>(ErrorCode::EncoderFailed);
-    recorder.StartRecording(QStringLiteral("x.ogg"));
+    recorder.startRecording(QStringLiteral("x.ogg"));
     const Handle first = recorder.RecChannel;
     layer.endRecording(first);
     EXPECT_EQ(layer.channelIsActive(first), Stopped);
-    recorder.StartRecording(QStringLiteral("x.ogg"));
+    recorder.startRecording(QStringLiteral("x.ogg"));
     EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
     EXPECT_NE(recorder.RecChannel, first);
     EXPECT_EQ(layer.callCount("channelStop"), 1);

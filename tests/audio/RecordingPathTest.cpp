@@ -111,9 +111,9 @@ TEST_F(RecordingPathTest, nameWithSpaceRecordsIntoOneFileOfThatName) {
     startStation();
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Answer_20 05 2019")));
     const QString out = path(QStringLiteral("Answer_20 05 2019/0042 2.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_NE(recorder->PlayStream, 0u);
     EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
@@ -128,7 +128,7 @@ TEST_F(RecordingPathTest, withoutEncoderShowsMessageAndCreatesNoFile) {
     qputenv("PATH", QFile::encodeName(path(QStringLiteral("work"))));
     startStation();
     const QString out = path(QStringLiteral("0042_0.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     qputenv("PATH", savedPath);
     EXPECT_EQ(recorder->RecChannel, 0u);
     EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::EncoderStartFailedText)});
@@ -147,11 +147,11 @@ TEST_F(RecordingPathTest, encoderFoundInWorkingFolderIsUsedBeforeSearchPath) {
     options.encoderBufferWaitMs = 5;
     startStation(options);
     const QString out = path(QStringLiteral("t.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
     // The child takes its new name a moment after it starts.
     EXPECT_TRUE(waitUntil([] { return childrenNamed(QStringLiteral("oggenc")).size() == 1; }));
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     // The stand-in hangs, which shows that it, not the real encoder, ran.
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
 }
@@ -161,16 +161,16 @@ TEST_F(RecordingPathTest, killedEncoderLeavesPlayableFileAndIsReported) {
     driver.setDelayMs(0);
     startStation();
     const QString out = path(QStringLiteral("0042_2.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
     ASSERT_TRUE(waitUntil([&] { return QFileInfo(out).size() > 32 * 1024; }));
     const auto encoders = childrenNamed(QStringLiteral("oggenc"));
     ASSERT_EQ(encoders.size(), 1u);
     ::kill(encoders.front(), SIGKILL);
-    // The recording ends by itself; the handle stays until StopRecording.
+    // The recording ends by itself; the handle stays until stopRecording.
     ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
     EXPECT_NE(recorder->RecChannel, 0u);
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
 
     EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
@@ -187,10 +187,10 @@ TEST_F(RecordingPathTest, encoderThatCrashesIsReported) {
     options.encoderProgram = QStringLiteral(FAKE_ENCODER_DIES);
     startStation(options);
     const QString out = path(QStringLiteral("x.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
     ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
 }
 
@@ -201,10 +201,10 @@ TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {
     options.encoderBufferWaitMs = 5;
     startStation(options);
     const QString out = path(QStringLiteral("x.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
     const auto started = std::chrono::steady_clock::now();
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
@@ -215,9 +215,9 @@ TEST_F(RecordingPathTest, stopRightAfterStartGivesShortCompletePlayableFile) {
     driver.setInput(audiotest::sinePcm(440, 44100));
     startStation(); // real-time pacing, as a headset delivers
     const QString out = path(QStringLiteral("test.ogg"));
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
     ASSERT_NE(recorder->PlayStream, 0u);
@@ -233,17 +233,17 @@ TEST_F(RecordingPathTest, newRecordingFreesPreviousPlaybackStream) {
     startStation();
     ASSERT_TRUE(layer->init(-1, 44100, 0));
     const QString out = path(QStringLiteral("test.ogg"));
-    recorder->StartRecording(out);
-    recorder->StopRecording(out);
+    recorder->startRecording(out);
+    recorder->stopRecording(out);
     const Handle previous = recorder->PlayStream;
     ASSERT_NE(previous, 0u);
     ASSERT_TRUE(layer->channelPlay(previous, true));
 
-    recorder->StartRecording(out);
+    recorder->startRecording(out);
     EXPECT_EQ(recorder->PlayStream, 0u);
     EXPECT_EQ(layer->channelIsActive(previous), Stopped);
     EXPECT_FALSE(layer->streamFree(previous)) << "already freed";
-    recorder->StopRecording(out);
+    recorder->stopRecording(out);
     EXPECT_NE(recorder->PlayStream, previous);
     EXPECT_TRUE(shown.isEmpty());
 }

@@ -1,13 +1,13 @@
-#include "main/CountdownStage.h"
+#include "stages/common/CountdownStage.h"
 
 #include "kit/StationTables.h"
 #include "main/StageRegistry.h"
-#include "main/TfrmMain.h"
-#include "stages/PositionComboBox.h"
+#include "main/StationWindow.h"
+#include "widgets/PositionComboBox.h"
 #include "stages/StageTable.h"
-#include "stages/TfrmPrepare2.h"
-#include "stages/TfrmTask1.h"
-#include "stages/TfrmTask2.h"
+#include "stages/tasks/SpokenPreparationStage.h"
+#include "stages/tasks/ListeningTaskStage.h"
+#include "stages/tasks/SpokenAnswerStage.h"
 #include "support/AudioFakeLayer.h"
 #include "support/ScriptedDialogService.h"
 #include "support/StationHarness.h"
@@ -44,31 +44,31 @@ public:
 struct SlowBoxFixture : ::testing::Test {
     SlowBoxFixture() {
         stages::registerStages(registry);
-        w = std::make_unique<TfrmMain>(stationServices(dialogs, audio, registry, dir.path()));
+        w = std::make_unique<StationWindow>(stationServices(dialogs, audio, registry, dir.path()));
         w->complects = kit::makeComplectsTable();
         w->answers = kit::makeAnswersTable();
         w->complects.append();
         w->complects.post();
-        w->StationTag = QStringLiteral("2019-05-25_9_770001_0101_1");
-        w->StudID = QStringLiteral("0042");
+        w->stationTag = QStringLiteral("2019-05-25_9_770001_0101_1");
+        w->participantCode = QStringLiteral("0042");
         w->show();
     }
-    ~SlowBoxFixture() override { w->CanExit = true; }
-    QString stage() const { return w->CurrentFrame ? w->CurrentFrame->metaObject()->className() : QString(); }
+    ~SlowBoxFixture() override { w->canExit = true; }
+    QString stage() const { return w->currentStage ? w->currentStage->metaObject()->className() : QString(); }
 
     QTemporaryDir dir;
     SlowDialogs dialogs;
     FakeAudioLayer audio;
     StageRegistry registry;
-    std::unique_ptr<TfrmMain> w;
+    std::unique_ptr<StationWindow> w;
 };
 
 } // namespace
 
 TEST_F(SlowBoxFixture, aPreparationEndingUnderTheOpenBoxSwitchesOnceTheBoxIsClosed) {
-    w->PrepTime2 = 3;
-    w->StartFrame(20);
-    QPointer<TfrmPrepare2> stage = qobject_cast<TfrmPrepare2*>(w->CurrentFrame.data());
+    w->prepTime2 = 3;
+    w->startStage(StageCode::SpokenPreparation);
+    QPointer<SpokenPreparationStage> stage = qobject_cast<SpokenPreparationStage*>(w->currentStage.data());
     ASSERT_TRUE(stage);
     dialogs.whileOpen = [&] {
         tick(stage, 4);
@@ -76,17 +76,17 @@ TEST_F(SlowBoxFixture, aPreparationEndingUnderTheOpenBoxSwitchesOnceTheBoxIsClos
     dialogs.confirmAnswers = {true};
     stage->Button1Click();
     ASSERT_TRUE(stage); // the frame outlived the box that was opened from it
-    EXPECT_FALSE(stage->Timer1->isActive());
-    EXPECT_EQ(this->stage(), "TfrmPrepare2"); // the late Yes changes nothing more
+    EXPECT_FALSE(stage->tickTimer->isActive());
+    EXPECT_EQ(this->stage(), "SpokenPreparationStage"); // the late Yes changes nothing more
     QApplication::processEvents();
     EXPECT_FALSE(stage);
-    EXPECT_EQ(this->stage(), "TfrmTask2");
+    EXPECT_EQ(this->stage(), "SpokenAnswerStage");
 }
 
 TEST_F(SlowBoxFixture, aRecordingEndingUnderTheOpenBoxStopsOnTimeAndTheStageMovesOnAfterwards) {
-    w->TaskTime2 = 2;
-    w->StartFrame(21);
-    QPointer<TfrmTask2> stage = qobject_cast<TfrmTask2*>(w->CurrentFrame.data());
+    w->taskTime2 = 2;
+    w->startStage(StageCode::SpokenAnswer);
+    QPointer<SpokenAnswerStage> stage = qobject_cast<SpokenAnswerStage*>(w->currentStage.data());
     ASSERT_TRUE(stage);
     bool stoppedOnTime = false;
     dialogs.whileOpen = [&] {
@@ -98,32 +98,32 @@ TEST_F(SlowBoxFixture, aRecordingEndingUnderTheOpenBoxStopsOnTimeAndTheStageMove
     EXPECT_TRUE(stoppedOnTime);
     ASSERT_TRUE(stage);
     QApplication::processEvents();
-    EXPECT_EQ(this->stage(), "TfrmPrepare3");
+    EXPECT_EQ(this->stage(), "PhotoChoiceStage");
 }
 
 TEST_F(SlowBoxFixture, aRecorderErrorBoxLeftOpenPastTheEndKeepsTheStageUntilItIsClosed) {
-    w->TaskTime2 = 2;
+    w->taskTime2 = 2;
     audio.encodeStartFails = true;
     QPointer<StageFrame> underBox;
     bool switchedUnderBox = true;
     dialogs.whileOpen = [&] {
-        underBox = w->CurrentFrame.data();
+        underBox = w->currentStage.data();
         tick(underBox, 3);
-        switchedUnderBox = w->CurrentFrame.data() != underBox.data();
+        switchedUnderBox = w->currentStage.data() != underBox.data();
     };
-    w->StartFrame(21);
+    w->startStage(StageCode::SpokenAnswer);
     EXPECT_FALSE(switchedUnderBox);
     ASSERT_TRUE(underBox);
     EXPECT_EQ(audio.callCount("streamCreateFile"), 1); // stopped on time
     QApplication::processEvents();
     EXPECT_FALSE(underBox);
-    EXPECT_EQ(this->stage(), "TfrmPrepare3");
+    EXPECT_EQ(this->stage(), "PhotoChoiceStage");
 }
 
 TEST_F(SlowBoxFixture, taskOneStoresTheChoicesOnTimeEvenWithTheBoxOpen) {
-    audio.streamSeconds.insert(QDir(dir.path()).filePath(TfrmTask1::kTempFileName), 1.0);
-    w->StartFrame(11);
-    QPointer<TfrmTask1> stage = qobject_cast<TfrmTask1*>(w->CurrentFrame.data());
+    audio.streamSeconds.insert(QDir(dir.path()).filePath(ListeningTaskStage::kTempFileName), 1.0);
+    w->startStage(StageCode::ListeningTask);
+    QPointer<ListeningTaskStage> stage = qobject_cast<ListeningTaskStage*>(w->currentStage.data());
     ASSERT_TRUE(stage);
     stage->t3->setOptions({"a", "b", "c"});
     stage->t3->setCurrentIndex(2);
@@ -136,17 +136,17 @@ TEST_F(SlowBoxFixture, taskOneStoresTheChoicesOnTimeEvenWithTheBoxOpen) {
     stage->Button1Click();
     EXPECT_EQ(stored, "00300");
     QApplication::processEvents();
-    EXPECT_EQ(this->stage(), "TfrmPrepare2");
+    EXPECT_EQ(this->stage(), "SpokenPreparationStage");
 }
 
 TEST_F(SlowBoxFixture, aBoxAnsweredInTimeStillEndsOnTheNextTick) {
-    w->PrepTime2 = 90;
-    w->StartFrame(20);
-    QPointer<TfrmPrepare2> stage = qobject_cast<TfrmPrepare2*>(w->CurrentFrame.data());
+    w->prepTime2 = 90;
+    w->startStage(StageCode::SpokenPreparation);
+    QPointer<SpokenPreparationStage> stage = qobject_cast<SpokenPreparationStage*>(w->currentStage.data());
     dialogs.confirmAnswers = {true};
     stage->Button1Click();
     QApplication::processEvents();
-    EXPECT_EQ(this->stage(), "TfrmPrepare2");
+    EXPECT_EQ(this->stage(), "SpokenPreparationStage");
     tick(stage);
-    EXPECT_EQ(this->stage(), "TfrmTask2");
+    EXPECT_EQ(this->stage(), "SpokenAnswerStage");
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "kit/StationTables.h"
-#include "main/TfrmMain.h"
+#include "stages/tasks/TaskStages.h"
+#include "main/StationWindow.h"
 #include "richtext/RichView.h"
-#include "stages/ChoiceStage.h"
+#include "stages/common/ChoiceStage.h"
 #include "stages/StageTable.h"
-#include "stages/TfrmTask5.h"
-#include "stages/TfrmTask6.h"
+#include "stages/tasks/ChoiceTask5Stage.h"
+#include "stages/tasks/ChoiceTask6Stage.h"
 #include "support/ChoiceStageKit.h"
 #include "support/Screenshot.h"
 #include "support/StagesKit.h"
@@ -24,15 +25,15 @@ namespace choicekit {
 
 // A shown station window with the choice stages registered, an answers row, an examinee
 // and a station, for the tests of the choice stage Frame (code: its stage code).
-template <class Frame, int code> struct ChoiceStageFixture : ::testing::Test {
+template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Test {
     ChoiceStageFixture() : w(h.createWindow()) {
         // As at program start: the layout menus act on no list.
-        TfrmTask5::LayoutTarget = 0;
-        TfrmTask6::LayoutTarget = 0;
+        ChoiceTask5Stage::LayoutTarget = 0;
+        ChoiceTask6Stage::LayoutTarget = 0;
         w.answers = kit::makeAnswersTable();
-        stages::registerChoiceStages(h.stages);
-        w.StationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
-        w.StudID = QStringLiteral("0042");
+        stages::registerTaskStages(h.stages);
+        w.stationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
+        w.participantCode = QStringLiteral("0042");
         w.show();
     }
 
@@ -40,8 +41,8 @@ template <class Frame, int code> struct ChoiceStageFixture : ::testing::Test {
     Frame* startWith(const std::string& memo, const std::string& sheet) {
         const ChoiceStage::Design design = Frame::design();
         setKitRow(w, {{design.optionsField.toStdString(), memo}, {design.sheetField.toStdString(), sheet}});
-        w.StartFrame(code);
-        return qobject_cast<Frame*>(w.CurrentFrame.data());
+        w.startStage(code);
+        return qobject_cast<Frame*>(w.currentStage.data());
     }
 
     Frame* start(const std::string& memo) {
@@ -90,7 +91,7 @@ template <class Frame, int code> struct ChoiceStageFixture : ::testing::Test {
     }
 
     StationHarness h;
-    TfrmMain& w;
+    StationWindow& w;
 };
 
 } // namespace choicekit

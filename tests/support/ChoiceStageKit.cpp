@@ -2,7 +2,7 @@
 
 #include "kit/Cp1251.h"
 #include "kit/StationTables.h"
-#include "main/TfrmMain.h"
+#include "main/StationWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -19,7 +19,7 @@ Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int 
 
 namespace choicekit {
 
-void setKitRow(TfrmMain& main, const std::vector<std::pair<std::string, std::string>>& fields) {
+void setKitRow(StationWindow& main, const std::vector<std::pair<std::string, std::string>>& fields) {
     main.complects = kit::makeComplectsTable();
     main.complects.append();
     main.complects.setText("VarNo", "0");

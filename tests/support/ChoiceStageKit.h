@@ -10,14 +10,14 @@
 
 class QComboBox;
 class QWidget;
-class TfrmMain;
+class StationWindow;
 
 // Helpers for the tests of the choice stages (tasks 1, 4, 5, 6).
 namespace choicekit {
 
 // Replaces the kit table of the window by one row of variant 0 holding the given fields;
 // values are Windows-1251 bytes (memo lines, RTF sheets).
-void setKitRow(TfrmMain& main, const std::vector<std::pair<std::string, std::string>>& fields);
+void setKitRow(StationWindow& main, const std::vector<std::pair<std::string, std::string>>& fields);
 
 // The memo "line 1" ... "line count", each line ended by CR LF.
 std::string numberedMemo(int count);

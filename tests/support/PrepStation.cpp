@@ -8,15 +8,15 @@
 #include <QDir>
 
 PrepStation::PrepStation() : w((stages::registerStages(h.stages), h.createWindow())), fiveSec(new QDialog(&w)) {
-    fiveSec->setObjectName(QStringLiteral("FiveSec"));
-    w.FiveSec = fiveSec;
+    fiveSec->setObjectName(QStringLiteral("countdownWindow"));
+    w.countdownWindow = fiveSec;
     w.complects = kit::makeComplectsTable();
     w.answers = kit::makeAnswersTable();
     w.complects.append();
     w.complects.setText("VarNo", "0");
     w.complects.post();
-    w.StationTag = QStringLiteral("2019-05-25_9_770001_0101_1");
-    w.StudID = QStringLiteral("0042");
+    w.stationTag = QStringLiteral("2019-05-25_9_770001_0101_1");
+    w.participantCode = QStringLiteral("0042");
     w.show();
 }
 
@@ -47,7 +47,7 @@ QByteArray PrepStation::sheet(const QStringList& lines) {
 }
 
 QString PrepStation::workFile(const QString& name) const {
-    return QDir(w.WorkDir).filePath(name);
+    return QDir(w.workDir).filePath(name);
 }
 
 void PrepStation::audioOf(const QString& name, double seconds) {
@@ -55,9 +55,9 @@ void PrepStation::audioOf(const QString& name, double seconds) {
 }
 
 QString PrepStation::currentStage() const {
-    return w.CurrentFrame ? QString::fromLatin1(w.CurrentFrame->metaObject()->className()) : QString();
+    return w.currentStage ? QString::fromLatin1(w.currentStage->metaObject()->className()) : QString();
 }
 
-void PrepStation::probeAt(int code) {
+void PrepStation::probeAt(StageCode code) {
     addIdleStage(h.stages, code, [this, code] { reached << code; });
 }

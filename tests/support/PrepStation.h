@@ -18,7 +18,7 @@ struct PrepStation {
     PrepStation();
 
     StationHarness h;
-    TfrmMain& w;
+    StationWindow& w;
     QDialog* fiveSec;
 
     // Sets a field of the current kit row (Windows-1251 text, or bytes of a blob).
@@ -34,18 +34,18 @@ struct PrepStation {
     // Says the fake audio layer holds a stream of that length for a file of the working folder.
     void audioOf(const QString& name, double seconds);
 
-    // StartFrame(code) and the frame it made, as its class (null for another class).
-    template <class Frame> Frame* start(int code) {
-        w.StartFrame(code);
-        return qobject_cast<Frame*>(w.CurrentFrame.data());
+    // startStage(code) and the frame it made, as its class (null for another class).
+    template <class Frame> Frame* start(StageCode code) {
+        w.startStage(code);
+        return qobject_cast<Frame*>(w.currentStage.data());
     }
     // The class name of the current frame, empty with none.
     QString currentStage() const;
 
     // Replaces the stage of code with an idle frame that notes in reached that it started,
     // so a test sees where a stage went without running the next one.
-    void probeAt(int code);
-    QList<int> reached;
+    void probeAt(StageCode code);
+    QList<StageCode> reached;
 };
 
 // Readable QStrings in the failure messages of GoogleTest.

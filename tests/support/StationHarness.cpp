@@ -6,17 +6,17 @@ StationHarness::StationHarness() = default;
 
 StationHarness::~StationHarness() {
     if (window)
-        window->CanExit = true;
+        window->canExit = true;
 }
 
-TfrmMain& StationHarness::createWindow() {
-    window = std::make_unique<TfrmMain>(stationServices(dialogs, audio, stages, workDir.path()));
+StationWindow& StationHarness::createWindow() {
+    window = std::make_unique<StationWindow>(stationServices(dialogs, audio, stages, workDir.path()));
     return *window;
 }
 
-TfrmMain::Services stationServices(DialogService& dialogs, audio::AudioLayer& audio, const StageRegistry& stages,
-                                   const QString& workDir) {
-    TfrmMain::Services services;
+StationWindow::Services stationServices(DialogService& dialogs, audio::AudioLayer& audio, const StageRegistry& stages,
+                                        const QString& workDir) {
+    StationWindow::Services services;
     services.dialogs = &dialogs;
     services.audio = &audio;
     services.stages = &stages;
@@ -25,14 +25,14 @@ TfrmMain::Services stationServices(DialogService& dialogs, audio::AudioLayer& au
     return services;
 }
 
-void addIdleStage(StageRegistry& stages, int code, std::function<void()> started) {
+void addIdleStage(StageRegistry& stages, StageCode code, std::function<void()> started) {
     stages.add(
-        code, [](TfrmMain& main) -> StageFrame* { return new IdleStage(main); },
+        code, [](StationWindow& main) -> StageFrame* { return new IdleStage(main); },
         [started = std::move(started)](StageFrame&) { started(); });
 }
 
 void tick(StageFrame* frame, int n) {
     QPointer<StageFrame> guard(frame);
     for (int i = 0; i < n && guard; ++i)
-        guard->Timer1Timer();
+        guard->onTick();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "main/StageRegistry.h"
-#include "main/TfrmMain.h"
+#include "main/StationWindow.h"
 #include "support/AudioFakeLayer.h"
 #include "support/ScriptedDialogService.h"
 
@@ -13,7 +13,7 @@
 // A main window for GUI tests: scripted dialogs, a scripted audio layer, a registry the
 // test fills, and a temporary working folder that is removed with the harness. The
 // window is created without its start-up; tests that want it put a kim.kim in workDir
-// and call FormCreate.
+// and call startUp.
 struct StationHarness {
     StationHarness();
     ~StationHarness();
@@ -22,28 +22,28 @@ struct StationHarness {
     ScriptedDialogService dialogs;
     FakeAudioLayer audio;
     StageRegistry stages;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<StationWindow> window;
 
     // Creates the window (after the test has filled stages).
-    TfrmMain& createWindow();
+    StationWindow& createWindow();
 };
 
 // The services of a window working in workDir, which is its program folder too.
-TfrmMain::Services stationServices(DialogService& dialogs, audio::AudioLayer& audio, const StageRegistry& stages,
-                                   const QString& workDir);
+StationWindow::Services stationServices(DialogService& dialogs, audio::AudioLayer& audio, const StageRegistry& stages,
+                                        const QString& workDir);
 
 // A stage that only sits there: it stands in for the next stage so a test sees that the
 // switch reached it, and in what state, without running the real one.
 class IdleStage : public StageFrame {
 public:
     using StageFrame::StageFrame;
-    void Start() override {}
-    void Timer1Timer() override {}
+    void start() override {}
+    void onTick() override {}
 };
 
 // Registers an IdleStage at code; started runs each time the switch starts it.
-void addIdleStage(StageRegistry& stages, int code, std::function<void()> started);
+void addIdleStage(StageRegistry& stages, StageCode code, std::function<void()> started);
 
-// Calls the frame's Timer1Timer n times, as n ticks of its timer would. Stops early when
+// Calls the frame's onTick n times, as n ticks of its timer would. Stops early when
 // the frame is destroyed by a switch.
 void tick(StageFrame* frame, int n = 1);

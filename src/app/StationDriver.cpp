@@ -1,0 +1,285 @@
+#include "app/StationDriver.h"
+
+#include "kit/Cp1251.h"
+#include "main/StageFrame.h"
+#include "main/StationWindow.h"
+#include "stages/review/FinishStage.h"
+#include "stages/preexam/InstructionStage.h"
+#include "stages/review/ReviewStage.h"
+#include "stages/tasks/PhotoChoiceStage.h"
+#include "stages/preexam/CodeRecordingStage.h"
+#include "stages/preexam/HardwareCheckStage.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+QString currentName(const StationWindow& main) {
+    return main.currentStage ? QString::fromLatin1(main.currentStage->metaObject()->className())
+                             : QStringLiteral("(нет этапа)");
+}
+
+QString answer(const StationWindow& main, const char* field) {
+    return QString::fromStdString(kit::cp1251ToUtf8(main.answers.asText(field)));
+}
+
+} // namespace
+
+StationDriver::StationDriver(StationWindow& main, Options options) : m_main(main), m_options(std::move(options)) {
+    if (!m_options.pick)
+        m_options.pick = [](int count) {
+            return count > 0 ? 1 : 0;
+        };
+}
+
+QString StationDriver::answerString(const QList<int>& positions) {
+    QString text;
+    for (int p : positions)
+        text += QString::number(p);
+    return text;
+}
+
+bool StationDriver::fail(const QString& text) {
+    if (m_error.isEmpty())
+        m_error = text;
+    return false;
+}
+
+template <class Frame> Frame* StationDriver::expect(int code, const char* what) {
+    auto* frame = qobject_cast<Frame*>(m_main.currentStage.data());
+    if (!frame) {
+        fail(QStringLiteral("ожидался этап %1 (%2), на экране %3")
+                 .arg(code)
+                 .arg(QString::fromUtf8(what), currentName(m_main)));
+        return nullptr;
+    }
+    if (m_stages)
+        m_stages->append(code);
+    return frame;
+}
+
+void StationDriver::wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool StationDriver::waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        wait(10);
+    }
+    return true;
+}
+
+bool StationDriver::switched(const QPointer<StageFrame>& frame) const {
+    return !frame || m_main.currentStage.data() != frame.data();
+}
+
+bool StationDriver::leaveOneShot(StageFrame* frame, const char* what) {
+    const QPointer<StageFrame> guard(frame);
+    if (m_options.pace == Pace::Driven) {
+        if (!frame->tickTimer->isActive())
+            return fail(QStringLiteral("этап «%1» не готов к переходу").arg(QString::fromUtf8(what)));
+        frame->onTick();
+    } else {
+        waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
+    }
+    return switched(guard) || fail(QStringLiteral("этап «%1» не закончился").arg(QString::fromUtf8(what)));
+}
+
+bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what) {
+    const QPointer<StageFrame> guard(frame);
+    if (m_options.pace == Pace::Driven) {
+        frame->tickTimer->stop(); // the driver is the clock; only the microphone needs real time
+        if (realMs > 0)
+            wait(realMs);
+        if (m_finishEarly) {
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+                finish->click();
+            guard->onTick();
+            return switched(guard) ||
+                   fail(QStringLiteral("этап «%1» не закончился по кнопке завершения").arg(QString::fromUtf8(what)));
+        }
+        for (int ticks = 0; guard && !switched(guard) && ticks < 100000; ++ticks)
+            guard->onTick();
+    } else {
+        const int stageMs = m_options.liveStageSeconds * 1000;
+        if (!waitUntil([&] { return switched(guard); }, stageMs + 1500)) {
+            // A stage timed by the kit's audio: the examinee has heard enough.
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+                finish->click();
+            waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
+        }
+    }
+    return switched(guard) || fail(QStringLiteral("этап «%1» не закончился").arg(QString::fromUtf8(what)));
+}
+
+bool StationDriver::chooseInLists(StageFrame* frame, const QList<int>& plan, QString* chosen, const char* what) {
+    QList<int> positions;
+    for (int i = 1; i <= 5; ++i) {
+        auto* list = frame->findChild<QComboBox*>(QStringLiteral("t%1").arg(i));
+        if (!list)
+            return fail(QStringLiteral("на этапе «%1» нет списка t%2").arg(QString::fromUtf8(what)).arg(i));
+        const int position = plan.isEmpty() ? m_options.pick(list->count()) : plan.value(i - 1);
+        if (position < 0 || position > list->count())
+            return fail(QStringLiteral("в списке t%1 этапа «%2» нет варианта %3")
+                            .arg(i)
+                            .arg(QString::fromUtf8(what))
+                            .arg(position));
+        list->setCurrentIndex(position - 1);
+        positions << position;
+    }
+    *chosen = answerString(positions);
+    return true;
+}
+
+bool StationDriver::hardwareTest(const QString& school, const QString& auditorium, const QString& station) {
+    auto* f = expect<HardwareCheckStage>(1, "проверка оборудования");
+    if (!f)
+        return false;
+    f->btnRecTest->click();
+    if (m_main.recorder().RecChannel == 0)
+        return fail(QStringLiteral("тестовая запись не началась"));
+    wait(m_options.speakMs);
+    f->btnRecTest->click(); // stops the recording and plays it back
+    if (m_options.pace == Pace::Live)
+        wait(m_options.speakMs);
+    f->Button4->click();
+    f->btnTestRTF->click();
+    f->Button7->click();
+    f->edtStationCode->setText(school);
+    f->edtAudCode->setText(auditorium);
+    f->edtCompCode->setText(station);
+    if (!f->Button1->isEnabled())
+        return fail(QStringLiteral("проверка оборудования не разрешает продолжить"));
+    f->Button1->click();
+    if (!leaveOneShot(f, "проверка оборудования"))
+        return false;
+    return expect<InstructionStage>(5, "инструкция") != nullptr;
+}
+
+bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
+    *outcome = Outcome();
+    outcome->code = plan.code;
+    m_stages = &outcome->stages;
+    m_finishEarly = plan.finishEarly;
+    const auto done = [this](bool ok) {
+        m_stages = nullptr;
+        return ok;
+    };
+    auto* instruction = expect<InstructionStage>(5, "инструкция");
+    if (!instruction)
+        return done(false);
+    instruction->Edit3->setText(plan.code);
+    instruction->Button1->click();
+    if (!instruction->tickTimer->isActive())
+        return done(fail(QStringLiteral("код участника %1 не принят").arg(plan.code)));
+    if (!leaveOneShot(instruction, "инструкция"))
+        return done(false);
+
+    auto* recording = expect<CodeRecordingStage>(6, "запись кода участника");
+    if (!recording)
+        return done(false);
+    recording->btnRecID->click();
+    if (!recording->isRecording())
+        return done(fail(QStringLiteral("запись кода участника не началась")));
+    wait(m_options.speakMs);
+    recording->btnRecID->click(); // stops the recording and plays it back
+    if (m_options.pace == Pace::Live)
+        wait(m_options.speakMs);
+    recording->Button4->click();
+    if (!recording->Button1->isEnabled())
+        return done(fail(QStringLiteral("запись кода участника не подтверждена")));
+    recording->Button1->click();
+    if (!leaveOneShot(recording, "запись кода участника"))
+        return done(false);
+
+    QString a1, a4, a5, a6;
+    StageFrame* f = expect<StageFrame>(10, "подготовка к заданию 1");
+    if (!f || !runCountdown(f, 0, "подготовка к заданию 1"))
+        return done(false);
+    f = expect<StageFrame>(11, "задание 1");
+    if (!f || !chooseInLists(f, plan.task1, &a1, "задание 1") || !runCountdown(f, 0, "задание 1"))
+        return done(false);
+    f = expect<StageFrame>(20, "подготовка к заданию 2");
+    if (!f || !runCountdown(f, 0, "подготовка к заданию 2"))
+        return done(false);
+    f = expect<StageFrame>(21, "задание 2");
+    if (!f || !runCountdown(f, m_options.answerMs, "задание 2"))
+        return done(false);
+    auto* prepare3 = expect<PhotoChoiceStage>(30, "подготовка к заданию 3");
+    if (!prepare3)
+        return done(false);
+    if (plan.photo < 0 || plan.photo > 3)
+        return done(fail(QStringLiteral("нет фото %1").arg(plan.photo)));
+    prepare3->nPhotoItems[static_cast<std::size_t>(plan.photo)]->click();
+    if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
+        return done(false);
+    f = expect<StageFrame>(plan.photo == 0 ? 39 : 30 + plan.photo, "задание 3");
+    if (!f || !runCountdown(f, m_options.answerMs, "задание 3"))
+        return done(false);
+    const struct {
+        int code;
+        const char* what;
+        const QList<int>& plan;
+        QString* chosen;
+    } choiceTasks[] = {
+        {40, "задание 4", plan.task4, &a4}, {50, "задание 5", plan.task5, &a5}, {60, "задание 6", plan.task6, &a6}};
+    for (const auto& task : choiceTasks) {
+        f = expect<StageFrame>(task.code, task.what);
+        if (!f || !chooseInLists(f, task.plan, task.chosen, task.what) || !runCountdown(f, 0, task.what))
+            return done(false);
+    }
+    outcome->chosen = QStringList{a1, a4, a5, a6};
+    outcome->stationTag = m_main.stationTag;
+    outcome->variant = m_main.variantNo;
+    return done(review(outcome) && expect<FinishStage>(1001, "завершение") != nullptr);
+}
+
+bool StationDriver::review(Outcome* outcome) {
+    auto* f = expect<ReviewStage>(1000, "просмотр ответов");
+    if (!f)
+        return false;
+    outcome->stored =
+        QStringList{answer(m_main, "a1"), answer(m_main, "a4"), answer(m_main, "a5"), answer(m_main, "a6")};
+    for (QPushButton* play : {f->btnPlayID, f->btnPlay2_1, f->btnPlay2_2}) {
+        play->click();
+        if (f->ReviewStream == 0)
+            return fail(QStringLiteral("запись «%1» не открывается").arg(play->text()));
+        if (m_options.pace == Pace::Live)
+            wait(m_options.speakMs);
+    }
+    f->Button1->click();
+    if (!f->tickTimer->isActive())
+        return fail(QStringLiteral("файл ответов не записан"));
+    return leaveOneShot(f, "просмотр ответов");
+}
+
+bool StationDriver::nextExaminee() {
+    auto* f = qobject_cast<FinishStage*>(m_main.currentStage.data());
+    if (!f)
+        return fail(QStringLiteral("ожидался этап 1001 (завершение), на экране %1").arg(currentName(m_main)));
+    f->Button1->click();
+    if (!leaveOneShot(f, "завершение"))
+        return false;
+    return qobject_cast<InstructionStage*>(m_main.currentStage.data()) != nullptr ||
+           fail(QStringLiteral("после завершения на экране %1").arg(currentName(m_main)));
+}
+
+bool StationDriver::endStation() {
+    auto* f = qobject_cast<FinishStage*>(m_main.currentStage.data());
+    if (!f)
+        return fail(QStringLiteral("ожидался этап 1001 (завершение), на экране %1").arg(currentName(m_main)));
+    f->Button2->click();
+    return m_main.canExit || fail(QStringLiteral("станция не завершила работу"));
+}

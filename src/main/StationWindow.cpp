@@ -1,0 +1,259 @@
+#include "main/StationWindow.h"
+
+#include "audio/AudioError.h"
+#include "kit/KitFile.h"
+#include "kit/StationTables.h"
+#include "main/DialogService.h"
+#include "main/StageFrame.h"
+#include "main/StageRegistry.h"
+#include "widgets/StageWidgets.h"
+#include "station/StationTexts.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+class StationWindow::GuardedDialogs : public DialogService {
+    template <class Call> auto guarded(Call call) -> decltype(call()) {
+        ++m_main.m_modalDepth;
+        struct Leave {
+            StationWindow& main;
+            ~Leave() { main.leaveModal(); }
+        } leave{m_main};
+        return call();
+    }
+
+public:
+    GuardedDialogs(StationWindow& main, DialogService& inner) : m_main(main), m_inner(inner) {}
+
+    bool confirm(const QString& text) override {
+        return guarded([&] { return m_inner.confirm(text); });
+    }
+    void message(const QString& text) override {
+        guarded([&] { m_inner.message(text); });
+    }
+    void error(const QString& text) override {
+        guarded([&] { m_inner.error(text); });
+    }
+    void audioError(const QString& text) override {
+        guarded([&] { m_inner.audioError(text); });
+    }
+    void fatal(const QString& text) override {
+        guarded([&] { m_inner.fatal(text); });
+    }
+    int execModal(QDialog& window) override {
+        return guarded([&] { return m_inner.execModal(window); });
+    }
+
+private:
+    StationWindow& m_main;
+    DialogService& m_inner;
+};
+
+StationWindow::StationWindow(Services services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), Panel1(new QFrame(this)), phaseLabel(new QLabel(Panel1)),
+      progressBar(new QProgressBar(Panel1)), timeLabel(new QLabel(Panel1)), appDir(services.appDir),
+      workDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)),
+      m_guardedDialogs(std::make_unique<GuardedDialogs>(*this, *m_services.dialogs)),
+      m_recorder(*m_services.audio, [this](const QString& text) { showAudioError(text); }) {
+    setObjectName(QStringLiteral("stationWindow"));
+    setWindowTitle(texts::kAppTitle);
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 11, false));
+
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(50);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+
+    phaseLabel->setObjectName(QStringLiteral("phaseLabel"));
+    phaseLabel->setGeometry(326, 14, 128, 24);
+    phaseLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    phaseLabel->setFont(StageWidgets::arial(21));
+    phaseLabel->setText(QStringLiteral("Подготовка:"));
+
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setGeometry(456, 17, 401, 20);
+    progressBar->setRange(0, 90);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    progressBar->setAccessibleName(QStringLiteral("Прошедшее время"));
+
+    timeLabel->setObjectName(QStringLiteral("timeLabel"));
+    timeLabel->move(872, 11);
+    timeLabel->setFont(StageWidgets::arial(24));
+    timeLabel->adjustSize();
+
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(Panel1);
+    m_layout->addStretch(1);
+}
+
+StationWindow::~StationWindow() {
+    shutDown();
+}
+
+bool StationWindow::startUp() {
+    answers = kit::makeAnswersTable();
+    complects = kit::makeComplectsTable();
+    if (!loadKit())
+        return false;
+    complects.first();
+
+    canExit = false;
+    prepTime1 = 25;
+    taskTime1 = 2700;
+    prepTime2 = 90;
+    taskTime2 = 90;
+    prepTime3 = 90;
+    taskTime3 = 120;
+    taskTime4 = 2700;
+    taskTime5 = 2700;
+    taskTime6 = 2700;
+    participantCode = QStringLiteral("0000");
+
+    if ((audio().version() >> 16) != 0x0204) {
+        dialogs().fatal(QStringLiteral("Была загружена некорректная версия библиотеки BASS.DLL"));
+        return false;
+    }
+
+    audioReady = true;
+    // The output device is tried only when the recording device started.
+    if (!audio().recordInit(-1) || !audio().init(-1, 44100, 0)) {
+        showAudioError(QString::fromUtf8(audio::Recorder::DeviceStartFailedText));
+        audioReady = false;
+        close(); // refused while canExit is false: the station runs on without sound
+    }
+
+    selectVariant(0);
+    startStage(StageCode::HardwareCheck);
+    return true;
+}
+
+bool StationWindow::loadKit() {
+    const QDir work(workDir);
+    std::string error;
+    if (kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
+                     work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error))
+        return true;
+    // A window without a stage that cannot be closed helps nobody: say why and end.
+    dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
+                    QString::fromStdString(error));
+    return false;
+}
+
+void StationWindow::shutDown() {
+    delete currentStage.data();
+    // The long-lived windows may be bound to the kit table, a member, and members go before
+    // the children do: the windows go first, while the table still exists.
+    const QList<QDialog*> windows = findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    for (QDialog* window : windows) {
+        if (window == countdownWindow)
+            countdownWindow = nullptr;
+        if (window == kitTextViewer)
+            kitTextViewer = nullptr;
+        delete window;
+    }
+    if (m_audioReleased)
+        return;
+    m_audioReleased = true;
+    audio().recordFree();
+    audio().free();
+    audio().stop();
+}
+
+void StationWindow::selectVariant(int varNo) {
+    complects.locate("VarNo", varNo);
+}
+
+void StationWindow::fitHeaderLabels() {
+    const QRect design(326, 14, 128, 24);
+    const int width = std::max(design.width(), phaseLabel->sizeHint().width());
+    phaseLabel->setGeometry(design.right() + 1 - width, design.top(), width, design.height());
+    timeLabel->adjustSize();
+}
+
+void StationWindow::startRecording(const QString& fileName) {
+    m_recorder.startRecording(fileName);
+}
+
+void StationWindow::stopRecording(const QString& fileName) {
+    m_recorder.stopRecording(fileName);
+}
+
+void StationWindow::showAudioError(const QString& text) {
+    dialogs().audioError(audio::formatAudioError(text, audio().errorGetCode()));
+}
+
+DialogService& StationWindow::dialogs() const {
+    return *m_guardedDialogs;
+}
+
+void StationWindow::leaveModal() {
+    if (--m_modalDepth > 0 || !m_pendingFrame)
+        return;
+    const StageCode code = *m_pendingFrame;
+    m_pendingFrame.reset();
+    QTimer::singleShot(0, this, [this, code] { startStage(code); });
+}
+
+void StationWindow::startStage(StageCode code) {
+    if (m_modalDepth > 0) {
+        // A box opened from the current stage is still on the stack: switch once it has closed.
+        m_pendingFrame = code;
+        return;
+    }
+    if (StageFrame* old = currentStage.data()) {
+        old->hide();
+        currentStage = nullptr;
+        delete old; // before the next stage's Start: a stage never overlaps the next one
+    }
+    const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
+    if (!entry) {
+        placeFrame(nullptr);
+        return;
+    }
+    StageFrame* frame = entry->create(*this);
+    currentStage = frame;
+    placeFrame(frame);
+    frame->show();
+    entry->start(*frame);
+}
+
+void StationWindow::placeFrame(QWidget* frame) {
+    // Below the header bar when it shows, the whole client area when it does not.
+    while (m_layout->count() > 1)
+        delete m_layout->takeAt(1); // the layout item only, never the widget
+    if (frame)
+        m_layout->addWidget(frame, 1);
+    else
+        m_layout->addStretch(1);
+}
+
+void StationWindow::stopExam() {
+    if (currentStage)
+        currentStage->hide();
+    canExit = true;
+    close();
+}
+
+void StationWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+void StationWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    StageWidgets::centreOnScreen(this);
+}

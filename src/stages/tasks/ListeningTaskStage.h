@@ -1,0 +1,50 @@
+#pragma once
+
+#include "audio/AudioLayer.h"
+#include "stages/common/SheetStage.h"
+#include "station/TempAudio.h"
+
+#include <array>
+
+class PositionComboBox;
+class QPlainTextEdit;
+
+// Stage 11: the listening task. The kit's task-1 audio plays once; the examinee answers by
+// choosing one of three options in each of five lists over the sheet; the time is the
+// audio's length plus two seconds. At the end the positions go to a1. Next: the task-2
+// preparation (20). Children are owned by the frame.
+class ListeningTaskStage : public SheetStage {
+    Q_OBJECT
+public:
+    explicit ListeningTaskStage(StationWindow& main);
+
+    // One list per statement, at fixed places over the sheet (declared as the tab order runs).
+    PositionComboBox* const t5;
+    PositionComboBox* const t4;
+    PositionComboBox* const t3;
+    PositionComboBox* const t2;
+    PositionComboBox* const t1;
+    // Hidden: the kit's option lines, as the examinee's lists were filled from them.
+    QPlainTextEdit* const Answers;
+
+    // The stream of the task audio, kept between examinees like the preparation's.
+    static audio::Handle TaskAudioStream;
+    static const QString kTempFileName;
+
+    void start() override;
+    // "Завершить ответ!": on Yes the choices are stored on the next tick, whatever the time.
+    void Button1Click();
+
+    // t1 to t5, in the order of the answer string.
+    std::array<PositionComboBox*, 5> lists() const { return {t1, t2, t3, t4, t5}; }
+    // The answer string of the lists as they stand.
+    std::string answerString() const;
+
+protected:
+    void finishStage() override;
+
+private:
+    PositionComboBox* makeList(const QString& name, int statement, QPoint place);
+
+    TempAudio m_audio;
+};

@@ -1,0 +1,169 @@
+#include "station/StationReport.h"
+
+#include "kit/Cp1251.h"
+#include "kit/MemTable.h"
+#include "kit/TableStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+const QString StationReport::kNotAStationFolder = QStringLiteral("не папка станции (ожидается папка Answer_…)");
+
+namespace {
+
+const char* const kAnswerFields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
+
+bool isCode(const QString& name) {
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    return fourDigits.match(name).hasMatch();
+}
+
+QString recordingValue(const RecordingDecoder::Result& r) {
+    switch (r.state) {
+    case RecordingDecoder::State::Missing:
+        return QStringLiteral("missing");
+    case RecordingDecoder::State::Broken:
+        return QStringLiteral("broken");
+    case RecordingDecoder::State::Decoded:
+        break;
+    }
+    return QString::number(r.seconds, 'f', 1);
+}
+
+// A value never breaks the line apart: blanks and control characters become "?".
+QString printable(QString value) {
+    for (QChar& c : value) {
+        if (c.isSpace() || !c.isPrint() || c == QLatin1Char('='))
+            c = QLatin1Char('?');
+    }
+    return value;
+}
+
+} // namespace
+
+bool StationReport::Examinee::complete() const {
+    const auto decoded = [](const RecordingDecoder::Result& r) {
+        return r.state == RecordingDecoder::State::Decoded;
+    };
+    return decoded(codeRecording) && decoded(task2) && decoded(task3) && answersState == AnswersState::Read;
+}
+
+QString StationReport::Examinee::line() const {
+    QStringList parts{code, QStringLiteral("code=") + recordingValue(codeRecording),
+                      QStringLiteral("task2=") + recordingValue(task2),
+                      QStringLiteral("task3=") + recordingValue(task3)};
+    switch (answersState) {
+    case AnswersState::Missing:
+        parts << QStringLiteral("answers=missing");
+        break;
+    case AnswersState::Broken:
+        parts << QStringLiteral("answers=broken");
+        break;
+    case AnswersState::Read:
+        for (int i = 0; i < answers.size(); ++i)
+            parts << QString::fromLatin1(kAnswerFields[i]) + QLatin1Char('=') + printable(answers[i]);
+        break;
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+StationReport StationReport::inspect(const QString& stationFolder) {
+    StationReport report;
+    const QFileInfo info(stationFolder);
+    const QDir station(info.absoluteFilePath());
+    if (!info.isDir() || !station.dirName().startsWith(QStringLiteral("Answer_")))
+        return report;
+    report.m_isStationFolder = true;
+    const QFileInfoList entries =
+        station.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isDir() && isCode(entry.fileName()))
+            report.m_examinees.push_back(inspectAnswerFolder(entry.absoluteFilePath(), entry.fileName()));
+        else
+            report.m_notes << QStringLiteral("посторонний элемент в папке станции: ") + entry.fileName();
+    }
+    std::sort(report.m_examinees.begin(), report.m_examinees.end(),
+              [](const Examinee& a, const Examinee& b) { return a.code < b.code; });
+    for (const Examinee& e : report.m_examinees) {
+        const QDir folder(station.filePath(e.code));
+        const QStringList known{e.code + QStringLiteral("_0.ogg"), e.code + QStringLiteral("_2.ogg"),
+                                e.code + QStringLiteral("_3.ogg"), e.code + QStringLiteral("_0.ans")};
+        for (const QString& name :
+             folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (!known.contains(name))
+                report.m_notes << QStringLiteral("посторонний файл в папке участника ") + e.code +
+                                      QStringLiteral(": ") + name;
+        }
+    }
+    return report;
+}
+
+StationReport::Examinee StationReport::inspectAnswerFolder(const QString& folder, const QString& code) {
+    const QDir dir(folder);
+    Examinee e;
+    e.code = code;
+    e.codeRecording = RecordingDecoder::decode(dir.filePath(code + QStringLiteral("_0.ogg")));
+    e.task2 = RecordingDecoder::decode(dir.filePath(code + QStringLiteral("_2.ogg")));
+    e.task3 = RecordingDecoder::decode(dir.filePath(code + QStringLiteral("_3.ogg")));
+    readAnswers(dir.filePath(code + QStringLiteral("_0.ans")), e);
+    return e;
+}
+
+void StationReport::readAnswers(const QString& path, Examinee& examinee) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        examinee.answersState = AnswersState::Missing;
+        return;
+    }
+    examinee.answersState = AnswersState::Broken;
+    kit::MemTable table;
+    std::string error;
+    if (!info.isFile() || !kit::loadTable(table, QFile::encodeName(path).toStdString(), &error))
+        return;
+    if (table.recordCount() < 1)
+        return;
+    table.first();
+    QStringList values;
+    for (const char* field : kAnswerFields) {
+        if (table.fieldIndex(field) < 0)
+            return;
+        values << QString::fromStdString(kit::cp1251ToUtf8(table.asText(field)));
+    }
+    examinee.answers = values;
+    examinee.answersState = AnswersState::Read;
+}
+
+const StationReport::Examinee* StationReport::find(const QString& code) const {
+    for (const Examinee& e : m_examinees) {
+        if (e.code == code)
+            return &e;
+    }
+    return nullptr;
+}
+
+int StationReport::completeCount() const {
+    return static_cast<int>(
+        std::count_if(m_examinees.begin(), m_examinees.end(), [](const Examinee& e) { return e.complete(); }));
+}
+
+int StationReport::incompleteCount() const {
+    return static_cast<int>(m_examinees.size()) - completeCount();
+}
+
+QStringList StationReport::lines() const {
+    QStringList result;
+    for (const Examinee& e : m_examinees)
+        result << e.line();
+    result << QStringLiteral("complete %1 incomplete %2").arg(completeCount()).arg(incompleteCount());
+    return result;
+}
+
+int StationReport::exitStatus() const {
+    if (!m_isStationFolder)
+        return 2;
+    return incompleteCount() == 0 ? 0 : 1;
+}

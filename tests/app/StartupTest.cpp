@@ -1,0 +1,221 @@
+#include "main/StationWindow.h"
+#include "stages/preexam/PreExamStages.h"
+#include "stages/StageTable.h"
+#include "stages/preexam/InstructionStage.h"
+#include "stages/preexam/CodeRecordingStage.h"
+#include "stages/preexam/HardwareCheckStage.h"
+#include "support/StagesKeyboard.h"
+#include "support/StagesKit.h"
+#include "support/StationHarness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using stagestest::KitRow;
+
+// A working folder holding a kit, and the main window about to start on it.
+struct Startup {
+    explicit Startup(std::initializer_list<KitRow> rows = {KitRow::variant(1, "Вариант 1", "01.01.2001"),
+                                                           KitRow::variant(0, "Английский язык", "25.05.2019"),
+                                                           KitRow::variant(2, "Вариант 2", "02.02.2002")}) {
+        stages::registerStages(h.stages);
+        EXPECT_TRUE(stagestest::saveKitFile(stagestest::makeKit(rows), h.workDir.path()));
+    }
+    bool start() { return h.createWindow().startUp(); }
+    StationWindow& main() { return *h.window; }
+    HardwareCheckStage* hardwareTest() { return qobject_cast<HardwareCheckStage*>(h.window->currentStage.data()); }
+    bool kimTmpLeft() const { return QFileInfo::exists(QDir(h.workDir.path()).filePath("kim.tmp")); }
+    void writeKimKim(const QByteArray& bytes) {
+        QFile kim(QDir(h.workDir.path()).filePath("kim.kim"));
+        ASSERT_TRUE(kim.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        kim.write(bytes);
+    }
+    int shownOf(const QString& kind) const {
+        return static_cast<int>(h.dialogs.shown.filter(QRegularExpression("^" + kind + ": ")).size());
+    }
+    StationHarness h;
+};
+
+} // namespace
+
+TEST(Startup, acceptsEveryReleaseOfAudioVersionTwoFour) {
+    for (std::uint32_t version : {0x02040000u, 0x02040001u, 0x0204FFFFu, 0x02041107u}) {
+        Startup s;
+        s.h.audio.versionValue = version;
+        EXPECT_TRUE(s.start()) << std::hex << version;
+        EXPECT_NE(s.hardwareTest(), nullptr) << std::hex << version;
+        EXPECT_TRUE(s.h.dialogs.shown.isEmpty()) << std::hex << version;
+        EXPECT_TRUE(s.main().audioReady);
+    }
+}
+
+TEST(Startup, endsWithTheVersionMessageForAudioVersionsTwoThreeAndThree) {
+    for (std::uint32_t version : {0x02030000u, 0x02030009u, 0x03000000u, 0x02050000u, 0x00000204u}) {
+        Startup s;
+        s.h.audio.versionValue = version;
+        EXPECT_FALSE(s.start()) << std::hex << version;
+        EXPECT_EQ(s.h.dialogs.shown, QStringList{"fatal: Была загружена некорректная версия библиотеки BASS.DLL"});
+        EXPECT_EQ(s.h.audio.callCount("recordInit"), 0);
+        EXPECT_TRUE(s.main().currentStage.isNull());
+    }
+}
+
+TEST(Startup, failedRecordingDeviceIsReportedOnceAndTheHardwareTestStillOpens) {
+    Startup s;
+    s.h.audio.recordInitSucceeds = false;
+    EXPECT_TRUE(s.start());
+    EXPECT_EQ(s.shownOf("audioError"), 1);
+    EXPECT_TRUE(s.h.dialogs.shown.front().startsWith(
+        "audioError: Невозможно запустить устройство аудиозаписи.\n\rПроверьте подключение гарнитуры с микрофоном"));
+    EXPECT_EQ(s.h.audio.callCount("recordInit"), 1);
+    EXPECT_EQ(s.h.audio.callCount("init"), 0);
+    EXPECT_FALSE(s.main().audioReady);
+    EXPECT_FALSE(s.main().canExit);
+    ASSERT_NE(s.hardwareTest(), nullptr);
+    s.main().show(); // the refused close left the window usable
+    EXPECT_TRUE(s.main().isVisible());
+
+    // The hardware test refuses the test recording with its own message.
+    s.h.dialogs.shown.clear();
+    s.hardwareTest()->btnRecTestClick();
+    EXPECT_EQ(s.h.dialogs.shown, QStringList{"audioError: Нет готового устройства аудио-записи"});
+    EXPECT_EQ(s.h.audio.callCount("recordStart"), 0);
+}
+
+TEST(Startup, failedOutputDeviceIsReportedOnceToo) {
+    Startup s;
+    s.h.audio.initSucceeds = false;
+    EXPECT_TRUE(s.start());
+    EXPECT_EQ(s.shownOf("audioError"), 1);
+    EXPECT_EQ(s.h.audio.callCount("init"), 1);
+    EXPECT_FALSE(s.main().audioReady);
+    EXPECT_NE(s.hardwareTest(), nullptr);
+}
+
+TEST(Startup, leavesNoKimTmpBehind) {
+    Startup s;
+    ASSERT_TRUE(s.start());
+    EXPECT_FALSE(s.kimTmpLeft());
+    EXPECT_TRUE(QFileInfo::exists(QDir(s.h.workDir.path()).filePath("kim.kim")));
+}
+
+TEST(Startup, selectsVariantZeroForTheHardwareTest) {
+    Startup s;
+    ASSERT_TRUE(s.start());
+    EXPECT_EQ(s.main().complects.asText("VarNo"), "0");
+    EXPECT_EQ(s.main().kitExamDate, "25.05.2019");
+    EXPECT_EQ(s.hardwareTest()->lblSubj->text(), QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
+}
+
+TEST(Startup, kitWithoutVariantZeroStaysOnItsFirstRow) {
+    Startup s({KitRow::variant(2, "Второй", "02.02.2002"), KitRow::variant(1, "Первый", "01.01.2001")});
+    ASSERT_TRUE(s.start());
+    EXPECT_EQ(s.main().complects.recNo(), 0);
+    EXPECT_EQ(s.main().complects.asText("VarNo"), "2");
+    EXPECT_EQ(s.main().kitExamDate, "02.02.2002");
+}
+
+TEST(Startup, setsTheTimingSettingsTheCodeAndOneEmptyAnswersRow) {
+    Startup s;
+    ASSERT_TRUE(s.start());
+    StationWindow& w = s.main();
+    EXPECT_EQ((std::vector<int>{w.prepTime1, w.taskTime1, w.prepTime2, w.taskTime2, w.prepTime3, w.taskTime3,
+                                w.taskTime4, w.taskTime5, w.taskTime6}),
+              (std::vector<int>{25, 2700, 90, 90, 90, 120, 2700, 2700, 2700}));
+    EXPECT_EQ(w.participantCode, "0000");
+    EXPECT_FALSE(w.canExit);
+    EXPECT_EQ(w.answers.recordCount(), 1);
+    for (const char* field : {"a1", "a2", "a3", "a4", "a5", "a6"})
+        EXPECT_EQ(w.answers.asText(field), "") << field;
+    EXPECT_TRUE(w.Panel1->isHidden()); // the hardware test hides the header bar
+}
+
+TEST(Startup, failedKitLoadSaysSoThenEndsWithoutKimTmp) {
+    const QByteArray broken[] = {QByteArray(), QByteArray("\x10\x00\x00\x00garbage-not-zlib", 20),
+                                 QByteArray("\xff\xff\xff\x7f", 4)};
+    for (const QByteArray& bytes : broken) {
+        Startup s;
+        s.writeKimKim(bytes);
+        EXPECT_FALSE(s.start()) << bytes.toHex().toStdString();
+        ASSERT_EQ(s.h.dialogs.shown.size(), 1) << bytes.toHex().toStdString();
+        const QString firstLine = s.h.dialogs.shown.front().section(QLatin1Char('\n'), 0, 0);
+        EXPECT_TRUE(firstLine.startsWith("error: Не удалось загрузить")) << firstLine.toStdString();
+        EXPECT_TRUE(firstLine.contains("kim.kim")) << firstLine.toStdString();
+        EXPECT_FALSE(s.kimTmpLeft()) << bytes.toHex().toStdString();
+        EXPECT_TRUE(s.main().currentStage.isNull());
+        EXPECT_EQ(s.h.audio.callCount("recordInit"), 0);
+    }
+}
+
+TEST(Startup, missingKitSaysSoThenEnds) {
+    Startup s;
+    ASSERT_TRUE(QFile::remove(QDir(s.h.workDir.path()).filePath("kim.kim")));
+    EXPECT_FALSE(s.start());
+    ASSERT_EQ(s.h.dialogs.shown.size(), 1);
+    EXPECT_TRUE(
+        s.h.dialogs.shown.front().startsWith("error: Не удалось загрузить файл экзаменационного комплекта kim.kim"));
+    EXPECT_FALSE(s.kimTmpLeft());
+}
+
+TEST(Startup, shutDownReleasesTheAudioLayerInOrder) {
+    Startup s;
+    ASSERT_TRUE(s.start());
+    s.h.audio.calls.clear();
+    s.h.window.reset();
+    EXPECT_EQ(s.h.audio.calls, QStringList({"recordFree", "free", "stop"}));
+}
+
+TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
+    Startup s;
+    s.h.stages.add<IdleStage>(StageCode::ListeningPreparation); // the first preparation
+    ASSERT_TRUE(s.start());
+    stages::createStationWindows(s.main());
+    s.main().show();
+
+    HardwareCheckStage* hard = s.hardwareTest();
+    ASSERT_NE(hard, nullptr);
+    hard->btnRecTestClick();
+    hard->btnRecTestClick();
+    hard->Button4Click();
+    hard->btnTestRTFClick();
+    hard->Button7Click();
+    stagestest::typeText(hard->edtStationCode, "123");
+    stagestest::typeText(hard->edtAudCode, "7");
+    stagestest::typeText(hard->edtCompCode, "2");
+    hard->Button1->click();
+    tick(hard);
+
+    auto* instruction = qobject_cast<InstructionStage*>(s.main().currentStage.data());
+    ASSERT_NE(instruction, nullptr);
+    EXPECT_EQ(s.main().stationTag, "25.05.2019_3_000123_0007_2");
+    stagestest::typeText(instruction->Edit3, "0042");
+    instruction->Button1->click();
+    tick(instruction);
+
+    auto* recording = qobject_cast<CodeRecordingStage*>(s.main().currentStage.data());
+    ASSERT_NE(recording, nullptr);
+    EXPECT_EQ(s.main().participantCode, "0042");
+    EXPECT_EQ(s.main().complects.asText("VarNo"), "2");
+    recording->btnRecIDClick();
+    recording->btnRecIDClick();
+    recording->Button4Click();
+    recording->Button1->click();
+    tick(recording);
+
+    EXPECT_NE(dynamic_cast<IdleStage*>(s.main().currentStage.data()), nullptr);
+    EXPECT_TRUE(s.main().Panel1->isVisible());
+    EXPECT_TRUE(s.main().folders().answerFolderExists());
+    EXPECT_EQ(s.h.audio.encodedFiles,
+              QStringList({QDir(s.h.workDir.path()).filePath("test.ogg"), s.main().folders().answerFile("_0.ogg")}));
+    EXPECT_TRUE(s.h.dialogs.shown.contains("modal: KitTextViewer"));
+    EXPECT_EQ(s.shownOf("message") + s.shownOf("audioError") + s.shownOf("error"), 0);
+}

@@ -1,0 +1,93 @@
+#include "main/StageFrame.h"
+#include "stages/review/ReviewStages.h"
+#include "main/StationWindow.h"
+#include "stages/StageTable.h"
+#include "stages/review/FinishStage.h"
+#include "support/Screenshot.h"
+#include "support/StationHarness.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Finish {
+    StationHarness h;
+    StationWindow* w = nullptr;
+    int instructionStarts = 0;
+
+    Finish() {
+        stages::registerReviewStages(h.stages);
+        addIdleStage(h.stages, StageCode::Instruction,
+                     [this] { ++instructionStarts; }); // the instruction of the next examinee
+        w = &h.createWindow();
+        w->participantCode = QStringLiteral("0042");
+        w->show();
+    }
+
+    FinishStage& start() {
+        w->startStage(StageCode::Finish);
+        auto* frame = qobject_cast<FinishStage*>(w->currentStage.data());
+        EXPECT_NE(frame, nullptr);
+        return *frame;
+    }
+};
+
+} // namespace
+
+TEST(FinishStage, announcesTheEndOfTheExamineesWork) {
+    Finish s;
+    s.w->Panel1->show();
+    FinishStage& f = s.start();
+    EXPECT_TRUE(s.w->Panel1->isHidden());
+    EXPECT_EQ(f.Label1->text(), QStringLiteral("ЗУНТ для участника с кодом 0042 завершена!"));
+    EXPECT_EQ(f.Button1->text(), QStringLiteral("Начать на станции выполнение работы для следующего участника"));
+    EXPECT_EQ(f.Button2->text(), QStringLiteral("Завершить работу станции"));
+    EXPECT_EQ(f.tickTimer->interval(), 10);
+    EXPECT_FALSE(f.tickTimer->isActive());
+    s.w->layout()->activate(); // the hidden header bar gives its room to the frame
+    saveScreenshot(*s.w, QStringLiteral("FinishStage-0042"));
+}
+
+TEST(FinishStage, keepsTheDesignPlacesOfItsControls) {
+    Finish s;
+    FinishStage& f = s.start();
+    EXPECT_EQ(f.Button1->geometry(), QRect(288, 301, 150, 150));
+    EXPECT_EQ(f.Button2->geometry(), QRect(584, 301, 150, 150));
+    EXPECT_EQ(f.Label1->geometry(), QRect(0, 97, StationWindow::kClientWidth, 32));
+    EXPECT_EQ(f.Label1->font().pixelSize(), 27);
+    EXPECT_TRUE(f.Label1->font().bold());
+    EXPECT_EQ(f.Button1->font().pixelSize(), 16);
+}
+
+TEST(FinishStage, startsTheNextExamineeOnceForTwoQuickClicks) {
+    Finish s;
+    FinishStage& f = s.start();
+    f.Button1->click();
+    f.Button1->click();
+    EXPECT_EQ(s.w->currentStage.data(), &f); // no switch inside a click
+    EXPECT_EQ(s.instructionStarts, 0);
+    tick(&f, 2);
+    EXPECT_EQ(s.instructionStarts, 1);
+    EXPECT_NE(dynamic_cast<IdleStage*>(s.w->currentStage.data()), nullptr);
+    EXPECT_TRUE(s.w->Panel1->isHidden()); // the instruction stage decides about the header
+    EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
+}
+
+TEST(FinishStage, endsTheStationsWorkWithoutAQuestion) {
+    Finish s;
+    FinishStage& f = s.start();
+    bool closed = false;
+    QObject::connect(s.w, &StationWindow::closed, [&] { closed = true; });
+    f.Button2->click();
+    EXPECT_TRUE(s.w->canExit);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(s.w->isVisible());
+    EXPECT_TRUE(f.isHidden());
+    EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
+    EXPECT_EQ(s.instructionStarts, 0);
+}

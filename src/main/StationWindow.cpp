@@ -57,8 +57,8 @@ private:
 };
 
 StationWindow::StationWindow(Services services, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), Panel1(new QFrame(this)), phaseLabel(new QLabel(Panel1)),
-      progressBar(new QProgressBar(Panel1)), timeLabel(new QLabel(Panel1)), appDir(services.appDir),
+    : QWidget(parent, Qt::FramelessWindowHint), headerBar(new QFrame(this)), phaseLabel(new QLabel(headerBar)),
+      progressBar(new QProgressBar(headerBar)), timeLabel(new QLabel(headerBar)), appDir(services.appDir),
       workDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)),
       m_guardedDialogs(std::make_unique<GuardedDialogs>(*this, *m_services.dialogs)),
       m_recorder(*m_services.audio, [this](const QString& text) { showAudioError(text); }) {
@@ -67,10 +67,10 @@ StationWindow::StationWindow(Services services, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     setFont(StageWidgets::font(QStringLiteral("MS Sans Serif"), 11, false));
 
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(50);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    headerBar->setObjectName(QStringLiteral("headerBar"));
+    headerBar->setFixedHeight(50);
+    headerBar->setFrameShape(QFrame::Panel);
+    headerBar->setFrameShadow(QFrame::Raised);
 
     phaseLabel->setObjectName(QStringLiteral("phaseLabel"));
     phaseLabel->setGeometry(326, 14, 128, 24);
@@ -92,7 +92,7 @@ StationWindow::StationWindow(Services services, QWidget* parent)
 
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    m_layout->addWidget(Panel1);
+    m_layout->addWidget(headerBar);
     m_layout->addStretch(1);
 }
 

@@ -42,7 +42,7 @@ public:
     ~StationWindow() override;
 
     // Header bar and its controls.
-    QFrame* const Panel1;
+    QFrame* const headerBar;
     QLabel* const phaseLabel;
     QProgressBar* const progressBar;
     QLabel* const timeLabel;

@@ -136,7 +136,7 @@ TEST(Startup, setsTheTimingSettingsTheCodeAndOneEmptyAnswersRow) {
     EXPECT_EQ(w.answers.recordCount(), 1);
     for (const char* field : {"a1", "a2", "a3", "a4", "a5", "a6"})
         EXPECT_EQ(w.answers.asText(field), "") << field;
-    EXPECT_TRUE(w.Panel1->isHidden()); // the hardware test hides the header bar
+    EXPECT_TRUE(w.headerBar->isHidden()); // the hardware test hides the header bar
 }
 
 TEST(Startup, failedKitLoadSaysSoThenEndsWithoutKimTmp) {
@@ -212,7 +212,7 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     tick(recording);
 
     EXPECT_NE(dynamic_cast<IdleStage*>(s.main().currentStage.data()), nullptr);
-    EXPECT_TRUE(s.main().Panel1->isVisible());
+    EXPECT_TRUE(s.main().headerBar->isVisible());
     EXPECT_TRUE(s.main().folders().answerFolderExists());
     EXPECT_EQ(s.h.audio.encodedFiles,
               QStringList({QDir(s.h.workDir.path()).filePath("test.ogg"), s.main().folders().answerFile("_0.ogg")}));

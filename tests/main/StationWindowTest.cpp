@@ -114,7 +114,7 @@ TEST(StationWindow, headerBarHasItsDesignGeometryAndFrameFillsTheRest) {
     EXPECT_EQ(w.size(), QSize(1016, 713));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ЗУНТ-2019 Иностранный язык"));
-    EXPECT_EQ(w.Panel1->geometry(), QRect(0, 0, 1016, 50));
+    EXPECT_EQ(w.headerBar->geometry(), QRect(0, 0, 1016, 50));
     EXPECT_EQ(w.phaseLabel->geometry(), QRect(326, 14, 128, 24));
     EXPECT_EQ(w.phaseLabel->font().pixelSize(), 21);
     EXPECT_TRUE(w.phaseLabel->font().bold());
@@ -128,7 +128,7 @@ TEST(StationWindow, headerBarHasItsDesignGeometryAndFrameFillsTheRest) {
     w.startStage(StageCode::HardwareCheck);
     QApplication::processEvents();
     EXPECT_EQ(w.currentStage->geometry(), QRect(0, 50, 1016, 713 - 50));
-    w.Panel1->hide();
+    w.headerBar->hide();
     QApplication::processEvents();
     EXPECT_EQ(w.currentStage->geometry(), QRect(0, 0, 1016, 713));
 }

@@ -31,7 +31,7 @@ void RecordedAnswerStage::startAnswer(const QString& sheetField, int seconds, co
     if (main.countdownWindow)
         main.dialogs().execModal(*main.countdownWindow);
 
-    main.Panel1->show();
+    main.headerBar->show();
     main.timeLabel->show();
     main.progressBar->show();
     startCountdown(seconds, kPhaseText);

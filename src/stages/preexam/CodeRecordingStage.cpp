@@ -96,7 +96,7 @@ void CodeRecordingStage::layoutControls() {
 
 void CodeRecordingStage::start() {
     StationWindow& main = mainWindow();
-    main.Panel1->hide();
+    main.headerBar->hide();
     Label2->setText(QStringLiteral("Нажмите кнопку \"Запись кода участника\"\n\rи четко произнесите на русском "
                                    "языке свой код \n\r") +
                     main.participantCode);
@@ -163,6 +163,6 @@ void CodeRecordingStage::onTick() {
         return;
     StationWindow& main = mainWindow();
     main.folders().ensureExist();
-    main.Panel1->show();
+    main.headerBar->show();
     switchTo(StageCode::ListeningPreparation);
 }

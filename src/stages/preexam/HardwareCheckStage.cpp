@@ -178,7 +178,7 @@ void HardwareCheckStage::layoutControls() {
 
 void HardwareCheckStage::start() {
     StationWindow& main = mainWindow();
-    main.Panel1->hide();
+    main.headerBar->hide();
     RecTestOK = false;
     TextTestOK = false;
     main.kitSubjectId = kitText(main.complects, "subjid");
@@ -279,7 +279,7 @@ void HardwareCheckStage::onTick() {
     main.stationNumber = edtCompCode->text();
     main.stationTag = StationIdentity::compose(main.kitExamDate, main.kitSubjectId, main.schoolNumber,
                                                main.auditoriumNumber, main.stationNumber);
-    main.Panel1->show();
+    main.headerBar->show();
     switchTo(StageCode::Instruction);
 }
 

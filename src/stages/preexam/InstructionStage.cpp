@@ -77,7 +77,7 @@ void InstructionStage::layoutPanel() {
 }
 
 void InstructionStage::start() {
-    mainWindow().Panel1->hide();
+    mainWindow().headerBar->hide();
     Edit3->clear();
     Edit3->setFocus();
 }
@@ -108,7 +108,7 @@ void InstructionStage::Button1Click() {
 
 void InstructionStage::onTick() {
     tickTimer->stop();
-    mainWindow().Panel1->show();
+    mainWindow().headerBar->show();
     switchTo(StageCode::CodeRecording);
 }
 

@@ -44,7 +44,7 @@ FinishStage::FinishStage(StationWindow& main)
 
 void FinishStage::start() {
     StationWindow& main = mainWindow();
-    main.Panel1->hide();
+    main.headerBar->hide();
     Label1->setText(QStringLiteral("ЗУНТ для участника с кодом ") + main.participantCode +
                     QStringLiteral(" завершена!"));
 }

@@ -72,7 +72,7 @@ ReviewStage::~ReviewStage() {
 
 void ReviewStage::start() {
     StationWindow& main = mainWindow();
-    main.Panel1->hide();
+    main.headerBar->hide();
     const auto answer = [&main](const char* field) {
         return QString::fromStdString(kit::cp1251ToUtf8(main.answers.asText(field)));
     };

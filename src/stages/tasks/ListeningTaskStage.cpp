@@ -62,7 +62,7 @@ void ListeningTaskStage::start() {
     for (std::size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setOptions(options.value(static_cast<int>(i)));
 
-    main.Panel1->show();
+    main.headerBar->show();
     main.timeLabel->show();
     main.progressBar->show();
     startCountdown(main.taskTime1, QString()); // task 1 shows no stage name

@@ -45,7 +45,7 @@ void PhotoChoiceStage::start() {
     StationWindow& main = mainWindow();
     if (main.countdownWindow)
         main.dialogs().execModal(*main.countdownWindow);
-    main.Panel1->show();
+    main.headerBar->show();
     startPreparation(main.prepTime3);
 }
 

@@ -29,7 +29,7 @@ struct CodeRecording {
     CodeRecording() {
         stages::registerPreExamStages(h.stages);
         addIdleStage(h.stages, StageCode::ListeningPreparation,
-                     [this] { headerShownAtNext = h.window->Panel1->isVisible(); });
+                     [this] { headerShownAtNext = h.window->headerBar->isVisible(); });
         StationWindow& w = h.createWindow();
         w.stationTag = kStation;
         w.participantCode = QStringLiteral("0012");
@@ -58,7 +58,7 @@ struct CodeRecording {
 TEST(CodeRecordingStage, startsWithThePromptEndingInTheCode) {
     CodeRecording c;
     CodeRecordingStage& f = c.frame();
-    EXPECT_TRUE(c.main().Panel1->isHidden());
+    EXPECT_TRUE(c.main().headerBar->isHidden());
     EXPECT_EQ(f.Label1->text(), "Запись кода участника ЗУНТ");
     EXPECT_EQ(f.Label2->text(), QStringLiteral("Нажмите кнопку \"Запись кода участника\"\n\rи четко произнесите на "
                                                "русском языке свой код \n\r0012"));

@@ -73,7 +73,7 @@ struct HardwareTest {
 TEST(HardwareCheckStage, startsIdleWithTheHeaderHiddenAndTheKitSubjectShown) {
     HardwareTest t;
     HardwareCheckStage& f = t.frame();
-    EXPECT_TRUE(t.main().Panel1->isHidden());
+    EXPECT_TRUE(t.main().headerBar->isHidden());
     EXPECT_FALSE(f.RecTestOK);
     EXPECT_FALSE(f.TextTestOK);
     EXPECT_FALSE(f.Button1->isEnabled());
@@ -260,7 +260,7 @@ TEST(HardwareCheckStage, leavingComposesTheStationTagAndOpensTheInstruction) {
 TEST(HardwareCheckStage, showsTheHeaderBarAgainBeforeTheNextStage) {
     HardwareTest t;
     bool headerShownAtNextStart = false;
-    addIdleStage(t.h.stages, StageCode::Instruction, [&] { headerShownAtNextStart = t.main().Panel1->isVisible(); });
+    addIdleStage(t.h.stages, StageCode::Instruction, [&] { headerShownAtNextStart = t.main().headerBar->isVisible(); });
     t.bothChecksConfirmed();
     t.numbers("1", "2", "3");
     t.leave();

@@ -81,7 +81,7 @@ struct CodeEntry {
 TEST(InstructionStage, startsWithAnEmptyFocusedCodeAndTheKitInstruction) {
     CodeEntry c;
     InstructionStage& f = c.frame();
-    EXPECT_TRUE(c.main().Panel1->isHidden());
+    EXPECT_TRUE(c.main().headerBar->isHidden());
     EXPECT_TRUE(f.Edit3->text().isEmpty());
     EXPECT_EQ(c.main().focusWidget(), f.Edit3);
     EXPECT_EQ(f.Edit3->maxLength(), 4);
@@ -225,7 +225,7 @@ TEST(InstructionStage, aVariantTheKitLacksLeavesTheRowWhereItWas) {
 TEST(InstructionStage, leavesForTheCodeRecordingOnTheNextTickWithTheHeaderShown) {
     CodeEntry c;
     bool headerShown = false;
-    addIdleStage(c.h.stages, StageCode::CodeRecording, [&] { headerShown = c.main().Panel1->isVisible(); });
+    addIdleStage(c.h.stages, StageCode::CodeRecording, [&] { headerShown = c.main().headerBar->isVisible(); });
     c.submit("0042");
     ASSERT_NE(qobject_cast<InstructionStage*>(c.main().currentStage.data()), nullptr); // not inside the click
     tick(&c.frame());

@@ -41,9 +41,9 @@ struct Finish {
 
 TEST(FinishStage, announcesTheEndOfTheExamineesWork) {
     Finish s;
-    s.w->Panel1->show();
+    s.w->headerBar->show();
     FinishStage& f = s.start();
-    EXPECT_TRUE(s.w->Panel1->isHidden());
+    EXPECT_TRUE(s.w->headerBar->isHidden());
     EXPECT_EQ(f.Label1->text(), QStringLiteral("ЗУНТ для участника с кодом 0042 завершена!"));
     EXPECT_EQ(f.Button1->text(), QStringLiteral("Начать на станции выполнение работы для следующего участника"));
     EXPECT_EQ(f.Button2->text(), QStringLiteral("Завершить работу станции"));
@@ -74,7 +74,7 @@ TEST(FinishStage, startsTheNextExamineeOnceForTwoQuickClicks) {
     tick(&f, 2);
     EXPECT_EQ(s.instructionStarts, 1);
     EXPECT_NE(dynamic_cast<IdleStage*>(s.w->currentStage.data()), nullptr);
-    EXPECT_TRUE(s.w->Panel1->isHidden()); // the instruction stage decides about the header
+    EXPECT_TRUE(s.w->headerBar->isHidden()); // the instruction stage decides about the header
     EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
 }
 

@@ -95,9 +95,9 @@ private:
 
 TEST(ReviewStage, showsTheAnswersAndTheCodeOfTheExaminee) {
     Review r;
-    r.w->Panel1->show();
+    r.w->headerBar->show();
     ReviewStage& f = r.start();
-    EXPECT_TRUE(r.w->Panel1->isHidden());
+    EXPECT_TRUE(r.w->headerBar->isHidden());
     EXPECT_EQ(f.Label1->text(), QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом 0042"));
     EXPECT_EQ(f.Ans1->text(), QStringLiteral("Ответ на задание № 1: 12312"));
     EXPECT_EQ(f.Ans4->text(), QStringLiteral("Ответ на задание № 4: 21043"));

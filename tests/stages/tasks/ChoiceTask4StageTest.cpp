@@ -145,7 +145,7 @@ TEST_F(Task4, endsWhenTheTimeIsUsedUpWithTheHeaderBarEmpty) {
     w.taskTime4 = 3;
     ChoiceTask4Stage* stage = start("red\r\n");
     EXPECT_TRUE(stage->tickTimer->isActive());
-    EXPECT_TRUE(w.Panel1->isVisible());
+    EXPECT_TRUE(w.headerBar->isVisible());
     EXPECT_TRUE(w.phaseLabel->text().isEmpty());
     EXPECT_FALSE(w.timeLabel->isVisible());
     EXPECT_FALSE(w.progressBar->isVisible());

@@ -46,7 +46,7 @@ struct Prepare3Fixture : ::testing::Test {
 
 TEST_F(Prepare3Fixture, opensWithTheCountdownWindowBeforeItsOwnCountdown) {
     bool countingDuringWindow = true;
-    s.w.Panel1->hide();
+    s.w.headerBar->hide();
     s.h.dialogs.onModal = [&](QDialog& window) {
         EXPECT_EQ(&window, s.fiveSec);
         auto* stage = qobject_cast<PhotoChoiceStage*>(s.w.currentStage.data());
@@ -56,7 +56,7 @@ TEST_F(Prepare3Fixture, opensWithTheCountdownWindowBeforeItsOwnCountdown) {
     PhotoChoiceStage* stage = s.start<PhotoChoiceStage>(StageCode::PhotoChoice);
     EXPECT_FALSE(countingDuringWindow);
     EXPECT_EQ(s.h.dialogs.shown, QStringList{"modal: QDialog"});
-    EXPECT_TRUE(s.w.Panel1->isVisible());
+    EXPECT_TRUE(s.w.headerBar->isVisible());
     EXPECT_TRUE(stage->tickTimer->isActive());
     EXPECT_EQ(s.w.phaseLabel->text(), "Подготовка к заданию № 3:");
     EXPECT_EQ(s.w.timeLabel->text(), "90 сек.");

@@ -38,7 +38,11 @@ function(zunt_add_test subsystem name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
+    set(sanitizer_env "")
+    if(ZUNT_SANITIZE)
+        set(sanitizer_env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+    endif()
     set_tests_properties(${subsystem}.${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=disk;LC_ALL=C.UTF-8;${ARG_ENV}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=disk;LC_ALL=C.UTF-8;${sanitizer_env};${ARG_ENV}")
 endfunction()

@@ -14,7 +14,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace rehearsal {
 namespace {
@@ -66,14 +65,6 @@ bool standInHeadset(const QString& folder) {
 
 } // namespace
 
-std::optional<QString> requested(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--rehearsal") == 0)
-            return i + 1 < argc ? QFile::decodeName(argv[i + 1]) : QString();
-    }
-    return std::nullopt;
-}
-
 int run(int argc, char** argv, const QString& dir) {
     const bool onScreen = hasDisplay();
     if (!onScreen)
@@ -83,12 +74,12 @@ int run(int argc, char** argv, const QString& dir) {
 
     const QFileInfo folder(dir);
     if (dir.isEmpty() || !folder.isDir()) {
-        std::fprintf(stderr, "usage: zunt-station --rehearsal DIR (DIR: a folder holding kim.kim)\n");
+        std::fprintf(stderr, "zunt-station: error: --rehearsal needs a folder that holds kim.kim\n");
         return 2;
     }
     const QString workDir = folder.absoluteFilePath();
     if (!QFileInfo(QDir(workDir).filePath(QStringLiteral("kim.kim"))).isFile()) {
-        std::fprintf(stderr, "%s: нет файла kim.kim\n", QFile::encodeName(workDir).constData());
+        std::fprintf(stderr, "zunt-station: error: %s holds no kim.kim\n", QFile::encodeName(workDir).constData());
         return 2;
     }
     QDir::setCurrent(workDir);
@@ -97,7 +88,7 @@ int run(int argc, char** argv, const QString& dir) {
     // A caller that chose SDL's driver itself (a disk driver with its own files) keeps it.
     const bool standIn = !onScreen && qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER");
     if (standIn && (!headset.isValid() || !standInHeadset(headset.path()))) {
-        std::fprintf(stderr, "не удалось подготовить звуковые файлы вместо гарнитуры\n");
+        std::fprintf(stderr, "zunt-station: error: cannot write the sound files that stand in for the headset\n");
         return 1;
     }
     print(QStringLiteral("Репетиция станции в %1: %2")

@@ -2,6 +2,8 @@
 #include "stages/preexam/PreExamStages.h"
 #include "main/QtDialogService.h"
 #include "app/Rehearsal.h"
+#include "app/StationCommandLine.h"
+#include "station/Version.h"
 #include "main/StageRegistry.h"
 #include "station/StationTexts.h"
 #include "main/StationWindow.h"
@@ -12,9 +14,30 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
-    if (const std::optional<QString> dir = rehearsal::requested(argc, argv))
-        return rehearsal::run(argc, argv, *dir);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StationCommandLine commandLine = StationCommandLine::parse(arguments);
+    switch (commandLine.action) {
+    case StationCommandLine::Action::ShowHelp:
+        std::fputs(commandLine.message.toLocal8Bit().constData(), stdout);
+        return 0;
+    case StationCommandLine::Action::ShowVersion:
+        std::printf("zunt-station %s\n", kStationVersion);
+        return 0;
+    case StationCommandLine::Action::Refuse:
+        std::fprintf(stderr, "zunt-station: error: %s (see zunt-station --help)\n",
+                     commandLine.message.toLocal8Bit().constData());
+        return 2;
+    case StationCommandLine::Action::Rehearse:
+        return rehearsal::run(argc, argv, commandLine.rehearsalDir);
+    case StationCommandLine::Action::RunStation:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(texts::kAppTitle);
     // Qt's own strings (context menus, standard buttons) in Russian too.

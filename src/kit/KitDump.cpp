@@ -1,16 +1,19 @@
 #include "kit/KitDump.h"
 
-#include "kit/AtomicFile.h"
-#include "kit/ByteSource.h"
 #include "kit/Cp1251.h"
 #include "kit/KitFile.h"
-#include "kit/TableReader.h"
+#include "kit/TableStream.h"
 
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string_view>
 #include <optional>
 #include <new>
 
@@ -180,27 +183,40 @@ const char* statusName(int status) {
     }
 }
 
+// True when the file begins with the table stream's signature "TPF0".
+bool isTableStream(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    char head[4] = {};
+    return file && std::fread(head, 1, 4, file.get()) == 4 && std::string_view(head, 4) == "TPF0";
+}
+
+bool makeTemporaryFile(std::string* path, std::string* error) {
+    const char* dir = std::getenv("TMPDIR");
+    std::string name = std::string(dir && *dir ? dir : "/tmp") + "/zunt-kit-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        *error = "cannot create a temporary file in " + name.substr(0, name.rfind('/')) + ": " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    *path = name;
+    return true;
+}
+
 } // namespace
 
 bool loadKitOrStream(const std::string& path, bool forceStream, MemTable* table, int* version, std::string* error) {
     try {
-        std::string bytes;
-        if (!readWholeFile(path, &bytes, error))
+        if (forceStream || isTableStream(path))
+            return loadTable(*table, path, error, {}, version);
+        // Unpacked into a private temporary file and read from there, as the station does,
+        // so that neither the compressed kit nor the whole stream is held beside the table.
+        std::string tmpPath;
+        if (!makeTemporaryFile(&tmpPath, error))
             return false;
-        if (!forceStream && bytes.compare(0, 4, "TPF0") != 0) {
-            std::string stream;
-            if (!unpackKitData(bytes, &stream, error))
-                return false;
-            bytes.swap(stream);
-        }
-        ByteSource source(bytes);
-        TableReader reader(source, {});
-        TableData data;
-        if (!reader.read(table->data(), &data, error))
-            return false;
-        *version = reader.version();
-        table->replaceData(std::move(data));
-        return true;
+        const bool ok = unpackKit(path, tmpPath, error) && loadTable(*table, tmpPath, error, {}, version);
+        std::remove(tmpPath.c_str());
+        return ok;
     } catch (const std::bad_alloc&) {
         *error = "Out of memory";
         return false;

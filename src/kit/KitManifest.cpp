@@ -37,7 +37,7 @@ std::string unescape(std::string_view s) {
             continue;
         }
         if (++i >= s.size())
-            throw Failure{"обратная косая черта в конце значения"};
+            throw Failure{"a backslash at the end of the value"};
         switch (s[i]) {
         case 'n':
             out += '\n';
@@ -56,13 +56,13 @@ std::string unescape(std::string_view s) {
             const int hi = i + 1 < s.size() ? hexDigit(s[i + 1]) : -1;
             const int lo = i + 2 < s.size() ? hexDigit(s[i + 2]) : -1;
             if (hi < 0 || lo < 0)
-                throw Failure{"после \\x нужны две шестнадцатеричные цифры"};
+                throw Failure{"\\x needs two hexadecimal digits"};
             out += static_cast<char>(hi * 16 + lo);
             i += 2;
             break;
         }
         default:
-            throw Failure{std::string("неизвестная escape-последовательность \\") + s[i]};
+            throw Failure{std::string("unknown escape sequence \\") + s[i]};
         }
     }
     return out;
@@ -84,7 +84,7 @@ std::vector<std::string> tokens(std::string_view line) {
                 while (i < line.size() && line[i] != '"')
                     i += line[i] == '\\' ? 2 : 1;
                 if (i >= line.size())
-                    throw Failure{"нет закрывающей кавычки"};
+                    throw Failure{"no closing quote"};
                 token += unescape(line.substr(start, i - start));
                 ++i;
             } else {
@@ -99,7 +99,7 @@ std::vector<std::string> tokens(std::string_view line) {
 std::string toCp1251(const std::string& utf8) {
     std::string cp = utf8ToCp1251(utf8);
     if (cp1251ToUtf8(cp) != utf8)
-        throw Failure{"текст содержит символы вне кодовой страницы Windows-1251 или неверный UTF-8"};
+        throw Failure{"the text holds characters outside code page Windows-1251, or invalid UTF-8"};
     return cp;
 }
 
@@ -107,9 +107,9 @@ std::int64_t parseInteger(std::string_view s, std::int64_t lo, std::int64_t hi) 
     std::int64_t v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size())
-        throw Failure{"не целое число: «" + std::string(s) + "»"};
+        throw Failure{"not an integer: '" + std::string(s) + "'"};
     if (v < lo || v > hi)
-        throw Failure{"число вне диапазона типа поля: " + std::string(s)};
+        throw Failure{"the number is out of the field type's range: " + std::string(s)};
     return v;
 }
 
@@ -117,7 +117,7 @@ double parseNumber(std::string_view s) {
     double v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size())
-        throw Failure{"не число: «" + std::string(s) + "»"};
+        throw Failure{"not a number: '" + std::string(s) + "'"};
     return v;
 }
 
@@ -126,16 +126,16 @@ bool parseBool(std::string_view s) {
         return true;
     if (s == "false" || s == "0")
         return false;
-    throw Failure{"ожидалось true или false: «" + std::string(s) + "»"};
+    throw Failure{"expected true or false: '" + std::string(s) + "'"};
 }
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw Failure{"не удаётся открыть файл «" + path.string() + "»"};
+        throw Failure{"cannot open the file '" + path.string() + "'"};
     std::string bytes(std::istreambuf_iterator<char>(in), {});
     if (in.bad())
-        throw Failure{"не удаётся прочитать файл «" + path.string() + "»"};
+        throw Failure{"cannot read the file '" + path.string() + "'"};
     return bytes;
 }
 
@@ -147,12 +147,12 @@ std::string hexBytes(std::string_view s) {
             digits += c;
     }
     if (digits.size() % 2 != 0)
-        throw Failure{"нечётное число шестнадцатеричных цифр"};
+        throw Failure{"an odd number of hexadecimal digits"};
     for (std::size_t i = 0; i < digits.size(); i += 2) {
         const int hi = hexDigit(digits[i]);
         const int lo = hexDigit(digits[i + 1]);
         if (hi < 0 || lo < 0)
-            throw Failure{"не шестнадцатеричная цифра"};
+            throw Failure{"not a hexadecimal digit"};
         out += static_cast<char>(hi * 16 + lo);
     }
     return out;
@@ -185,7 +185,7 @@ public:
     void finish() {
         flushRow();
         if (m_data.fields.empty())
-            throw Failure{"в манифесте нет ни одного поля"};
+            throw Failure{"the manifest describes no field"};
     }
 
     TableData take() { return std::move(m_data); }
@@ -193,18 +193,18 @@ public:
 private:
     void field(const std::vector<std::string>& t) {
         if (m_inRows)
-            throw Failure{"поля описываются до первой строки row"};
+            throw Failure{"fields are described before the first row line"};
         if (t.size() < 2)
-            throw Failure{"ожидалось: field ИМЯ ТИП [РАЗМЕР] [параметры]"};
+            throw Failure{"expected: field NAME TYPE [SIZE] [options]"};
         FieldDef def;
         def.name = toCp1251(t[0]);
         for (const FieldDef& other : m_data.fields) {
             MemTable probe({other});
             if (probe.fieldIndex(def.name) == 0)
-                throw Failure{"поле «" + t[0] + "» уже описано"};
+                throw Failure{"the field '" + t[0] + "' is described already"};
         }
         if (!fieldTypeFromName(t[1], &def.type) || !isFieldTypeAllowed(def.type))
-            throw Failure{"неизвестный или запрещённый тип поля «" + t[1] + "»"};
+            throw Failure{"unknown or forbidden field type '" + t[1] + "'"};
         for (std::size_t i = 2; i < t.size(); ++i) {
             const std::string& opt = t[i];
             const std::size_t eq = opt.find('=');
@@ -229,7 +229,7 @@ private:
             else if (key == "default")
                 def.defaultExpr = toCp1251(val);
             else
-                throw Failure{"неизвестный параметр поля «" + opt + "»"};
+                throw Failure{"unknown field option '" + opt + "'"};
         }
         m_data.fields.push_back(std::move(def));
     }
@@ -237,15 +237,15 @@ private:
     static FieldKind kindNamed(const std::string& name) {
         const FieldKind kind = fieldKindFromName(name);
         if (fieldKindName(kind) != name)
-            throw Failure{"неизвестный вид поля «" + name + "»"};
+            throw Failure{"unknown field kind '" + name + "'"};
         return kind;
     }
 
     void index(const std::vector<std::string>& t) {
         if (m_inRows)
-            throw Failure{"индексы описываются до первой строки row"};
+            throw Failure{"indexes are described before the first row line"};
         if (t.size() < 2)
-            throw Failure{"ожидалось: index ИМЯ ПОЛЯ [параметры]"};
+            throw Failure{"expected: index NAME FIELDS [options]"};
         IndexDef idx;
         idx.name = toCp1251(t[0]);
         idx.fields = toCp1251(t[1]);
@@ -263,7 +263,7 @@ private:
             else if (opt == "unique")
                 idx.unique = true;
             else
-                throw Failure{"неизвестный параметр индекса «" + opt + "»"};
+                throw Failure{"unknown index option '" + opt + "'"};
         }
         m_data.indexes.push_back(std::move(idx));
     }
@@ -276,7 +276,7 @@ private:
         m_row.values.assign(m_data.fields.size(), FieldValue{});
         for (const std::string& opt : t) {
             if (opt.rfind("status=", 0) != 0)
-                throw Failure{"неизвестный параметр строки «" + opt + "»"};
+                throw Failure{"unknown row option '" + opt + "'"};
             m_row.status = static_cast<int>(parseInteger(opt.substr(7), 0, 3));
         }
     }
@@ -291,13 +291,13 @@ private:
         MemTable probe(m_data.fields);
         const int f = probe.fieldIndex(toCp1251(std::string(name)));
         if (f < 0)
-            throw Failure{"нет поля «" + std::string(name) + "»"};
+            throw Failure{"no field '" + std::string(name) + "'"};
         return f;
     }
 
     void value(std::string_view name, std::string_view rest) {
         if (!m_hasRow)
-            throw Failure{"значение поля вне строки row (или неизвестное слово «" + std::string(name) + "»)"};
+            throw Failure{"a field value outside a row (or an unknown word '" + std::string(name) + "')"};
         const int f = fieldNamed(name);
         const FieldDef& def = m_data.fields[static_cast<std::size_t>(f)];
         FieldValue& v = m_row.values[static_cast<std::size_t>(f)];
@@ -305,7 +305,7 @@ private:
             rest.remove_suffix(1);
         const std::size_t op = rest.find_first_not_of(" \t");
         if (op == std::string_view::npos)
-            throw Failure{"ожидалось: ПОЛЕ = значение, ПОЛЕ < файл, ПОЛЕ hex ... или ПОЛЕ null"};
+            throw Failure{"expected: FIELD = value, FIELD < file, FIELD hex ... or FIELD null"};
         rest.remove_prefix(op);
         v = FieldValue{};
         if (rest == "null")
@@ -326,10 +326,10 @@ private:
                 rest.remove_prefix(1);
             setTyped(def, vc, unescape(rest), &v);
         } else {
-            throw Failure{"ожидалось =, <, hex или null после имени поля"};
+            throw Failure{"expected =, <, hex or null after the field name"};
         }
         if (keptLength(def, v.bytes.size()) < v.bytes.size())
-            throw Failure{"значение длиннее размера поля (" + std::to_string(def.size) + ")"};
+            throw Failure{"the value is longer than the field's size (" + std::to_string(def.size) + ")"};
     }
 
     static std::string_view trim(std::string_view s) {
@@ -342,7 +342,7 @@ private:
 
     static void requireBytes(ValueClass vc, const char* what) {
         if (vc != ValueClass::Bytes)
-            throw Failure{std::string("«") + what + "» годится только для строковых и двоичных полей"};
+            throw Failure{std::string("'") + what + "' is only for string and binary fields"};
     }
 
     static void setTyped(const FieldDef& def, ValueClass vc, const std::string& text, FieldValue* v) {
@@ -373,7 +373,7 @@ private:
         case ValueClass::DateTime:
             v->number = parseNumber(text);
             if (v->number == 0.0)
-                throw Failure{"дата 0 читается как пустое значение; напишите null"};
+                throw Failure{"date 0 reads as an empty value; write null"};
             break;
         case ValueClass::Money:
             v->number = parseNumber(text);

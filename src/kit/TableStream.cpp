@@ -17,12 +17,15 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-bool readFrom(MemTable& table, ByteSource& source, std::string* error, const LoadProgress& progress) {
+bool readFrom(MemTable& table, ByteSource& source, std::string* error, const LoadProgress& progress,
+              int* version = nullptr) {
     TableData data;
     TableReader reader(source, progress);
     if (!reader.read(table.data(), &data, error))
         return false;
     table.replaceData(std::move(data));
+    if (version)
+        *version = reader.version();
     return true;
 }
 
@@ -33,7 +36,8 @@ bool readTableStream(MemTable& table, std::string_view bytes, std::string* error
     return readFrom(table, source, error, progress);
 }
 
-bool loadTable(MemTable& table, const std::string& streamPath, std::string* error, const LoadProgress& progress) {
+bool loadTable(MemTable& table, const std::string& streamPath, std::string* error, const LoadProgress& progress,
+               int* version) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(streamPath.c_str(), "rb"));
     if (!file) {
         if (error)
@@ -55,7 +59,7 @@ bool loadTable(MemTable& table, const std::string& streamPath, std::string* erro
         return false;
     }
     ByteSource source(file.get(), static_cast<std::uint64_t>(size));
-    return readFrom(table, source, error, progress);
+    return readFrom(table, source, error, progress, version);
 }
 
 std::string writeTableStream(const MemTable& table) {

@@ -16,8 +16,10 @@ namespace kit {
 using LoadProgress = std::function<void(int percent)>;
 
 bool readTableStream(MemTable& table, std::string_view bytes, std::string* error, const LoadProgress& progress = {});
-// Reads the file through a 16384-byte buffer; never holds the whole stream.
-bool loadTable(MemTable& table, const std::string& streamPath, std::string* error, const LoadProgress& progress = {});
+// Reads the file through a 16384-byte buffer; never holds the whole stream. *version, when
+// given, receives the stream's version.
+bool loadTable(MemTable& table, const std::string& streamPath, std::string* error, const LoadProgress& progress = {},
+               int* version = nullptr);
 
 // Version 251, every record with its status, no change history.
 std::string writeTableStream(const MemTable& table);

@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-const QString StationReport::kNotAStationFolder = QStringLiteral("не папка станции (ожидается папка Answer_…)");
-
 namespace {
 
 const char* const kAnswerFields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};

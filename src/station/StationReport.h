@@ -46,8 +46,6 @@ public:
     // 0 when nothing is incomplete, 1 otherwise, 2 when the folder is not a station folder.
     int exitStatus() const;
 
-    static const QString kNotAStationFolder;
-
 private:
     static Examinee inspectAnswerFolder(const QString& folder, const QString& code);
     static void readAnswers(const QString& path, Examinee& examinee);

@@ -1,21 +1,34 @@
-#include "tools/Commands.h"
+#include "tools/KitCommands.h"
 
 #include "kit/AtomicFile.h"
 #include "kit/KitDump.h"
 #include "kit/KitFile.h"
 #include "kit/KitManifest.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace tools {
 namespace {
 
-int fail(const std::string& message) {
-    std::fprintf(stderr, "error: %s\n", message.c_str());
-    return 1;
+// The kit library words its file errors for the station's screen; the tool checks its
+// input itself first, so that its own failures read as the tool's.
+bool readable(const std::string& path, std::string* error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::fclose(file);
+    return true;
 }
+
+constexpr const char* kDumpUsage = "kit-dump [--json] [--stream] FILE   list a kit or table stream";
+constexpr const char* kBuildUsage = "kit-build MANIFEST OUT               build a kit from a manifest";
+constexpr const char* kExtractUsage = "kit-extract FILE VARNO FIELD OUT     write one field of a variant's row";
 
 int kitDump(const Args& args) {
     bool json = false;
@@ -29,14 +42,14 @@ int kitDump(const Args& args) {
         else if (file.empty() && !(a.size() > 1 && a[0] == '-'))
             file = a;
         else
-            return fail("usage: zunt-tool kit-dump [--json] [--stream] FILE");
+            return failUsage(kDumpUsage);
     }
     if (file.empty())
-        return fail("usage: zunt-tool kit-dump [--json] [--stream] FILE");
+        return failUsage(kDumpUsage);
     kit::MemTable table;
     int version = 0;
     std::string error;
-    if (!kit::loadKitOrStream(file, stream, &table, &version, &error))
+    if (!readable(file, &error) || !kit::loadKitOrStream(file, stream, &table, &version, &error))
         return fail(error);
     const std::string out = json ? kit::dumpJson(table, version) : kit::dumpText(table, version);
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -45,26 +58,27 @@ int kitDump(const Args& args) {
 
 int kitBuild(const Args& args) {
     if (args.size() != 2)
-        return fail("usage: zunt-tool kit-build MANIFEST OUT");
+        return failUsage(kBuildUsage);
     kit::MemTable table;
     std::string error;
-    if (!kit::loadManifest(args[0], &table, &error) || !kit::saveKit(table, args[1], &error))
+    if (!readable(args[0], &error) || !kit::loadManifest(args[0], &table, &error) ||
+        !kit::saveKit(table, args[1], &error))
         return fail(error);
     return 0;
 }
 
 int kitExtract(const Args& args) {
     if (args.size() != 4)
-        return fail("usage: zunt-tool kit-extract FILE VARNO FIELD OUT");
+        return failUsage(kExtractUsage);
     std::int64_t varNo = 0;
     const std::string& v = args[1];
     const auto r = std::from_chars(v.data(), v.data() + v.size(), varNo);
     if (r.ec != std::errc() || r.ptr != v.data() + v.size())
-        return fail("VARNO must be an integer: " + v);
+        return fail("VARNO must be an integer: " + v, 2);
     kit::MemTable table;
     int version = 0;
     std::string error;
-    if (!kit::loadKitOrStream(args[0], false, &table, &version, &error))
+    if (!readable(args[0], &error) || !kit::loadKitOrStream(args[0], false, &table, &version, &error))
         return fail(error);
     if (table.fieldIndex("VarNo") < 0)
         return fail("the table has no VarNo field");
@@ -81,9 +95,9 @@ int kitExtract(const Args& args) {
 
 std::vector<Command> kitCommands() {
     return {
-        {"kit-dump", "kit-dump [--json] [--stream] FILE   list a kit or table stream", kitDump},
-        {"kit-build", "kit-build MANIFEST OUT               build a kit from a manifest", kitBuild},
-        {"kit-extract", "kit-extract FILE VARNO FIELD OUT     write one field of a variant's row", kitExtract},
+        {"kit-dump", kDumpUsage, Needs::Nothing, kitDump},
+        {"kit-build", kBuildUsage, Needs::Nothing, kitBuild},
+        {"kit-extract", kExtractUsage, Needs::Nothing, kitExtract},
     };
 }
 

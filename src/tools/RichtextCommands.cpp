@@ -1,4 +1,4 @@
-#include "tools/Commands.h"
+#include "tools/RichtextCommands.h"
 
 #include "richtext/RichView.h"
 #include "richtext/RtfReader.h"
@@ -15,10 +15,14 @@ namespace tools {
 
 namespace {
 
+constexpr const char* kTextUsage = "rtf-text FILE            print an RTF document's text as UTF-8";
+constexpr const char* kRenderUsage =
+    "rtf-render FILE OUT.png [WIDTH]  render an RTF document as the sheet view shows it";
+
 bool readFile(const std::string& path, QByteArray* bytes) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "не удалось открыть файл %s\n", path.c_str());
+        fail("cannot open " + path + ": " + file.errorString().toStdString());
         return false;
     }
     *bytes = file.readAll();
@@ -26,10 +30,8 @@ bool readFile(const std::string& path, QByteArray* bytes) {
 }
 
 int rtfText(const Args& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: zunt-tool rtf-text FILE\n");
-        return 2;
-    }
+    if (args.size() != 1)
+        return failUsage(kTextUsage);
     QByteArray rtf;
     if (!readFile(args[0], &rtf))
         return 1;
@@ -39,18 +41,14 @@ int rtfText(const Args& args) {
 }
 
 int rtfRender(const Args& args) {
-    if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: zunt-tool rtf-render FILE OUT.png [WIDTH]\n");
-        return 2;
-    }
+    if (args.size() < 2 || args.size() > 3)
+        return failUsage(kRenderUsage);
     int width = 1016;
     if (args.size() == 3) {
         bool ok = false;
         width = QString::fromStdString(args[2]).toInt(&ok);
-        if (!ok || width < 16 || width > 10000) {
-            std::fprintf(stderr, "ширина должна быть от 16 до 10000 пикселей\n");
-            return 2;
-        }
+        if (!ok || width < 16 || width > 10000)
+            return fail("WIDTH must be a number of pixels from 16 to 10000: " + args[2], 2);
     }
     QByteArray rtf;
     if (!readFile(args[0], &rtf))
@@ -64,10 +62,8 @@ int rtfRender(const Args& args) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     view.render(&image);
-    if (!image.save(QString::fromStdString(args[1]), "PNG")) {
-        std::fprintf(stderr, "не удалось записать %s\n", args[1].c_str());
-        return 1;
-    }
+    if (!image.save(QString::fromStdString(args[1]), "PNG"))
+        return fail("cannot write " + args[1]);
     std::printf("%d x %d\n", width, height);
     return 0;
 }
@@ -76,8 +72,8 @@ int rtfRender(const Args& args) {
 
 std::vector<Command> richtextCommands() {
     return {
-        {"rtf-text", "rtf-text FILE            print an RTF document's text as UTF-8", rtfText},
-        {"rtf-render", "rtf-render FILE OUT.png [WIDTH]  render an RTF document as the sheet view shows it", rtfRender},
+        {"rtf-text", kTextUsage, Needs::Core, rtfText},
+        {"rtf-render", kRenderUsage, Needs::Widgets, rtfRender},
     };
 }
 

@@ -1,4 +1,4 @@
-#include "tools/Commands.h"
+#include "tools/StationCommands.h"
 
 #include "station/StationReport.h"
 
@@ -10,16 +10,15 @@
 namespace tools {
 namespace {
 
+constexpr const char* kCheckUsage = "check-station DIR    report on every answer folder of a station folder";
+
 int checkStation(const Args& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: zunt-tool check-station DIR\n");
-        return 2;
-    }
+    if (args.size() != 1)
+        return failUsage(kCheckUsage);
     const QString dir = QFile::decodeName(args[0].c_str());
     const StationReport report = StationReport::inspect(dir);
     if (!report.isStationFolder()) {
-        std::fprintf(stderr, "%s: %s\n", args[0].c_str(), StationReport::kNotAStationFolder.toUtf8().constData());
-        return report.exitStatus();
+        return fail(args[0] + " is not a station folder (expected a folder named Answer_...)", report.exitStatus());
     }
     for (const QString& line : report.lines())
         std::printf("%s\n", line.toUtf8().constData());
@@ -33,7 +32,7 @@ int checkStation(const Args& args) {
 
 std::vector<Command> stationCommands() {
     return {
-        {"check-station", "check-station DIR    report on every answer folder of a station folder", &checkStation},
+        {"check-station", kCheckUsage, Needs::Core, &checkStation},
     };
 }
 

@@ -1,3 +1,4 @@
+#include "app/StationCommandLine.h"
 #include "main/StationWindow.h"
 #include "stages/preexam/PreExamStages.h"
 #include "stages/StageTable.h"
@@ -218,4 +219,25 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
               QStringList({QDir(s.h.workDir.path()).filePath("test.ogg"), s.main().folders().answerFile("_0.ogg")}));
     EXPECT_TRUE(s.h.dialogs.shown.contains("modal: KitTextViewer"));
     EXPECT_EQ(s.shownOf("message") + s.shownOf("audioError") + s.shownOf("error"), 0);
+}
+
+TEST(Startup, commandLineAsksForHelpVersionOrRehearsalAndRefusesTheRest) {
+    using Action = StationCommandLine::Action;
+    const auto parse = [](QStringList args) {
+        args.prepend(QStringLiteral("zunt-station"));
+        return StationCommandLine::parse(args);
+    };
+    EXPECT_EQ(parse({}).action, Action::RunStation);
+    const StationCommandLine help = parse({QStringLiteral("--help")});
+    EXPECT_EQ(help.action, Action::ShowHelp); // never the station itself
+    EXPECT_TRUE(help.message.startsWith(QLatin1String("usage: zunt-station")));
+    EXPECT_EQ(parse({QStringLiteral("-v")}).action, Action::ShowVersion);
+    const StationCommandLine rehearse = parse({QStringLiteral("--rehearsal"), QStringLiteral("/tmp/kit")});
+    EXPECT_EQ(rehearse.action, Action::Rehearse);
+    EXPECT_EQ(rehearse.rehearsalDir, QStringLiteral("/tmp/kit"));
+    const StationCommandLine unknown = parse({QStringLiteral("--fullscreen")});
+    EXPECT_EQ(unknown.action, Action::Refuse);
+    EXPECT_EQ(unknown.message, QStringLiteral("Unknown option 'fullscreen'"));
+    EXPECT_EQ(parse({QStringLiteral("--rehearsal")}).action, Action::Refuse);
+    EXPECT_EQ(parse({QStringLiteral("somewhere")}).action, Action::Refuse);
 }

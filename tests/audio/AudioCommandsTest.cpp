@@ -1,4 +1,4 @@
-#include "tools/Commands.h"
+#include "tools/AudioCommands.h"
 
 #include "support/AudioDiskDriver.h"
 #include "support/AudioSignals.h"

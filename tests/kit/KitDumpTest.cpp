@@ -90,26 +90,26 @@ TEST(KitManifest, readsFieldOptionsIndexesStatusesAndEscapes) {
 }
 
 TEST(KitManifest, rejectsMistakesNamingTheLine) {
-    EXPECT_EQ(manifestError(""), "m:1: в манифесте нет ни одного поля");
-    EXPECT_EQ(manifestError("field x Text\n"), "m:1: неизвестный или запрещённый тип поля «Text»");
-    EXPECT_EQ(manifestError("field x Guid\n"), "m:1: неизвестный или запрещённый тип поля «Guid»");
-    EXPECT_EQ(manifestError("field x Integer\nfield X String\n"), "m:2: поле «X» уже описано");
-    EXPECT_EQ(manifestError("field x Integer\nrow\nx = 1.5\n"), "m:3: не целое число: «1.5»");
-    EXPECT_EQ(manifestError("field x SmallInt\nrow\nx = 40000\n"), "m:3: число вне диапазона типа поля: 40000");
-    EXPECT_EQ(manifestError("field x Integer\nrow\ny = 1\n"), "m:3: нет поля «y»");
-    EXPECT_EQ(manifestError("field x Integer\nx = 1\n"),
-              "m:2: значение поля вне строки row (или неизвестное слово «x»)");
-    EXPECT_EQ(manifestError("field x Integer\nrow\nfield y Integer\n"), "m:3: поля описываются до первой строки row");
-    EXPECT_EQ(manifestError("field x String 3\nrow\nx = abcd\n"), "m:3: значение длиннее размера поля (3)");
-    EXPECT_EQ(manifestError("field x Date\nrow\nx = 0\n"), "m:3: дата 0 читается как пустое значение; напишите null");
+    EXPECT_EQ(manifestError(""), "m:1: the manifest describes no field");
+    EXPECT_EQ(manifestError("field x Text\n"), "m:1: unknown or forbidden field type 'Text'");
+    EXPECT_EQ(manifestError("field x Guid\n"), "m:1: unknown or forbidden field type 'Guid'");
+    EXPECT_EQ(manifestError("field x Integer\nfield X String\n"), "m:2: the field 'X' is described already");
+    EXPECT_EQ(manifestError("field x Integer\nrow\nx = 1.5\n"), "m:3: not an integer: '1.5'");
+    EXPECT_EQ(manifestError("field x SmallInt\nrow\nx = 40000\n"),
+              "m:3: the number is out of the field type's range: 40000");
+    EXPECT_EQ(manifestError("field x Integer\nrow\ny = 1\n"), "m:3: no field 'y'");
+    EXPECT_EQ(manifestError("field x Integer\nx = 1\n"), "m:2: a field value outside a row (or an unknown word 'x')");
+    EXPECT_EQ(manifestError("field x Integer\nrow\nfield y Integer\n"),
+              "m:3: fields are described before the first row line");
+    EXPECT_EQ(manifestError("field x String 3\nrow\nx = abcd\n"), "m:3: the value is longer than the field's size (3)");
+    EXPECT_EQ(manifestError("field x Date\nrow\nx = 0\n"), "m:3: date 0 reads as an empty value; write null");
     EXPECT_EQ(manifestError("field x Blob\nrow\nx < no-such-file.bin\n"),
-              "m:3: не удаётся открыть файл «./no-such-file.bin»");
-    EXPECT_EQ(manifestError("field x Integer\nrow\nx hex 01\n"),
-              "m:3: «hex» годится только для строковых и двоичных полей");
+              "m:3: cannot open the file './no-such-file.bin'");
+    EXPECT_EQ(manifestError("field x Integer\nrow\nx hex 01\n"), "m:3: 'hex' is only for string and binary fields");
     EXPECT_EQ(manifestError("field x Memo\nrow\nx = 日本\n"),
-              "m:3: текст содержит символы вне кодовой страницы Windows-1251 или неверный UTF-8");
-    EXPECT_EQ(manifestError("field x Memo\nrow\nx = a\\q\n"), "m:3: неизвестная escape-последовательность \\q");
-    EXPECT_EQ(manifestError("field x Integer label=\"open\n"), "m:1: нет закрывающей кавычки");
+              "m:3: the text holds characters outside code page Windows-1251, or invalid UTF-8");
+    EXPECT_EQ(manifestError("field x Memo\nrow\nx = a\\q\n"), "m:3: unknown escape sequence \\q");
+    EXPECT_EQ(manifestError("field x Integer label=\"open\n"), "m:1: no closing quote");
 }
 
 TEST(KitManifest, loadsBlobFilesRelativeToTheManifest) {

@@ -11,7 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Qt may print its own warnings on standard error before ours; compare from "error:".
 struct ToolRun {
     int status;
     std::string out;
@@ -104,17 +103,45 @@ TEST_F(KitToolTest, failsWithTheMessageOnStandardErrorAndNothingOnStandardOutput
     ToolRun r = run("kit-dump --json '" + path("bad.kim") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.substr(r.err.find("error:")), "error: Error\n");
+    EXPECT_EQ(r.err, "zunt-tool: error: Error\n");
     std::ofstream(path("bad.ans"), std::ios::binary) << "TPF0\x03\xFB";
     r = run("kit-dump '" + path("bad.ans") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.substr(r.err.find("error:")), "error: Stream read error\n");
+    EXPECT_EQ(r.err, "zunt-tool: error: Stream read error\n");
     r = run("kit-dump --stream '" + kManifest + "'");
-    EXPECT_EQ(r.err.substr(r.err.find("error:")), "error: Invalid stream format\n");
+    EXPECT_EQ(r.err, "zunt-tool: error: Invalid stream format\n");
     r = run("kit-build '" + std::string(ZUNT_TEST_DATA) + "/kit/broken-manifest-type.txt' '" + path("x.kim") + "'");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("broken-manifest-type.txt:2: неизвестный или запрещённый тип поля «Text»"), std::string::npos)
+    EXPECT_NE(r.err.find("broken-manifest-type.txt:2: unknown or forbidden field type 'Text'"), std::string::npos)
         << r.err;
     EXPECT_FALSE(fs::exists(path("x.kim")));
+}
+
+TEST_F(KitToolTest, commandLineAsOtherToolsHaveIt) {
+    ToolRun r = run("--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("usage: zunt-tool", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("check-station DIR"), std::string::npos);
+    EXPECT_EQ(r.err, "");
+    r = run("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("zunt-tool ", 0), 0u) << r.out;
+    r = run("--frobnicate kit-dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zunt-tool: error: Unknown option 'frobnicate' (see zunt-tool --help)\n");
+    r = run("kit-frob");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zunt-tool: error: unknown command 'kit-frob' (see zunt-tool --help)\n");
+    r = run("kit-dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zunt-tool: error: usage: zunt-tool kit-dump [--json] [--stream] FILE\n");
+    r = run("kit-dump '" + path("none.kim") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "zunt-tool: error: cannot open " + path("none.kim") + ": No such file or directory\n");
+    // A kit command starts no Qt: no platform or font warning, even without a runtime folder.
+    ASSERT_EQ(run("kit-build '" + kManifest + "' '" + path("kit.kim") + "'").status, 0);
+    r = run("kit-dump '" + path("kit.kim") + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
 }

@@ -1,4 +1,4 @@
-#include "tools/Commands.h"
+#include "tools/RichtextCommands.h"
 
 #include "support/RichtextSamples.h"
 

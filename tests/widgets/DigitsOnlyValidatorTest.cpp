@@ -17,9 +17,9 @@ namespace {
 struct GuardedEdit {
     explicit GuardedEdit(int maxLength = 6) {
         edit.setMaxLength(maxLength);
-        new DigitsOnlyValidator(&edit, [this](QChar& Key) {
+        new DigitsOnlyValidator(&edit, [this](QChar& key) {
             ++keyPresses;
-            DigitsOnlyValidator::filterKey(Key);
+            DigitsOnlyValidator::filterKey(key);
         });
         edit.show();
     }

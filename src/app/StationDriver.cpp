@@ -147,22 +147,22 @@ bool StationDriver::hardwareTest(const QString& school, const QString& auditoriu
     auto* f = expect<HardwareCheckStage>(1, "проверка оборудования");
     if (!f)
         return false;
-    f->btnRecTest->click();
+    f->recordingCheckButton->click();
     if (m_main.recorder().RecChannel == 0)
         return fail(QStringLiteral("тестовая запись не началась"));
     wait(m_options.speakMs);
-    f->btnRecTest->click(); // stops the recording and plays it back
+    f->recordingCheckButton->click(); // stops the recording and plays it back
     if (m_options.pace == Pace::Live)
         wait(m_options.speakMs);
-    f->Button4->click();
-    f->btnTestRTF->click();
-    f->Button7->click();
-    f->edtStationCode->setText(school);
-    f->edtAudCode->setText(auditorium);
-    f->edtCompCode->setText(station);
-    if (!f->Button1->isEnabled())
+    f->recordingYesButton->click();
+    f->textCheckButton->click();
+    f->textYesButton->click();
+    f->schoolNumberEdit->setText(school);
+    f->auditoriumNumberEdit->setText(auditorium);
+    f->stationNumberEdit->setText(station);
+    if (!f->continueButton->isEnabled())
         return fail(QStringLiteral("проверка оборудования не разрешает продолжить"));
-    f->Button1->click();
+    f->continueButton->click();
     if (!leaveOneShot(f, "проверка оборудования"))
         return false;
     return expect<InstructionStage>(5, "инструкция") != nullptr;
@@ -180,8 +180,8 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     auto* instruction = expect<InstructionStage>(5, "инструкция");
     if (!instruction)
         return done(false);
-    instruction->Edit3->setText(plan.code);
-    instruction->Button1->click();
+    instruction->codeEdit->setText(plan.code);
+    instruction->startButton->click();
     if (!instruction->tickTimer->isActive())
         return done(fail(QStringLiteral("код участника %1 не принят").arg(plan.code)));
     if (!leaveOneShot(instruction, "инструкция"))
@@ -190,17 +190,17 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     auto* recording = expect<CodeRecordingStage>(6, "запись кода участника");
     if (!recording)
         return done(false);
-    recording->btnRecID->click();
+    recording->recordButton->click();
     if (!recording->isRecording())
         return done(fail(QStringLiteral("запись кода участника не началась")));
     wait(m_options.speakMs);
-    recording->btnRecID->click(); // stops the recording and plays it back
+    recording->recordButton->click(); // stops the recording and plays it back
     if (m_options.pace == Pace::Live)
         wait(m_options.speakMs);
-    recording->Button4->click();
-    if (!recording->Button1->isEnabled())
+    recording->yesButton->click();
+    if (!recording->continueButton->isEnabled())
         return done(fail(QStringLiteral("запись кода участника не подтверждена")));
-    recording->Button1->click();
+    recording->continueButton->click();
     if (!leaveOneShot(recording, "запись кода участника"))
         return done(false);
 

@@ -11,8 +11,8 @@ constexpr char16_t kBackspace = 8;
 
 } // namespace
 
-DigitsOnlyValidator::DigitsOnlyValidator(QLineEdit* edit, KeyPress keyPress)
-    : QValidator(edit), m_keyPress(std::move(keyPress)) {
+DigitsOnlyValidator::DigitsOnlyValidator(QLineEdit* edit, KeyHandler keyHandler)
+    : QValidator(edit), m_keyHandler(std::move(keyHandler)) {
     edit->setValidator(this);
     edit->installEventFilter(this);
 }
@@ -21,9 +21,9 @@ bool DigitsOnlyValidator::passesKey(QChar key) {
     return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key.unicode() == kBackspace;
 }
 
-void DigitsOnlyValidator::filterKey(QChar& Key) {
-    if (!passesKey(Key))
-        Key = QChar();
+void DigitsOnlyValidator::filterKey(QChar& key) {
+    if (!passesKey(key))
+        key = QChar();
 }
 
 QValidator::State DigitsOnlyValidator::validate(QString& input, int& pos) const {
@@ -44,8 +44,8 @@ bool DigitsOnlyValidator::eventFilter(QObject* watched, QEvent* event) {
     const QString text = key->text();
     for (QChar c : text) {
         QChar typed = c;
-        if (m_keyPress)
-            m_keyPress(typed);
+        if (m_keyHandler)
+            m_keyHandler(typed);
         else
             filterKey(typed);
         if (typed.isNull())

@@ -16,7 +16,7 @@ public:
     static QFont font(const QString& family, int pixelSize, bool bold);
     static QFont arial(int pixelSize, bool bold = true);
 
-    // A control that keeps its design name as objectName.
+    // A control with name as its objectName, the name of the member that holds it.
     static QLabel* label(const QString& name, const QString& caption, QWidget* parent);
     static QPushButton* button(const QString& name, const QString& caption, const QFont& font, QWidget* parent);
 

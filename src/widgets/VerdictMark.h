@@ -8,7 +8,7 @@ class VerdictMark : public QLabel {
     Q_OBJECT
 public:
     static const QColor kGreen; // 0x008000
-    static const QColor kRed;   // 0xFF0000 (0x0000FF in the blue-green-red order of the forms)
+    static const QColor kRed;   // 0xFF0000 (0x0000FF when written blue-green-red)
 
     // checkName: what is checked, for screen readers ("Проверка записи").
     VerdictMark(const QString& checkName, int pixelSize, QWidget* parent);

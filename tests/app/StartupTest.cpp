@@ -87,7 +87,7 @@ TEST(Startup, failedRecordingDeviceIsReportedOnceAndTheHardwareTestStillOpens) {
 
     // The hardware test refuses the test recording with its own message.
     s.h.dialogs.shown.clear();
-    s.hardwareTest()->btnRecTestClick();
+    s.hardwareTest()->onRecordingCheckClicked();
     EXPECT_EQ(s.h.dialogs.shown, QStringList{"audioError: Нет готового устройства аудио-записи"});
     EXPECT_EQ(s.h.audio.callCount("recordStart"), 0);
 }
@@ -114,7 +114,8 @@ TEST(Startup, selectsVariantZeroForTheHardwareTest) {
     ASSERT_TRUE(s.start());
     EXPECT_EQ(s.main().complects.asText("VarNo"), "0");
     EXPECT_EQ(s.main().kitExamDate, "25.05.2019");
-    EXPECT_EQ(s.hardwareTest()->lblSubj->text(), QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
+    EXPECT_EQ(s.hardwareTest()->subjectLabel->text(),
+              QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
 }
 
 TEST(Startup, kitWithoutVariantZeroStaysOnItsFirstRow) {
@@ -184,32 +185,32 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
 
     HardwareCheckStage* hard = s.hardwareTest();
     ASSERT_NE(hard, nullptr);
-    hard->btnRecTestClick();
-    hard->btnRecTestClick();
-    hard->Button4Click();
-    hard->btnTestRTFClick();
-    hard->Button7Click();
-    stagestest::typeText(hard->edtStationCode, "123");
-    stagestest::typeText(hard->edtAudCode, "7");
-    stagestest::typeText(hard->edtCompCode, "2");
-    hard->Button1->click();
+    hard->onRecordingCheckClicked();
+    hard->onRecordingCheckClicked();
+    hard->onRecordingYesClicked();
+    hard->onTextCheckClicked();
+    hard->onTextYesClicked();
+    stagestest::typeText(hard->schoolNumberEdit, "123");
+    stagestest::typeText(hard->auditoriumNumberEdit, "7");
+    stagestest::typeText(hard->stationNumberEdit, "2");
+    hard->continueButton->click();
     tick(hard);
 
     auto* instruction = qobject_cast<InstructionStage*>(s.main().currentStage.data());
     ASSERT_NE(instruction, nullptr);
     EXPECT_EQ(s.main().stationTag, "25.05.2019_3_000123_0007_2");
-    stagestest::typeText(instruction->Edit3, "0042");
-    instruction->Button1->click();
+    stagestest::typeText(instruction->codeEdit, "0042");
+    instruction->startButton->click();
     tick(instruction);
 
     auto* recording = qobject_cast<CodeRecordingStage*>(s.main().currentStage.data());
     ASSERT_NE(recording, nullptr);
     EXPECT_EQ(s.main().participantCode, "0042");
     EXPECT_EQ(s.main().complects.asText("VarNo"), "2");
-    recording->btnRecIDClick();
-    recording->btnRecIDClick();
-    recording->Button4Click();
-    recording->Button1->click();
+    recording->onRecordClicked();
+    recording->onRecordClicked();
+    recording->onYesClicked();
+    recording->continueButton->click();
     tick(recording);
 
     EXPECT_NE(dynamic_cast<IdleStage*>(s.main().currentStage.data()), nullptr);

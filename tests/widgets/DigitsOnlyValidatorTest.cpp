@@ -17,9 +17,9 @@ namespace {
 struct GuardedEdit {
     explicit GuardedEdit(int maxLength = 6) {
         edit.setMaxLength(maxLength);
-        new DigitsOnlyValidator(&edit, [this](QChar& Key) {
+        new DigitsOnlyValidator(&edit, [this](QChar& key) {
             ++keyPresses;
-            DigitsOnlyValidator::filterKey(Key);
+            DigitsOnlyValidator::filterKey(key);
         });
         edit.show();
     }
@@ -54,7 +54,7 @@ TEST(DigitsOnlyValidator, typedLettersSpacesAndMinusLeaveTheFieldUnchanged) {
     GuardedEdit g;
     stagestest::typeText(&g.edit, QStringLiteral("1a 2-3"));
     EXPECT_EQ(g.edit.text(), "123");
-    EXPECT_EQ(g.keyPresses, 6); // every typed character went through the form's handler
+    EXPECT_EQ(g.keyPresses, 6); // every typed character went through the field's key handler
     stagestest::pressBackspace(&g.edit);
     EXPECT_EQ(g.edit.text(), "12");
 }

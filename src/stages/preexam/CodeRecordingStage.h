@@ -23,34 +23,34 @@ public:
     ~CodeRecordingStage() override;
 
     // The pictures come first: they lie beneath every other control.
-    PictureBox* imgMic = nullptr;
-    PictureBox* imgSpeak = nullptr;
+    PictureBox* microphonePicture = nullptr;
+    PictureBox* loudspeakerPicture = nullptr;
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* btnRecID = nullptr;
-    VerdictMark* lblRecID = nullptr;
-    QFrame* pnlTestREC = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button1 = nullptr;
-    // Gives Button1 its caption, its enabled state and its execution.
-    QAction* Action1 = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* promptLabel = nullptr;
+    QPushButton* recordButton = nullptr;
+    VerdictMark* recordingMark = nullptr;
+    QFrame* questionPanel = nullptr;
+    QLabel* questionLabel = nullptr;
+    QPushButton* yesButton = nullptr;
+    QPushButton* noButton = nullptr;
+    QPushButton* continueButton = nullptr;
+    // Gives continueButton its caption, its enabled state and its execution.
+    QAction* continueAction = nullptr;
 
-    bool CodeRecordOK = false;
+    bool codeRecordingOk = false;
 
     static const QString kRecordCaption;   // "Запись кода участника"
     static const QString kStopPlayCaption; // "Завершить запись и воспроизвести"
     static const QString kCallOrganiser;   // the message after "Нет"
 
     void start() override;
-    void btnRecIDClick();
-    void Button4Click();
-    void Button5Click();
+    void onRecordClicked();
+    void onYesClicked();
+    void onNoClicked();
     // Called after every change of the verdict or the recording, so the state is never stale.
-    void Action1Update();
-    void Action1Execute();
+    void updateContinueEnabled();
+    void onContinue();
     void onTick() override;
 
     // StudID_0.ogg in the examinee's answer folder.

@@ -9,25 +9,25 @@
 #include <QVBoxLayout>
 
 CountdownWindow::CountdownWindow(StationWindow& main)
-    : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint), Panel1(new QLabel(this)), Timer2(new QTimer(this)),
-      m_main(main) {
-    setObjectName(QStringLiteral("_FiveSec"));
+    : QDialog(&main, Qt::Dialog | Qt::FramelessWindowHint), digitsLabel(new QLabel(this)),
+      countdownTimer(new QTimer(this)), m_main(main) {
+    setObjectName(QStringLiteral("countdownWindow"));
     setWindowTitle(QStringLiteral("Отсчёт перед записью"));
     setModal(true);
 
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFont(StageWidgets::arial(kDigitPixels, false));
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setAccessibleName(QStringLiteral("Секунды до начала записи"));
+    digitsLabel->setObjectName(QStringLiteral("digitsLabel"));
+    digitsLabel->setFont(StageWidgets::arial(kDigitPixels, false));
+    digitsLabel->setAlignment(Qt::AlignCenter);
+    digitsLabel->setFrameShape(QFrame::Panel);
+    digitsLabel->setFrameShadow(QFrame::Raised);
+    digitsLabel->setAccessibleName(QStringLiteral("Секунды до начала записи"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
-    layout->addWidget(Panel1);
+    layout->addWidget(digitsLabel);
 
-    Timer2->setInterval(kStepMs);
-    connect(Timer2, &QTimer::timeout, this, &CountdownWindow::Timer2Timer);
+    countdownTimer->setInterval(kStepMs);
+    connect(countdownTimer, &QTimer::timeout, this, &CountdownWindow::onCountdownTick);
     // The count starts with each showing only: a count run while hidden would show nothing.
     coverMainWindow();
 }
@@ -39,51 +39,51 @@ void CountdownWindow::coverMainWindow() {
     move(m_main.pos());
 }
 
-void CountdownWindow::FormShow() {
-    FiveSecCount = 5;
-    Panel1->clear();
+void CountdownWindow::onShown() {
+    nextDigit = 5;
+    digitsLabel->clear();
     // Enabling a running timer must not restart its period.
-    if (!Timer2->isActive())
-        Timer2->start();
+    if (!countdownTimer->isActive())
+        countdownTimer->start();
 }
 
-void CountdownWindow::Timer2Timer() {
-    if (FiveSecCount >= 0) {
-        Panel1->setText(QString::number(FiveSecCount));
+void CountdownWindow::onCountdownTick() {
+    if (nextDigit >= 0) {
+        digitsLabel->setText(QString::number(nextDigit));
         // Painted at once rather than by pumping the event queue from inside a tick.
-        if (Panel1->isVisible())
-            Panel1->repaint();
+        if (digitsLabel->isVisible())
+            digitsLabel->repaint();
     }
-    --FiveSecCount;
-    if (FiveSecCount < 0) {
-        Timer2->stop();
+    --nextDigit;
+    if (nextDigit < 0) {
+        countdownTimer->stop();
         close();
     }
 }
 
-void CountdownWindow::Panel1Click() {
-    FiveSecCount = 0;
+void CountdownWindow::onDigitsClicked() {
+    nextDigit = 0;
 }
 
-void CountdownWindow::FormClose() {
-    Panel1->clear();
+void CountdownWindow::onClosed() {
+    digitsLabel->clear();
 }
 
 void CountdownWindow::showEvent(QShowEvent* event) {
     coverMainWindow();
     QDialog::showEvent(event);
-    FormShow();
+    onShown();
 }
 
 void CountdownWindow::hideEvent(QHideEvent* event) {
     // Every way the window goes (its own close, a rejected modal loop) empties the digits.
-    Timer2->stop();
-    FormClose();
+    countdownTimer->stop();
+    onClosed();
     QDialog::hideEvent(event);
 }
 
 void CountdownWindow::mousePressEvent(QMouseEvent* event) {
-    Panel1Click();
+    onDigitsClicked();
     event->accept();
 }
 

@@ -9,7 +9,7 @@ class StationWindow;
 // The countdown shown before a recording: a borderless modal window laid exactly over
 // the main window that counts 5 to 0 in large digits, one step each 250 ms, and closes
 // itself; a click on the digits ends the count at once. One instance lives for the whole
-// run, owned by the main window, hidden between showings. Timer2Timer is public so tests
+// run, owned by the main window, hidden between showings. onCountdownTick is public so tests
 // drive the count without waiting.
 class CountdownWindow : public QDialog {
     Q_OBJECT
@@ -21,16 +21,16 @@ public:
     explicit CountdownWindow(StationWindow& main);
     ~CountdownWindow() override;
 
-    QLabel* Panel1;
-    QTimer* Timer2;
+    QLabel* digitsLabel;
+    QTimer* countdownTimer;
 
     // The value shown next; 5 at every showing.
-    int FiveSecCount = 5;
+    int nextDigit = 5;
 
-    void FormShow();
-    void Timer2Timer();
-    void Panel1Click();
-    void FormClose();
+    void onShown();
+    void onCountdownTick();
+    void onDigitsClicked();
+    void onClosed();
 
 protected:
     void showEvent(QShowEvent* event) override;

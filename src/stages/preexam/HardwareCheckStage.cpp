@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-const QString HardwareCheckStage::kRecTestCaption = QStringLiteral("Проверить качество записи");
+const QString HardwareCheckStage::kRecordingCheckCaption = QStringLiteral("Проверить качество записи");
 const QString HardwareCheckStage::kStopPlayCaption = QStringLiteral("Завершить запись и воспроизвести");
 const QString HardwareCheckStage::kNoAudioDevice = QStringLiteral("Нет готового устройства аудио-записи");
 const QString HardwareCheckStage::kSubjectPrefix = QStringLiteral("Станция для проведения ЗУНТ по:\n\r");
@@ -72,74 +72,83 @@ HardwareCheckStage::HardwareCheckStage(StationWindow& main) : StageFrame(main) {
 HardwareCheckStage::~HardwareCheckStage() = default;
 
 void HardwareCheckStage::createControls() {
-    imgMic = ListenBackCheck::microphone(this);
-    imgSpeak = ListenBackCheck::loudspeaker(this);
+    microphonePicture = ListenBackCheck::microphone(this);
+    loudspeakerPicture = ListenBackCheck::loudspeaker(this);
 
-    Panel1 = StageWidgets::label(
-        QStringLiteral("Panel1"),
+    setupNoticeBar = StageWidgets::label(
+        QStringLiteral("setupNoticeBar"),
         QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами Windows"), this);
-    Panel1->setFont(StageWidgets::arial(16));
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    setupNoticeBar->setFont(StageWidgets::arial(16));
+    setupNoticeBar->setAlignment(Qt::AlignCenter);
+    setupNoticeBar->setFrameShape(QFrame::Panel);
+    setupNoticeBar->setFrameShadow(QFrame::Raised);
 
-    btnRecTest = button(QStringLiteral("btnRecTest"), kRecTestCaption, this);
-    lblTestREC = new VerdictMark(QStringLiteral("Проверка качества записи"), 32, this);
-    lblTestREC->setObjectName(QStringLiteral("lblTestREC"));
-    pnlTestREC = questionPanel(
-        {QStringLiteral("pnlTestREC"), QStringLiteral("Label2"), QStringLiteral("Button4"), QStringLiteral("Button5")},
-        QStringLiteral("Качество записи и воспроизведения устраивает?"), Label2, Button4, Button5, this);
-    m_recCheck = std::make_unique<ListenBackCheck>(
-        mainWindow(), ListenBackCheck::Controls{btnRecTest, lblTestREC, pnlTestREC, imgMic, imgSpeak}, kRecTestCaption,
-        kStopPlayCaption);
+    recordingCheckButton = button(QStringLiteral("recordingCheckButton"), kRecordingCheckCaption, this);
+    recordingCheckMark = new VerdictMark(QStringLiteral("Проверка качества записи"), 32, this);
+    recordingCheckMark->setObjectName(QStringLiteral("recordingCheckMark"));
+    recordingQuestionPanel =
+        questionPanel({QStringLiteral("recordingQuestionPanel"), QStringLiteral("recordingQuestionLabel"),
+                       QStringLiteral("recordingYesButton"), QStringLiteral("recordingNoButton")},
+                      QStringLiteral("Качество записи и воспроизведения устраивает?"), recordingQuestionLabel,
+                      recordingYesButton, recordingNoButton, this);
+    m_recordingCheck = std::make_unique<ListenBackCheck>(
+        mainWindow(),
+        ListenBackCheck::Controls{recordingCheckButton, recordingCheckMark, recordingQuestionPanel, microphonePicture,
+                                  loudspeakerPicture},
+        kRecordingCheckCaption, kStopPlayCaption);
 
-    btnTestRTF = button(QStringLiteral("btnTestRTF"), QStringLiteral("Проверить отображение текста заданий"), this);
-    lblTestRTF = new VerdictMark(QStringLiteral("Проверка отображения текста заданий"), 32, this);
-    lblTestRTF->setObjectName(QStringLiteral("lblTestRTF"));
-    pnlTestRTF = questionPanel(
-        {QStringLiteral("pnlTestRTF"), QStringLiteral("Label6"), QStringLiteral("Button7"), QStringLiteral("Button8")},
-        QStringLiteral("Качество отображения текста заданий устраивает?"), Label6, Button7, Button8, this);
+    textCheckButton =
+        button(QStringLiteral("textCheckButton"), QStringLiteral("Проверить отображение текста заданий"), this);
+    textCheckMark = new VerdictMark(QStringLiteral("Проверка отображения текста заданий"), 32, this);
+    textCheckMark->setObjectName(QStringLiteral("textCheckMark"));
+    textQuestionPanel = questionPanel({QStringLiteral("textQuestionPanel"), QStringLiteral("textQuestionLabel"),
+                                       QStringLiteral("textYesButton"), QStringLiteral("textNoButton")},
+                                      QStringLiteral("Качество отображения текста заданий устраивает?"),
+                                      textQuestionLabel, textYesButton, textNoButton, this);
 
-    lblSubj = StageWidgets::label(QStringLiteral("lblSubj"), QStringLiteral("Экзамен:"), this);
-    lblSubj->setFont(StageWidgets::arial(17));
-    lblSubj->setAlignment(Qt::AlignCenter);
-    lblSubj->setWordWrap(true);
+    subjectLabel = StageWidgets::label(QStringLiteral("subjectLabel"), QStringLiteral("Экзамен:"), this);
+    subjectLabel->setFont(StageWidgets::arial(17));
+    subjectLabel->setAlignment(Qt::AlignCenter);
+    subjectLabel->setWordWrap(true);
 
-    Label3 = StageWidgets::label(QStringLiteral("Label3"), QStringLiteral("Номер школы"), this);
-    edtStationCode = numberField(QStringLiteral("edtStationCode"), 6, Label3, this);
-    Label4 = StageWidgets::label(QStringLiteral("Label4"), QStringLiteral("Номер аудитории"), this);
-    edtAudCode = numberField(QStringLiteral("edtAudCode"), 4, Label4, this);
-    Label5 = StageWidgets::label(QStringLiteral("Label5"), QStringLiteral("Номер станции"), this);
-    edtCompCode = numberField(QStringLiteral("edtCompCode"), 1, Label5, this);
-    for (QLabel* l : {Label3, Label4, Label5}) {
+    schoolNumberLabel = StageWidgets::label(QStringLiteral("schoolNumberLabel"), QStringLiteral("Номер школы"), this);
+    schoolNumberEdit = numberField(QStringLiteral("schoolNumberEdit"), 6, schoolNumberLabel, this);
+    auditoriumNumberLabel =
+        StageWidgets::label(QStringLiteral("auditoriumNumberLabel"), QStringLiteral("Номер аудитории"), this);
+    auditoriumNumberEdit = numberField(QStringLiteral("auditoriumNumberEdit"), 4, auditoriumNumberLabel, this);
+    stationNumberLabel =
+        StageWidgets::label(QStringLiteral("stationNumberLabel"), QStringLiteral("Номер станции"), this);
+    stationNumberEdit = numberField(QStringLiteral("stationNumberEdit"), 1, stationNumberLabel, this);
+    for (QLabel* l : {schoolNumberLabel, auditoriumNumberLabel, stationNumberLabel}) {
         l->setFont(StageWidgets::arial(16));
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    new DigitsOnlyValidator(edtStationCode, [this](QChar& Key) { edtStationCodeKeyPress(Key); });
-    new DigitsOnlyValidator(edtAudCode, [this](QChar& Key) { edtAudCodeKeyPress(Key); });
-    new DigitsOnlyValidator(edtCompCode, [this](QChar& Key) { edtCompCodeKeyPress(Key); });
+    new DigitsOnlyValidator(schoolNumberEdit, [this](QChar& key) { onSchoolNumberKey(key); });
+    new DigitsOnlyValidator(auditoriumNumberEdit, [this](QChar& key) { onAuditoriumNumberKey(key); });
+    new DigitsOnlyValidator(stationNumberEdit, [this](QChar& key) { onStationNumberKey(key); });
 
-    Button1 = button(QStringLiteral("Button1"),
-                     QStringLiteral("Завершить проверку оборудования и приступить к выполнению работы"), this);
-    Button1->setFont(StageWidgets::arial(17));
-    Button6 = button(QStringLiteral("Button6"), QStringLiteral("Выйти из программы"), this);
+    continueButton = button(QStringLiteral("continueButton"),
+                            QStringLiteral("Завершить проверку оборудования и приступить к выполнению работы"), this);
+    continueButton->setFont(StageWidgets::arial(17));
+    exitButton = button(QStringLiteral("exitButton"), QStringLiteral("Выйти из программы"), this);
 
-    Action1 = new QAction(QStringLiteral("Завершить проверку оборудования и приступить к приему экзамена"), this);
-    Action1->setObjectName(QStringLiteral("Action1"));
+    continueAction =
+        new QAction(QStringLiteral("Завершить проверку оборудования и приступить к приему экзамена"), this);
+    continueAction->setObjectName(QStringLiteral("continueAction"));
 
-    connect(btnRecTest, &QPushButton::clicked, this, &HardwareCheckStage::btnRecTestClick);
-    connect(Button4, &QPushButton::clicked, this, &HardwareCheckStage::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &HardwareCheckStage::Button5Click);
-    connect(btnTestRTF, &QPushButton::clicked, this, &HardwareCheckStage::btnTestRTFClick);
-    connect(Button7, &QPushButton::clicked, this, &HardwareCheckStage::Button7Click);
-    connect(Button8, &QPushButton::clicked, this, &HardwareCheckStage::Button8Click);
-    connect(Button6, &QPushButton::clicked, this, &HardwareCheckStage::Button6Click);
-    connect(Button1, &QPushButton::clicked, Action1, &QAction::trigger);
-    connect(Action1, &QAction::triggered, this, &HardwareCheckStage::Action1Execute);
-    connect(Action1, &QAction::enabledChanged, Button1, &QWidget::setEnabled);
-    for (QLineEdit* edit : {edtStationCode, edtAudCode, edtCompCode})
-        connect(edit, &QLineEdit::textChanged, this, &HardwareCheckStage::Action1Update);
-    Action1Update();
+    connect(recordingCheckButton, &QPushButton::clicked, this, &HardwareCheckStage::onRecordingCheckClicked);
+    connect(recordingYesButton, &QPushButton::clicked, this, &HardwareCheckStage::onRecordingYesClicked);
+    connect(recordingNoButton, &QPushButton::clicked, this, &HardwareCheckStage::onRecordingNoClicked);
+    connect(textCheckButton, &QPushButton::clicked, this, &HardwareCheckStage::onTextCheckClicked);
+    connect(textYesButton, &QPushButton::clicked, this, &HardwareCheckStage::onTextYesClicked);
+    connect(textNoButton, &QPushButton::clicked, this, &HardwareCheckStage::onTextNoClicked);
+    connect(exitButton, &QPushButton::clicked, this, &HardwareCheckStage::onExitClicked);
+    connect(continueButton, &QPushButton::clicked, continueAction, &QAction::trigger);
+    connect(continueAction, &QAction::triggered, this, &HardwareCheckStage::onContinue);
+    connect(continueAction, &QAction::enabledChanged, continueButton, &QWidget::setEnabled);
+    for (QLineEdit* edit : {schoolNumberEdit, auditoriumNumberEdit, stationNumberEdit})
+        connect(edit, &QLineEdit::textChanged, this, &HardwareCheckStage::updateContinueEnabled);
+    updateContinueEnabled();
 }
 
 void HardwareCheckStage::resizeEvent(QResizeEvent* event) {
@@ -151,138 +160,139 @@ void HardwareCheckStage::layoutControls() {
     const int w = width();
     const int h = height();
     constexpr int kPanelHeight = 41;
-    Panel1->setGeometry(0, 0, w, kPanelHeight);
+    setupNoticeBar->setGeometry(0, 0, w, kPanelHeight);
     // The pictures fill the frame below the caption panel.
-    imgMic->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
-    imgSpeak->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
-    Button6->setGeometry(w - 16 - 190, kPanelHeight + 8, 190, 32);
+    microphonePicture->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
+    loudspeakerPicture->setGeometry(0, kPanelHeight, w, h - kPanelHeight);
+    exitButton->setGeometry(w - 16 - 190, kPanelHeight + 8, 190, 32);
 
-    btnRecTest->setGeometry(16, 96, 340, 44);
-    lblTestREC->setGeometry(362, 96, 44, 44);
-    pnlTestREC->move(412, 87);
-    btnTestRTF->setGeometry(16, 164, 340, 44);
-    lblTestRTF->setGeometry(362, 164, 44, 44);
-    pnlTestRTF->move(412, 155);
+    recordingCheckButton->setGeometry(16, 96, 340, 44);
+    recordingCheckMark->setGeometry(362, 96, 44, 44);
+    recordingQuestionPanel->move(412, 87);
+    textCheckButton->setGeometry(16, 164, 340, 44);
+    textCheckMark->setGeometry(362, 164, 44, 44);
+    textQuestionPanel->move(412, 155);
 
-    lblSubj->setGeometry(16, 236, 340, 110);
+    subjectLabel->setGeometry(16, 236, 340, 110);
     const int fieldsTop = 368;
-    QLabel* labels[] = {Label3, Label4, Label5};
-    QLineEdit* edits[] = {edtStationCode, edtAudCode, edtCompCode};
+    QLabel* labels[] = {schoolNumberLabel, auditoriumNumberLabel, stationNumberLabel};
+    QLineEdit* edits[] = {schoolNumberEdit, auditoriumNumberEdit, stationNumberEdit};
     const int widths[] = {110, 80, 40};
     for (int i = 0; i < 3; ++i) {
         labels[i]->setGeometry(16, fieldsTop + i * 48, 180, 34);
         edits[i]->setGeometry(206, fieldsTop + i * 48, widths[i], 34);
     }
-    Button1->setGeometry(16, h - 16 - 64, w - 32, 64);
+    continueButton->setGeometry(16, h - 16 - 64, w - 32, 64);
 }
 
 void HardwareCheckStage::start() {
     StationWindow& main = mainWindow();
     main.headerBar->hide();
-    RecTestOK = false;
-    TextTestOK = false;
+    recordingCheckOk = false;
+    textCheckOk = false;
     main.kitSubjectId = kitText(main.complects, "subjid");
     main.kitExamDate = kitText(main.complects, "ExamDate");
-    lblSubj->setText(kSubjectPrefix + kitText(main.complects, "subjname"));
-    Action1Update();
+    subjectLabel->setText(kSubjectPrefix + kitText(main.complects, "subjname"));
+    updateContinueEnabled();
 }
 
 QString HardwareCheckStage::testRecordingPath() const {
     return QDir(mainWindow().workDir).filePath(QStringLiteral("test.ogg"));
 }
 
-void HardwareCheckStage::btnRecTestClick() {
+void HardwareCheckStage::onRecordingCheckClicked() {
     StationWindow& main = mainWindow();
     if (!main.audioReady) {
         main.dialogs().audioError(kNoAudioDevice);
         return;
     }
-    imgMic->show();
-    RecTestOK = false;
-    lblTestREC->hide();
-    Action1Update();
+    microphonePicture->show();
+    recordingCheckOk = false;
+    recordingCheckMark->hide();
+    updateContinueEnabled();
     if (main.recorder().RecChannel == 0) {
-        m_recCheck->startRecording(testRecordingPath());
+        m_recordingCheck->startRecording(testRecordingPath());
         return;
     }
-    m_recCheck->stopAndPlayBack(testRecordingPath());
+    m_recordingCheck->stopAndPlayBack(testRecordingPath());
 }
 
 void HardwareCheckStage::recordingVerdict(bool ok) {
-    RecTestOK = ok;
-    m_recCheck->giveVerdict(ok);
-    Action1Update();
+    recordingCheckOk = ok;
+    m_recordingCheck->giveVerdict(ok);
+    updateContinueEnabled();
 }
 
-void HardwareCheckStage::Button4Click() {
+void HardwareCheckStage::onRecordingYesClicked() {
     recordingVerdict(true);
 }
 
-void HardwareCheckStage::Button5Click() {
+void HardwareCheckStage::onRecordingNoClicked() {
     recordingVerdict(false);
 }
 
-void HardwareCheckStage::btnTestRTFClick() {
+void HardwareCheckStage::onTextCheckClicked() {
     StationWindow& main = mainWindow();
     if (main.kitTextViewer)
         main.dialogs().execModal(*main.kitTextViewer);
-    pnlTestRTF->show();
+    textQuestionPanel->show();
 }
 
 void HardwareCheckStage::textVerdict(bool ok) {
-    TextTestOK = ok;
-    pnlTestRTF->hide();
-    btnTestRTF->setEnabled(true);
-    lblTestRTF->showVerdict(ok);
-    Action1Update();
+    textCheckOk = ok;
+    textQuestionPanel->hide();
+    textCheckButton->setEnabled(true);
+    textCheckMark->showVerdict(ok);
+    updateContinueEnabled();
 }
 
-void HardwareCheckStage::Button7Click() {
+void HardwareCheckStage::onTextYesClicked() {
     textVerdict(true);
 }
 
-void HardwareCheckStage::Button8Click() {
+void HardwareCheckStage::onTextNoClicked() {
     textVerdict(false);
 }
 
-void HardwareCheckStage::edtStationCodeKeyPress(QChar& Key) {
-    DigitsOnlyValidator::filterKey(Key);
+void HardwareCheckStage::onSchoolNumberKey(QChar& key) {
+    DigitsOnlyValidator::filterKey(key);
 }
 
-void HardwareCheckStage::edtAudCodeKeyPress(QChar& Key) {
-    DigitsOnlyValidator::filterKey(Key);
+void HardwareCheckStage::onAuditoriumNumberKey(QChar& key) {
+    DigitsOnlyValidator::filterKey(key);
 }
 
-void HardwareCheckStage::edtCompCodeKeyPress(QChar& Key) {
-    DigitsOnlyValidator::filterKey(Key);
+void HardwareCheckStage::onStationNumberKey(QChar& key) {
+    DigitsOnlyValidator::filterKey(key);
 }
 
-void HardwareCheckStage::Action1Update() {
-    Action1->setEnabled(RecTestOK && TextTestOK && StationIdentity::isUsableNumber(edtStationCode->text()) &&
-                        StationIdentity::isUsableNumber(edtAudCode->text()) &&
-                        StationIdentity::isUsableNumber(edtCompCode->text()));
+void HardwareCheckStage::updateContinueEnabled() {
+    continueAction->setEnabled(recordingCheckOk && textCheckOk &&
+                               StationIdentity::isUsableNumber(schoolNumberEdit->text()) &&
+                               StationIdentity::isUsableNumber(auditoriumNumberEdit->text()) &&
+                               StationIdentity::isUsableNumber(stationNumberEdit->text()));
 }
 
-void HardwareCheckStage::Action1Execute() {
+void HardwareCheckStage::onContinue() {
     tickTimer->start();
 }
 
 void HardwareCheckStage::onTick() {
     tickTimer->stop();
     // The fields may have changed since the click; leave only with a usable identity.
-    Action1Update();
-    if (!Action1->isEnabled())
+    updateContinueEnabled();
+    if (!continueAction->isEnabled())
         return;
     StationWindow& main = mainWindow();
-    main.schoolNumber = edtStationCode->text();
-    main.auditoriumNumber = edtAudCode->text();
-    main.stationNumber = edtCompCode->text();
+    main.schoolNumber = schoolNumberEdit->text();
+    main.auditoriumNumber = auditoriumNumberEdit->text();
+    main.stationNumber = stationNumberEdit->text();
     main.stationTag = StationIdentity::compose(main.kitExamDate, main.kitSubjectId, main.schoolNumber,
                                                main.auditoriumNumber, main.stationNumber);
     main.headerBar->show();
     switchTo(StageCode::Instruction);
 }
 
-void HardwareCheckStage::Button6Click() {
+void HardwareCheckStage::onExitClicked() {
     mainWindow().stopExam();
 }

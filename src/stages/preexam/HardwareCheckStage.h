@@ -24,57 +24,57 @@ public:
     ~HardwareCheckStage() override;
 
     // The pictures come first: they lie beneath every other control.
-    PictureBox* imgMic = nullptr;
-    PictureBox* imgSpeak = nullptr;
+    PictureBox* microphonePicture = nullptr;
+    PictureBox* loudspeakerPicture = nullptr;
 
-    QLabel* Panel1 = nullptr;
-    QPushButton* btnRecTest = nullptr;
-    VerdictMark* lblTestREC = nullptr;
-    QFrame* pnlTestREC = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* btnTestRTF = nullptr;
-    VerdictMark* lblTestRTF = nullptr;
-    QFrame* pnlTestRTF = nullptr;
-    QLabel* Label6 = nullptr;
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button8 = nullptr;
-    QLabel* lblSubj = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* edtStationCode = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* edtAudCode = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* edtCompCode = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button6 = nullptr;
-    // Gives Button1 its enabled state and its execution; its own text is not shown.
-    QAction* Action1 = nullptr;
+    QLabel* setupNoticeBar = nullptr;
+    QPushButton* recordingCheckButton = nullptr;
+    VerdictMark* recordingCheckMark = nullptr;
+    QFrame* recordingQuestionPanel = nullptr;
+    QLabel* recordingQuestionLabel = nullptr;
+    QPushButton* recordingYesButton = nullptr;
+    QPushButton* recordingNoButton = nullptr;
+    QPushButton* textCheckButton = nullptr;
+    VerdictMark* textCheckMark = nullptr;
+    QFrame* textQuestionPanel = nullptr;
+    QLabel* textQuestionLabel = nullptr;
+    QPushButton* textYesButton = nullptr;
+    QPushButton* textNoButton = nullptr;
+    QLabel* subjectLabel = nullptr;
+    QLabel* schoolNumberLabel = nullptr;
+    QLineEdit* schoolNumberEdit = nullptr;
+    QLabel* auditoriumNumberLabel = nullptr;
+    QLineEdit* auditoriumNumberEdit = nullptr;
+    QLabel* stationNumberLabel = nullptr;
+    QLineEdit* stationNumberEdit = nullptr;
+    QPushButton* continueButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    // Gives continueButton its enabled state and its execution; its own text is not shown.
+    QAction* continueAction = nullptr;
 
-    bool RecTestOK = false;
-    bool TextTestOK = false;
+    bool recordingCheckOk = false;
+    bool textCheckOk = false;
 
-    static const QString kRecTestCaption;  // "Проверить качество записи"
-    static const QString kStopPlayCaption; // "Завершить запись и воспроизвести"
-    static const QString kNoAudioDevice;   // "Нет готового устройства аудио-записи"
-    static const QString kSubjectPrefix;   // "Станция для проведения ЗУНТ по:\n\r"
+    static const QString kRecordingCheckCaption; // "Проверить качество записи"
+    static const QString kStopPlayCaption;       // "Завершить запись и воспроизвести"
+    static const QString kNoAudioDevice; // "Нет готового устройства аудио-записи"
+    static const QString kSubjectPrefix; // "Станция для проведения ЗУНТ по:\n\r"
 
     void start() override;
-    void btnRecTestClick();
-    void Button4Click();
-    void Button5Click();
-    void btnTestRTFClick();
-    void Button7Click();
-    void Button8Click();
-    void edtStationCodeKeyPress(QChar& Key);
-    void edtAudCodeKeyPress(QChar& Key);
-    void edtCompCodeKeyPress(QChar& Key);
+    void onRecordingCheckClicked();
+    void onRecordingYesClicked();
+    void onRecordingNoClicked();
+    void onTextCheckClicked();
+    void onTextYesClicked();
+    void onTextNoClicked();
+    void onSchoolNumberKey(QChar& key);
+    void onAuditoriumNumberKey(QChar& key);
+    void onStationNumberKey(QChar& key);
     // Called after every change of the checks or the fields, so the state is never stale.
-    void Action1Update();
-    void Action1Execute();
+    void updateContinueEnabled();
+    void onContinue();
     void onTick() override;
-    void Button6Click();
+    void onExitClicked();
 
     // The test recording in the working folder.
     QString testRecordingPath() const;
@@ -88,5 +88,5 @@ private:
     void recordingVerdict(bool ok);
     void textVerdict(bool ok);
 
-    std::unique_ptr<ListenBackCheck> m_recCheck;
+    std::unique_ptr<ListenBackCheck> m_recordingCheck;
 };

@@ -20,23 +20,23 @@ public:
     explicit InstructionStage(StationWindow& main);
     ~InstructionStage() override;
 
-    static constexpr int kPanelHeight = 107;
+    static constexpr int kCodePanelHeight = 107;
     static const QString kConfirmStop; // "Завершить работу на станции?"
 
-    richtext::RichView* RxDBRichEdit1;
-    QFrame* Panel1;
-    QLabel* Label1;
-    QLineEdit* Edit3;
-    QPushButton* Button1;
-    QPushButton* Button2;
+    richtext::RichView* instructionView;
+    QFrame* codePanel;
+    QLabel* codeLabel;
+    QLineEdit* codeEdit;
+    QPushButton* startButton;
+    QPushButton* stopStationButton;
 
     void start() override;
-    void Edit3KeyPress(QChar& Key);
+    void onCodeKey(QChar& key);
     // True when the code may be used; otherwise errorText gets "\n\r" and the reason.
-    bool CheckStudCode(const QString& code, QString& errorText) const;
-    void Button1Click();
+    bool checkParticipantCode(const QString& code, QString& errorText) const;
+    void onStartClicked();
     void onTick() override;
-    void Button2Click();
+    void onStopStationClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

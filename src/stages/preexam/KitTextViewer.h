@@ -20,18 +20,18 @@ class KitTextViewer : public QDialog {
 public:
     static constexpr int kClientWidth = 1015;
     static constexpr int kClientHeight = 712;
-    static constexpr int kPanelHeight = 41;
+    static constexpr int kButtonBarHeight = 41;
 
     explicit KitTextViewer(StationWindow& main);
     ~KitTextViewer() override;
 
-    richtext::RichView* RxDBRichEdit1;
-    QFrame* Panel1;
-    QPushButton* Button1;
+    richtext::RichView* sampleTextView;
+    QFrame* buttonBar;
+    QPushButton* closeButton;
 
     // Each activation shows variant 0's text: the kit row of VarNo 0 becomes current.
-    void FormActivate();
-    void Button1Click();
+    void onActivated();
+    void onCloseClicked();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -15,14 +15,14 @@ ListenBackCheck::ListenBackCheck(StationWindow& main, Controls controls, QString
 
 PictureBox* ListenBackCheck::microphone(QWidget* parent) {
     auto* picture = new PictureBox(PictureBox::kMicrophone, QStringLiteral("Идёт запись"), parent);
-    picture->setObjectName(QStringLiteral("imgMic"));
+    picture->setObjectName(QStringLiteral("microphonePicture"));
     picture->hide();
     return picture;
 }
 
 PictureBox* ListenBackCheck::loudspeaker(QWidget* parent) {
     auto* picture = new PictureBox(PictureBox::kLoudspeaker, QStringLiteral("Воспроизведение записи"), parent);
-    picture->setObjectName(QStringLiteral("imgSpeak"));
+    picture->setObjectName(QStringLiteral("loudspeakerPicture"));
     picture->hide();
     return picture;
 }

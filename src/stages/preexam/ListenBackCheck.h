@@ -14,8 +14,8 @@ class VerdictMark;
 // The record-and-listen check of the headset test and of the spoken participant code: one
 // button starts a recording and, pressed again, ends it and plays it back while a question
 // panel asks for "Да" or "Нет"; the verdict shows as a mark beside the button. The frame
-// owns every control (Qt parents) and keeps their design names and its own handlers,
-// flags and geometry; this drives the controls the two checks share. UI thread only.
+// owns every control (Qt parents) and keeps its own handlers, flags and geometry; this
+// drives the controls the two checks share. UI thread only.
 class ListenBackCheck {
 public:
     struct Controls {
@@ -39,7 +39,8 @@ public:
 
     ListenBackCheck(StationWindow& main, Controls controls, QString recordCaption, QString stopPlayCaption);
 
-    // imgMic and imgSpeak, hidden. Make them before the other controls: they lie beneath.
+    // The microphone and loudspeaker pictures, hidden. Make them before the other controls:
+    // they lie beneath.
     static PictureBox* microphone(QWidget* parent);
     static PictureBox* loudspeaker(QWidget* parent);
     static QuestionPanel questionPanel(const QuestionNames& names, const QString& text, const QFont& questionFont,

@@ -46,8 +46,8 @@ struct CodeRecording {
     bool recordingRuns() { return h.audio.channelIsActive(main().recorder().RecChannel) != 0; }
     // Record and stop: the examinee now hears the code and is asked.
     void recordAndListen() {
-        frame().btnRecID->click();
-        frame().btnRecID->click();
+        frame().recordButton->click();
+        frame().recordButton->click();
     }
     StationHarness h;
     bool headerShownAtNext = false;
@@ -59,26 +59,28 @@ TEST(CodeRecordingStage, startsWithThePromptEndingInTheCode) {
     CodeRecording c;
     CodeRecordingStage& f = c.frame();
     EXPECT_TRUE(c.main().headerBar->isHidden());
-    EXPECT_EQ(f.Label1->text(), "Запись кода участника ЗУНТ");
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("Нажмите кнопку \"Запись кода участника\"\n\rи четко произнесите на "
-                                               "русском языке свой код \n\r0012"));
-    EXPECT_EQ(f.Label2->text().split(QLatin1Char('\n')).last().trimmed(), "0012");
-    EXPECT_EQ(f.btnRecID->text(), "Запись кода участника");
-    EXPECT_EQ(f.Button1->text(), "Завершить запись кода участника и приступить к выполнению заданий");
-    EXPECT_EQ(f.Button1->text(), f.Action1->text());
-    EXPECT_FALSE(f.CodeRecordOK);
-    EXPECT_FALSE(f.Button1->isEnabled());
-    for (QWidget* hidden : std::initializer_list<QWidget*>{f.lblRecID, f.pnlTestREC, f.imgMic, f.imgSpeak})
+    EXPECT_EQ(f.titleLabel->text(), "Запись кода участника ЗУНТ");
+    EXPECT_EQ(f.promptLabel->text(),
+              QStringLiteral("Нажмите кнопку \"Запись кода участника\"\n\rи четко произнесите на "
+                             "русском языке свой код \n\r0012"));
+    EXPECT_EQ(f.promptLabel->text().split(QLatin1Char('\n')).last().trimmed(), "0012");
+    EXPECT_EQ(f.recordButton->text(), "Запись кода участника");
+    EXPECT_EQ(f.continueButton->text(), "Завершить запись кода участника и приступить к выполнению заданий");
+    EXPECT_EQ(f.continueButton->text(), f.continueAction->text());
+    EXPECT_FALSE(f.codeRecordingOk);
+    EXPECT_FALSE(f.continueButton->isEnabled());
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{f.recordingMark, f.questionPanel, f.microphonePicture, f.loudspeakerPicture})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
-    EXPECT_EQ(f.Label1->font().pixelSize(), 21);
-    EXPECT_TRUE(f.Label1->font().bold());
-    EXPECT_EQ(f.Label2->font().pixelSize(), 19);
-    EXPECT_TRUE(f.Label2->font().italic());
-    EXPECT_EQ(f.btnRecID->font().pixelSize(), 19);
-    EXPECT_EQ(f.lblRecID->font().pixelSize(), 32);
-    EXPECT_EQ(f.Button1->font().pixelSize(), 19);
-    EXPECT_EQ(f.Button1->geometry().width(), 1016 - 32);
-    EXPECT_EQ(f.Button1->geometry().bottom(), 713 - 17);
+    EXPECT_EQ(f.titleLabel->font().pixelSize(), 21);
+    EXPECT_TRUE(f.titleLabel->font().bold());
+    EXPECT_EQ(f.promptLabel->font().pixelSize(), 19);
+    EXPECT_TRUE(f.promptLabel->font().italic());
+    EXPECT_EQ(f.recordButton->font().pixelSize(), 19);
+    EXPECT_EQ(f.recordingMark->font().pixelSize(), 32);
+    EXPECT_EQ(f.continueButton->font().pixelSize(), 19);
+    EXPECT_EQ(f.continueButton->geometry().width(), 1016 - 32);
+    EXPECT_EQ(f.continueButton->geometry().bottom(), 713 - 17);
     EXPECT_EQ(f.tickTimer->interval(), 100);
     EXPECT_FALSE(QFileInfo(c.folders().stationFolder()).exists()); // nothing made before the first press
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-prompt"));
@@ -86,15 +88,15 @@ TEST(CodeRecordingStage, startsWithThePromptEndingInTheCode) {
 
 TEST(CodeRecordingStage, firstPressCreatesBothFoldersAndRecordsTheCode) {
     CodeRecording c;
-    c.frame().btnRecID->click();
+    c.frame().recordButton->click();
     EXPECT_TRUE(QFileInfo(c.folders().stationFolder()).isDir());
     EXPECT_TRUE(QFileInfo(c.folders().answerFolder()).isDir());
     EXPECT_EQ(c.h.audio.encodedFiles, QStringList{c.recording()});
     EXPECT_TRUE(c.recording().endsWith(QStringLiteral("0012") + QDir::separator() + QStringLiteral("0012_0.ogg")));
     EXPECT_TRUE(c.recordingRuns());
-    EXPECT_EQ(c.frame().btnRecID->text(), "Завершить запись и воспроизвести");
-    EXPECT_TRUE(c.frame().imgMic->isVisible());
-    EXPECT_FALSE(c.frame().Button1->isEnabled());
+    EXPECT_EQ(c.frame().recordButton->text(), "Завершить запись и воспроизвести");
+    EXPECT_TRUE(c.frame().microphonePicture->isVisible());
+    EXPECT_FALSE(c.frame().continueButton->isEnabled());
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-recording"));
     // From now on this code is used at this station.
     QString errors;
@@ -110,13 +112,13 @@ TEST(CodeRecordingStage, secondPressStopsAndPlaysTheRecordingBack) {
     ASSERT_NE(playback, 0u);
     EXPECT_EQ(c.h.audio.createdPaths.last(), c.recording());
     EXPECT_EQ(c.h.audio.channelIsActive(playback), audio::Playing);
-    EXPECT_EQ(f.btnRecID->text(), "Запись кода участника");
-    EXPECT_FALSE(f.btnRecID->isEnabled());
-    EXPECT_TRUE(f.pnlTestREC->isVisible());
-    EXPECT_EQ(f.Label3->text(), "Вас устраивает качество записи и воспроизведения кода участника?");
-    EXPECT_TRUE(f.imgSpeak->isVisible());
-    EXPECT_FALSE(f.imgMic->isVisible());
-    EXPECT_FALSE(f.Button1->isEnabled());
+    EXPECT_EQ(f.recordButton->text(), "Запись кода участника");
+    EXPECT_FALSE(f.recordButton->isEnabled());
+    EXPECT_TRUE(f.questionPanel->isVisible());
+    EXPECT_EQ(f.questionLabel->text(), "Вас устраивает качество записи и воспроизведения кода участника?");
+    EXPECT_TRUE(f.loudspeakerPicture->isVisible());
+    EXPECT_FALSE(f.microphonePicture->isVisible());
+    EXPECT_FALSE(f.continueButton->isEnabled());
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-awaiting-verdict"));
 }
 
@@ -124,17 +126,17 @@ TEST(CodeRecordingStage, yesConfirmsTheRecordingAndOpensTheWayOn) {
     CodeRecording c;
     c.recordAndListen();
     const audio::Handle playback = c.main().recorder().PlayStream;
-    c.frame().Button4->click();
+    c.frame().yesButton->click();
     CodeRecordingStage& f = c.frame();
-    EXPECT_TRUE(f.CodeRecordOK);
+    EXPECT_TRUE(f.codeRecordingOk);
     EXPECT_EQ(c.h.audio.channelIsActive(playback), audio::Stopped);
-    EXPECT_TRUE(f.pnlTestREC->isHidden());
-    EXPECT_TRUE(f.imgMic->isHidden());
-    EXPECT_TRUE(f.imgSpeak->isHidden());
-    EXPECT_TRUE(f.btnRecID->isEnabled());
-    EXPECT_EQ(f.lblRecID->text(), "V");
-    EXPECT_EQ(f.lblRecID->colour(), QColor(0, 0x80, 0));
-    EXPECT_TRUE(f.Button1->isEnabled());
+    EXPECT_TRUE(f.questionPanel->isHidden());
+    EXPECT_TRUE(f.microphonePicture->isHidden());
+    EXPECT_TRUE(f.loudspeakerPicture->isHidden());
+    EXPECT_TRUE(f.recordButton->isEnabled());
+    EXPECT_EQ(f.recordingMark->text(), "V");
+    EXPECT_EQ(f.recordingMark->colour(), QColor(0, 0x80, 0));
+    EXPECT_TRUE(f.continueButton->isEnabled());
     EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-confirmed"));
 }
@@ -142,50 +144,50 @@ TEST(CodeRecordingStage, yesConfirmsTheRecordingAndOpensTheWayOn) {
 TEST(CodeRecordingStage, noAsksForTheOrganiserAndAllowsAnotherRecording) {
     CodeRecording c;
     c.recordAndListen();
-    c.frame().Button5->click();
+    c.frame().noButton->click();
     CodeRecordingStage& f = c.frame();
-    EXPECT_FALSE(f.CodeRecordOK);
-    EXPECT_EQ(f.lblRecID->text(), "X");
-    EXPECT_EQ(f.lblRecID->colour(), QColor(255, 0, 0));
-    EXPECT_TRUE(f.lblRecID->isVisible());
-    EXPECT_TRUE(f.btnRecID->isEnabled());
-    EXPECT_FALSE(f.Button1->isEnabled());
+    EXPECT_FALSE(f.codeRecordingOk);
+    EXPECT_EQ(f.recordingMark->text(), "X");
+    EXPECT_EQ(f.recordingMark->colour(), QColor(255, 0, 0));
+    EXPECT_TRUE(f.recordingMark->isVisible());
+    EXPECT_TRUE(f.recordButton->isEnabled());
+    EXPECT_FALSE(f.continueButton->isEnabled());
     EXPECT_EQ(c.h.dialogs.shown, QStringList{"message: Пригласите организатора в аудитории и сообщите о проблеме "
                                              "записи кода участника."});
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-rejected"));
 
     c.recordAndListen(); // the next recording goes over the same file
     EXPECT_EQ(c.h.audio.encodedFiles, QStringList({c.recording(), c.recording()}));
-    c.frame().Button4->click();
-    EXPECT_TRUE(c.frame().Button1->isEnabled());
+    c.frame().yesButton->click();
+    EXPECT_TRUE(c.frame().continueButton->isEnabled());
 }
 
 TEST(CodeRecordingStage, aNewRecordingAfterYesClearsTheVerdict) {
     CodeRecording c;
     c.recordAndListen();
-    c.frame().Button4->click();
-    ASSERT_TRUE(c.frame().Button1->isEnabled());
-    c.frame().btnRecID->click();
-    EXPECT_FALSE(c.frame().CodeRecordOK);
-    EXPECT_TRUE(c.frame().lblRecID->isHidden());
-    EXPECT_FALSE(c.frame().Button1->isEnabled());
-    EXPECT_FALSE(c.frame().Action1->isEnabled());
+    c.frame().yesButton->click();
+    ASSERT_TRUE(c.frame().continueButton->isEnabled());
+    c.frame().recordButton->click();
+    EXPECT_FALSE(c.frame().codeRecordingOk);
+    EXPECT_TRUE(c.frame().recordingMark->isHidden());
+    EXPECT_FALSE(c.frame().continueButton->isEnabled());
+    EXPECT_FALSE(c.frame().continueAction->isEnabled());
 }
 
 TEST(CodeRecordingStage, neverLeavesWhileARecordingRuns) {
     CodeRecording c;
     c.recordAndListen();
-    c.frame().Button4->click();
-    c.frame().Button1->click(); // the one-shot timer is armed...
+    c.frame().yesButton->click();
+    c.frame().continueButton->click(); // the one-shot timer is armed...
     ASSERT_TRUE(c.frame().tickTimer->isActive());
-    c.frame().btnRecID->click(); // ...and a new recording starts before its tick
+    c.frame().recordButton->click(); // ...and a new recording starts before its tick
     tick(&c.frame());
     ASSERT_TRUE(c.stillHere());
     EXPECT_TRUE(c.recordingRuns());
     EXPECT_FALSE(c.frame().tickTimer->isActive());
-    c.frame().btnRecID->click();
-    c.frame().Button4->click();
-    c.frame().Button1->click();
+    c.frame().recordButton->click();
+    c.frame().yesButton->click();
+    c.frame().continueButton->click();
     tick(&c.frame());
     EXPECT_FALSE(c.stillHere());
 }
@@ -193,9 +195,9 @@ TEST(CodeRecordingStage, neverLeavesWhileARecordingRuns) {
 TEST(CodeRecordingStage, leavesOnTheTickForTheFirstPreparationWithTheHeaderShown) {
     CodeRecording c;
     c.recordAndListen();
-    c.frame().Button4->click();
+    c.frame().yesButton->click();
     const QStringList before = QDir(c.folders().answerFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    c.frame().Button1->click();
+    c.frame().continueButton->click();
     ASSERT_TRUE(c.stillHere()); // not from inside the click
     tick(&c.frame());
     EXPECT_FALSE(c.stillHere());
@@ -206,9 +208,9 @@ TEST(CodeRecordingStage, leavesOnTheTickForTheFirstPreparationWithTheHeaderShown
 TEST(CodeRecordingStage, leavingRecreatesFoldersRemovedMeanwhile) {
     CodeRecording c;
     c.recordAndListen();
-    c.frame().Button4->click();
+    c.frame().yesButton->click();
     ASSERT_TRUE(QDir(c.folders().stationFolder()).removeRecursively());
-    c.frame().Button1->click();
+    c.frame().continueButton->click();
     tick(&c.frame());
     EXPECT_TRUE(QFileInfo(c.folders().answerFolder()).isDir());
 }
@@ -218,8 +220,8 @@ TEST(CodeRecordingStage, writesOnlyIntoTheWorkingFolderWhateverTheProgramFolder)
     CodeRecording c;
     c.main().appDir = programFolder.path() + QLatin1Char('/');
     c.recordAndListen();
-    c.frame().Button4->click();
-    c.frame().Button1->click();
+    c.frame().yesButton->click();
+    c.frame().continueButton->click();
     tick(&c.frame());
     EXPECT_TRUE(QDir(programFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     EXPECT_TRUE(QFileInfo(c.folders().answerFolder()).isDir());
@@ -229,14 +231,14 @@ TEST(CodeRecordingStage, writesOnlyIntoTheWorkingFolderWhateverTheProgramFolder)
 TEST(CodeRecordingStage, aRecordingThatFailsToStartKeepsTheFoldersAndIsTriedAgain) {
     CodeRecording c;
     c.h.audio.recordStartFails = true;
-    c.frame().btnRecID->click();
+    c.frame().recordButton->click();
     EXPECT_EQ(c.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(c.h.dialogs.shown.front().startsWith("audioError: "));
     EXPECT_TRUE(QFileInfo(c.folders().answerFolder()).isDir());
-    EXPECT_EQ(c.frame().btnRecID->text(), "Завершить запись и воспроизвести");
+    EXPECT_EQ(c.frame().recordButton->text(), "Завершить запись и воспроизвести");
     c.h.audio.recordStartFails = false;
-    c.frame().btnRecID->click(); // no recording runs: this press starts one
+    c.frame().recordButton->click(); // no recording runs: this press starts one
     EXPECT_EQ(c.h.audio.callCount("recordStart"), 2);
     EXPECT_TRUE(c.recordingRuns());
-    EXPECT_TRUE(c.frame().pnlTestREC->isHidden());
+    EXPECT_TRUE(c.frame().questionPanel->isHidden());
 }

@@ -52,9 +52,10 @@ struct Countdown {
         h.dialogs.execModal(window());
     }
     void click() {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100), window().Panel1->mapToGlobal(QPointF(100, 100)),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window().Panel1, &press);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100),
+                          window().digitsLabel->mapToGlobal(QPointF(100, 100)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(window().digitsLabel, &press);
     }
     StationHarness h;
 };
@@ -67,55 +68,55 @@ TEST(CountdownWindow, coversTheMainWindowWithLargeDigits) {
     EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(f.isModal());
     EXPECT_FALSE(f.isVisible());
-    EXPECT_FALSE(f.Timer2->isActive()); // nothing counts while nobody looks
-    EXPECT_EQ(f.Timer2->interval(), 250);
-    EXPECT_EQ(f.Panel1->font().pixelSize(), 107);
-    EXPECT_EQ(f.Panel1->font().family(), "Arial");
-    EXPECT_TRUE(f.Panel1->alignment() & Qt::AlignHCenter);
+    EXPECT_FALSE(f.countdownTimer->isActive()); // nothing counts while nobody looks
+    EXPECT_EQ(f.countdownTimer->interval(), 250);
+    EXPECT_EQ(f.digitsLabel->font().pixelSize(), 107);
+    EXPECT_EQ(f.digitsLabel->font().family(), "Arial");
+    EXPECT_TRUE(f.digitsLabel->alignment() & Qt::AlignHCenter);
     EXPECT_EQ(f.layout()->contentsMargins(), QMargins(2, 2, 2, 2));
     c.showModal([&](CountdownWindow& window) {
         QApplication::processEvents();
         EXPECT_EQ(window.geometry(), c.h.window->geometry());
-        EXPECT_EQ(window.Panel1->geometry(), QRect(2, 2, 1016 - 4, 713 - 4));
-        window.Timer2Timer();
-        window.Timer2Timer();
+        EXPECT_EQ(window.digitsLabel->geometry(), QRect(2, 2, 1016 - 4, 713 - 4));
+        window.onCountdownTick();
+        window.onCountdownTick();
         saveScreenshot(window, QStringLiteral("CountdownWindow-counting"));
-        window.Panel1Click();
-        window.Timer2Timer();
+        window.onDigitsClicked();
+        window.onCountdownTick();
     });
 }
 
 TEST(CountdownWindow, countsFiveToZeroAtQuarterSecondStepsAndCloses) {
     Countdown c;
-    PaintLog log(c.window().Panel1);
+    PaintLog log(c.window().digitsLabel);
     QStringList shownAfterTick;
     c.showModal([&](CountdownWindow& window) {
-        EXPECT_TRUE(window.Panel1->text().isEmpty());
-        EXPECT_TRUE(window.Timer2->isActive());
+        EXPECT_TRUE(window.digitsLabel->text().isEmpty());
+        EXPECT_TRUE(window.countdownTimer->isActive());
         for (int i = 0; i < 6 && window.isVisible(); ++i) {
-            window.Timer2Timer();
-            shownAfterTick << window.Panel1->text();
+            window.onCountdownTick();
+            shownAfterTick << window.digitsLabel->text();
         }
     });
     EXPECT_EQ(shownAfterTick, QStringList({"5", "4", "3", "2", "1", ""}));
     // Each digit, the last one included, was painted on its own tick.
     EXPECT_EQ(log.painted.mid(log.painted.indexOf("5")), QStringList({"5", "4", "3", "2", "1", "0"}));
     EXPECT_FALSE(c.window().isVisible());
-    EXPECT_FALSE(c.window().Timer2->isActive());
-    EXPECT_EQ(c.window().FiveSecCount, -1);
+    EXPECT_FALSE(c.window().countdownTimer->isActive());
+    EXPECT_EQ(c.window().nextDigit, -1);
 }
 
 TEST(CountdownWindow, aClickEndsTheCountOnTheNextTick) {
     Countdown c;
-    PaintLog log(c.window().Panel1);
+    PaintLog log(c.window().digitsLabel);
     c.showModal([&](CountdownWindow& window) {
-        window.Timer2Timer();
-        window.Timer2Timer();
-        window.Timer2Timer();
-        EXPECT_EQ(window.Panel1->text(), "3");
+        window.onCountdownTick();
+        window.onCountdownTick();
+        window.onCountdownTick();
+        EXPECT_EQ(window.digitsLabel->text(), "3");
         c.click();
-        EXPECT_EQ(window.FiveSecCount, 0);
-        window.Timer2Timer();
+        EXPECT_EQ(window.nextDigit, 0);
+        window.onCountdownTick();
         EXPECT_FALSE(window.isVisible());
     });
     EXPECT_EQ(log.painted.last(), "0");
@@ -127,7 +128,7 @@ TEST(CountdownWindow, aClickBeforeTheFirstTickClosesOnIt) {
     c.showModal([&](CountdownWindow& window) {
         c.click();
         while (window.isVisible() && ticks < 10) {
-            window.Timer2Timer();
+            window.onCountdownTick();
             ++ticks;
         }
     });
@@ -139,11 +140,11 @@ TEST(CountdownWindow, twoShowingsInARowBothStartEmptyAndCountFromFive) {
     for (int showing = 0; showing < 2; ++showing) {
         QStringList seen;
         c.showModal([&](CountdownWindow& window) {
-            seen << window.Panel1->text();
-            EXPECT_EQ(window.FiveSecCount, 5);
+            seen << window.digitsLabel->text();
+            EXPECT_EQ(window.nextDigit, 5);
             while (window.isVisible() && seen.size() < 10) {
-                window.Timer2Timer();
-                seen << window.Panel1->text();
+                window.onCountdownTick();
+                seen << window.digitsLabel->text();
             }
         });
         EXPECT_EQ(seen, QStringList({"", "5", "4", "3", "2", "1", ""})) << showing;
@@ -153,16 +154,16 @@ TEST(CountdownWindow, twoShowingsInARowBothStartEmptyAndCountFromFive) {
 TEST(CountdownWindow, aShowingEndedFromOutsideLeavesNoDigitsForTheNext) {
     Countdown c;
     c.showModal([&](CountdownWindow& window) {
-        window.Timer2Timer();
+        window.onCountdownTick();
         window.reject(); // the modal loop ended by other means
     });
-    EXPECT_TRUE(c.window().Panel1->text().isEmpty());
-    EXPECT_FALSE(c.window().Timer2->isActive());
+    EXPECT_TRUE(c.window().digitsLabel->text().isEmpty());
+    EXPECT_FALSE(c.window().countdownTimer->isActive());
     c.showModal([&](CountdownWindow& window) {
-        EXPECT_TRUE(window.Panel1->text().isEmpty());
-        EXPECT_EQ(window.FiveSecCount, 5);
-        window.Panel1Click();
-        window.Timer2Timer();
+        EXPECT_TRUE(window.digitsLabel->text().isEmpty());
+        EXPECT_EQ(window.nextDigit, 5);
+        window.onDigitsClicked();
+        window.onCountdownTick();
     });
 }
 
@@ -172,19 +173,19 @@ TEST(CountdownWindow, escapeDoesNotEndTheCount) {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&window, &escape);
         EXPECT_TRUE(window.isVisible());
-        window.Panel1Click();
-        window.Timer2Timer();
+        window.onDigitsClicked();
+        window.onCountdownTick();
     });
 }
 
 TEST(CountdownWindow, showingAgainWhileCountingDoesNotRestartTheTimer) {
     Countdown c;
     c.showModal([&](CountdownWindow& window) {
-        window.Timer2Timer();
-        const int timerId = window.Timer2->timerId();
-        window.FormShow(); // a second activation
-        EXPECT_EQ(window.Timer2->timerId(), timerId);
-        window.Panel1Click();
-        window.Timer2Timer();
+        window.onCountdownTick();
+        const int timerId = window.countdownTimer->timerId();
+        window.onShown(); // a second activation
+        EXPECT_EQ(window.countdownTimer->timerId(), timerId);
+        window.onDigitsClicked();
+        window.onCountdownTick();
     });
 }

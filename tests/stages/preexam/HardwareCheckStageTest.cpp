@@ -48,18 +48,18 @@ struct HardwareTest {
     QString testOgg() const { return QDir(h.workDir.path()).filePath(QStringLiteral("test.ogg")); }
 
     void bothChecksConfirmed() {
-        frame().Button4Click();
-        frame().Button7Click();
+        frame().onRecordingYesClicked();
+        frame().onTextYesClicked();
     }
     void numbers(const QString& school, const QString& aud, const QString& comp) {
-        frame().edtStationCode->setText(school);
-        frame().edtAudCode->setText(aud);
-        frame().edtCompCode->setText(comp);
-        frame().Action1Update();
+        frame().schoolNumberEdit->setText(school);
+        frame().auditoriumNumberEdit->setText(aud);
+        frame().stationNumberEdit->setText(comp);
+        frame().updateContinueEnabled();
     }
-    bool canContinue() { return frame().Button1->isEnabled(); }
+    bool canContinue() { return frame().continueButton->isEnabled(); }
     QString leave() {
-        frame().Button1->click();
+        frame().continueButton->click();
         EXPECT_TRUE(frame().tickTimer->isActive());
         tick(&frame());
         return main().stationTag;
@@ -74,22 +74,23 @@ TEST(HardwareCheckStage, startsIdleWithTheHeaderHiddenAndTheKitSubjectShown) {
     HardwareTest t;
     HardwareCheckStage& f = t.frame();
     EXPECT_TRUE(t.main().headerBar->isHidden());
-    EXPECT_FALSE(f.RecTestOK);
-    EXPECT_FALSE(f.TextTestOK);
-    EXPECT_FALSE(f.Button1->isEnabled());
-    EXPECT_FALSE(f.Action1->isEnabled());
+    EXPECT_FALSE(f.recordingCheckOk);
+    EXPECT_FALSE(f.textCheckOk);
+    EXPECT_FALSE(f.continueButton->isEnabled());
+    EXPECT_FALSE(f.continueAction->isEnabled());
     EXPECT_EQ(t.main().kitSubjectId, "3");
     EXPECT_EQ(t.main().kitExamDate, "25.05.2019");
-    EXPECT_EQ(f.lblSubj->text(), QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
-    EXPECT_EQ(f.btnRecTest->text(), "Проверить качество записи");
-    EXPECT_TRUE(f.btnRecTest->isEnabled());
-    EXPECT_EQ(f.btnTestRTF->text(), "Проверить отображение текста заданий");
-    EXPECT_EQ(f.Button1->text(), "Завершить проверку оборудования и приступить к выполнению работы");
-    EXPECT_EQ(f.Action1->text(), "Завершить проверку оборудования и приступить к приему экзамена");
-    EXPECT_EQ(f.Button6->text(), "Выйти из программы");
-    EXPECT_EQ(f.Panel1->text(), "Настройка оборудования должна быть проведена стандартными средствами Windows");
+    EXPECT_EQ(f.subjectLabel->text(), QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
+    EXPECT_EQ(f.recordingCheckButton->text(), "Проверить качество записи");
+    EXPECT_TRUE(f.recordingCheckButton->isEnabled());
+    EXPECT_EQ(f.textCheckButton->text(), "Проверить отображение текста заданий");
+    EXPECT_EQ(f.continueButton->text(), "Завершить проверку оборудования и приступить к выполнению работы");
+    EXPECT_EQ(f.continueAction->text(), "Завершить проверку оборудования и приступить к приему экзамена");
+    EXPECT_EQ(f.exitButton->text(), "Выйти из программы");
+    EXPECT_EQ(f.setupNoticeBar->text(), "Настройка оборудования должна быть проведена стандартными средствами Windows");
     for (QWidget* hidden :
-         std::initializer_list<QWidget*>{f.lblTestREC, f.lblTestRTF, f.pnlTestREC, f.pnlTestRTF, f.imgMic, f.imgSpeak})
+         std::initializer_list<QWidget*>{f.recordingCheckMark, f.textCheckMark, f.recordingQuestionPanel,
+                                         f.textQuestionPanel, f.microphonePicture, f.loudspeakerPicture})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     EXPECT_EQ(f.tickTimer->interval(), 100);
     EXPECT_FALSE(f.tickTimer->isActive());
@@ -99,75 +100,75 @@ TEST(HardwareCheckStage, startsIdleWithTheHeaderHiddenAndTheKitSubjectShown) {
 TEST(HardwareCheckStage, recordingCheckRecordsPlaysBackAndTakesTheVerdict) {
     HardwareTest t;
     HardwareCheckStage& f = t.frame();
-    f.btnRecTest->click();
+    f.recordingCheckButton->click();
     EXPECT_NE(t.main().recorder().RecChannel, 0u);
     EXPECT_EQ(t.h.audio.encodedFiles, QStringList{t.testOgg()});
-    EXPECT_EQ(f.btnRecTest->text(), "Завершить запись и воспроизвести");
-    EXPECT_TRUE(f.imgMic->isVisible());
-    EXPECT_FALSE(f.imgSpeak->isVisible());
+    EXPECT_EQ(f.recordingCheckButton->text(), "Завершить запись и воспроизвести");
+    EXPECT_TRUE(f.microphonePicture->isVisible());
+    EXPECT_FALSE(f.loudspeakerPicture->isVisible());
     saveScreenshot(t.main(), QStringLiteral("HardwareCheckStage-recording"));
 
-    f.btnRecTest->click();
+    f.recordingCheckButton->click();
     EXPECT_EQ(t.main().recorder().RecChannel, 0u);
     const audio::Handle playback = t.main().recorder().PlayStream;
     ASSERT_NE(playback, 0u);
     EXPECT_EQ(t.h.audio.channelIsActive(playback), audio::Playing);
-    EXPECT_EQ(f.btnRecTest->text(), "Проверить качество записи");
-    EXPECT_FALSE(f.btnRecTest->isEnabled());
-    EXPECT_TRUE(f.pnlTestREC->isVisible());
-    EXPECT_EQ(f.Label2->text(), "Качество записи и воспроизведения устраивает?");
-    EXPECT_TRUE(f.imgSpeak->isVisible());
-    EXPECT_FALSE(f.imgMic->isVisible());
+    EXPECT_EQ(f.recordingCheckButton->text(), "Проверить качество записи");
+    EXPECT_FALSE(f.recordingCheckButton->isEnabled());
+    EXPECT_TRUE(f.recordingQuestionPanel->isVisible());
+    EXPECT_EQ(f.recordingQuestionLabel->text(), "Качество записи и воспроизведения устраивает?");
+    EXPECT_TRUE(f.loudspeakerPicture->isVisible());
+    EXPECT_FALSE(f.microphonePicture->isVisible());
     saveScreenshot(t.main(), QStringLiteral("HardwareCheckStage-awaiting-verdict"));
 
-    f.Button5->click(); // "Нет"
-    EXPECT_FALSE(f.RecTestOK);
+    f.recordingNoButton->click(); // "Нет"
+    EXPECT_FALSE(f.recordingCheckOk);
     EXPECT_EQ(t.h.audio.channelIsActive(playback), audio::Stopped);
-    EXPECT_TRUE(f.btnRecTest->isEnabled());
-    EXPECT_TRUE(f.pnlTestREC->isHidden());
-    EXPECT_TRUE(f.imgSpeak->isHidden());
-    EXPECT_TRUE(f.lblTestREC->isVisible());
-    EXPECT_EQ(f.lblTestREC->text(), "X");
-    EXPECT_EQ(f.lblTestREC->colour(), QColor(255, 0, 0));
+    EXPECT_TRUE(f.recordingCheckButton->isEnabled());
+    EXPECT_TRUE(f.recordingQuestionPanel->isHidden());
+    EXPECT_TRUE(f.loudspeakerPicture->isHidden());
+    EXPECT_TRUE(f.recordingCheckMark->isVisible());
+    EXPECT_EQ(f.recordingCheckMark->text(), "X");
+    EXPECT_EQ(f.recordingCheckMark->colour(), QColor(255, 0, 0));
     saveScreenshot(t.main(), QStringLiteral("HardwareCheckStage-recording-rejected"));
 
-    f.btnRecTest->click(); // a third press hides the mark and records over the same file
-    EXPECT_TRUE(f.lblTestREC->isHidden());
+    f.recordingCheckButton->click(); // a third press hides the mark and records over the same file
+    EXPECT_TRUE(f.recordingCheckMark->isHidden());
     EXPECT_EQ(t.h.audio.encodedFiles, QStringList({t.testOgg(), t.testOgg()}));
-    f.btnRecTest->click();
-    f.Button4->click(); // "Да"
-    EXPECT_TRUE(f.RecTestOK);
-    EXPECT_EQ(f.lblTestREC->text(), "V");
-    EXPECT_EQ(f.lblTestREC->colour(), QColor(0, 0x80, 0));
-    EXPECT_TRUE(f.imgMic->isHidden());
-    EXPECT_TRUE(f.imgSpeak->isHidden());
+    f.recordingCheckButton->click();
+    f.recordingYesButton->click(); // "Да"
+    EXPECT_TRUE(f.recordingCheckOk);
+    EXPECT_EQ(f.recordingCheckMark->text(), "V");
+    EXPECT_EQ(f.recordingCheckMark->colour(), QColor(0, 0x80, 0));
+    EXPECT_TRUE(f.microphonePicture->isHidden());
+    EXPECT_TRUE(f.loudspeakerPicture->isHidden());
 
-    f.btnRecTest->click(); // a new recording clears the confirmed verdict
-    EXPECT_FALSE(f.RecTestOK);
-    EXPECT_TRUE(f.lblTestREC->isHidden());
+    f.recordingCheckButton->click(); // a new recording clears the confirmed verdict
+    EXPECT_FALSE(f.recordingCheckOk);
+    EXPECT_TRUE(f.recordingCheckMark->isHidden());
 }
 
 TEST(HardwareCheckStage, refusesTheTestRecordingWithoutAnAudioDevice) {
     HardwareTest t;
     t.main().audioReady = false;
-    t.frame().btnRecTest->click();
+    t.frame().recordingCheckButton->click();
     EXPECT_EQ(t.h.dialogs.shown, QStringList{"audioError: Нет готового устройства аудио-записи"});
     EXPECT_EQ(t.h.audio.callCount("recordStart"), 0);
-    EXPECT_TRUE(t.frame().imgMic->isHidden());
-    EXPECT_EQ(t.frame().btnRecTest->text(), "Проверить качество записи");
-    EXPECT_FALSE(t.frame().RecTestOK);
+    EXPECT_TRUE(t.frame().microphonePicture->isHidden());
+    EXPECT_EQ(t.frame().recordingCheckButton->text(), "Проверить качество записи");
+    EXPECT_FALSE(t.frame().recordingCheckOk);
 }
 
 TEST(HardwareCheckStage, aRecordingThatFailsToStartIsTriedAgainOnTheNextPress) {
     HardwareTest t;
     t.h.audio.recordStartFails = true;
-    t.frame().btnRecTest->click();
+    t.frame().recordingCheckButton->click();
     EXPECT_EQ(t.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.h.dialogs.shown.front().startsWith("audioError: "));
-    EXPECT_EQ(t.frame().btnRecTest->text(), "Завершить запись и воспроизвести");
-    t.frame().btnRecTest->click();
+    EXPECT_EQ(t.frame().recordingCheckButton->text(), "Завершить запись и воспроизвести");
+    t.frame().recordingCheckButton->click();
     EXPECT_EQ(t.h.audio.callCount("recordStart"), 2);
-    EXPECT_TRUE(t.frame().pnlTestREC->isHidden());
+    EXPECT_TRUE(t.frame().recordingQuestionPanel->isHidden());
 }
 
 TEST(HardwareCheckStage, textCheckShowsTheKitTextWindowThenAsks) {
@@ -175,41 +176,41 @@ TEST(HardwareCheckStage, textCheckShowsTheKitTextWindowThenAsks) {
     HardwareCheckStage& f = t.frame();
     bool panelShownWhileViewing = true;
     t.h.dialogs.onModal = [&](QDialog& window) {
-        panelShownWhileViewing = f.pnlTestRTF->isVisible();
+        panelShownWhileViewing = f.textQuestionPanel->isVisible();
         EXPECT_EQ(&window, t.main().kitTextViewer);
         return QDialog::Accepted;
     };
-    f.btnTestRTF->click();
+    f.textCheckButton->click();
     EXPECT_EQ(t.h.dialogs.shown, QStringList{"modal: KitTextViewer"});
     EXPECT_FALSE(panelShownWhileViewing);
-    EXPECT_TRUE(f.pnlTestRTF->isVisible());
-    EXPECT_TRUE(f.btnTestRTF->isEnabled());
-    EXPECT_EQ(f.Label6->text(), "Качество отображения текста заданий устраивает?");
+    EXPECT_TRUE(f.textQuestionPanel->isVisible());
+    EXPECT_TRUE(f.textCheckButton->isEnabled());
+    EXPECT_EQ(f.textQuestionLabel->text(), "Качество отображения текста заданий устраивает?");
 
-    f.Button8->click(); // "Нет"
-    EXPECT_FALSE(f.TextTestOK);
-    EXPECT_EQ(f.lblTestRTF->text(), "X");
-    EXPECT_EQ(f.lblTestRTF->colour(), QColor(255, 0, 0));
-    EXPECT_TRUE(f.pnlTestRTF->isHidden());
+    f.textNoButton->click(); // "Нет"
+    EXPECT_FALSE(f.textCheckOk);
+    EXPECT_EQ(f.textCheckMark->text(), "X");
+    EXPECT_EQ(f.textCheckMark->colour(), QColor(255, 0, 0));
+    EXPECT_TRUE(f.textQuestionPanel->isHidden());
 
-    f.btnTestRTF->click();
-    f.Button7->click(); // "Да"
-    EXPECT_TRUE(f.TextTestOK);
-    EXPECT_EQ(f.lblTestRTF->text(), "V");
-    EXPECT_EQ(f.lblTestRTF->colour(), QColor(0, 0x80, 0));
+    f.textCheckButton->click();
+    f.textYesButton->click(); // "Да"
+    EXPECT_TRUE(f.textCheckOk);
+    EXPECT_EQ(f.textCheckMark->text(), "V");
+    EXPECT_EQ(f.textCheckMark->colour(), QColor(0, 0x80, 0));
 }
 
 TEST(HardwareCheckStage, continueStaysDisabledUntilTheRejectedTextCheckIsConfirmed) {
     HardwareTest t;
     t.numbers("123", "7", "2");
-    t.frame().Button4Click();
-    t.frame().Button8Click();
+    t.frame().onRecordingYesClicked();
+    t.frame().onTextNoClicked();
     EXPECT_FALSE(t.canContinue());
     saveScreenshot(t.main(), QStringLiteral("HardwareCheckStage-text-rejected"));
-    t.frame().Button7Click();
+    t.frame().onTextYesClicked();
     EXPECT_TRUE(t.canContinue());
     saveScreenshot(t.main(), QStringLiteral("HardwareCheckStage-both-confirmed"));
-    t.frame().Button5Click();
+    t.frame().onRecordingNoClicked();
     EXPECT_FALSE(t.canContinue());
 }
 
@@ -236,13 +237,13 @@ TEST(HardwareCheckStage, continueNeedsEveryNumberToBeNeitherEmptyNorTheSingleZer
 TEST(HardwareCheckStage, continueFollowsTheFieldsAsTheyAreTyped) {
     HardwareTest t;
     t.bothChecksConfirmed();
-    stagestest::typeText(t.frame().edtStationCode, "12");
-    stagestest::typeText(t.frame().edtAudCode, "3");
+    stagestest::typeText(t.frame().schoolNumberEdit, "12");
+    stagestest::typeText(t.frame().auditoriumNumberEdit, "3");
     EXPECT_FALSE(t.canContinue());
-    stagestest::typeText(t.frame().edtCompCode, "0");
+    stagestest::typeText(t.frame().stationNumberEdit, "0");
     EXPECT_FALSE(t.canContinue());
-    stagestest::pressBackspace(t.frame().edtCompCode);
-    stagestest::typeText(t.frame().edtCompCode, "4");
+    stagestest::pressBackspace(t.frame().stationNumberEdit);
+    stagestest::typeText(t.frame().stationNumberEdit, "4");
     EXPECT_TRUE(t.canContinue());
 }
 
@@ -300,8 +301,8 @@ TEST(HardwareCheckStage, staysWhenTheFieldsChangeBetweenTheClickAndTheTick) {
     HardwareTest t;
     t.bothChecksConfirmed();
     t.numbers("1", "2", "3");
-    t.frame().Button1->click();
-    t.frame().edtCompCode->clear();
+    t.frame().continueButton->click();
+    t.frame().stationNumberEdit->clear();
     tick(&t.frame());
     EXPECT_NE(qobject_cast<HardwareCheckStage*>(t.main().currentStage.data()), nullptr);
     EXPECT_TRUE(t.main().stationTag.isEmpty());
@@ -311,10 +312,10 @@ TEST(HardwareCheckStage, staysWhenTheFieldsChangeBetweenTheClickAndTheTick) {
 TEST(HardwareCheckStage, numberFieldsTakeOnlyDigitsUpToTheirLength) {
     HardwareTest t;
     HardwareCheckStage& f = t.frame();
-    EXPECT_EQ(f.edtStationCode->maxLength(), 6);
-    EXPECT_EQ(f.edtAudCode->maxLength(), 4);
-    EXPECT_EQ(f.edtCompCode->maxLength(), 1);
-    for (QLineEdit* edit : {f.edtStationCode, f.edtAudCode, f.edtCompCode}) {
+    EXPECT_EQ(f.schoolNumberEdit->maxLength(), 6);
+    EXPECT_EQ(f.auditoriumNumberEdit->maxLength(), 4);
+    EXPECT_EQ(f.stationNumberEdit->maxLength(), 1);
+    for (QLineEdit* edit : {f.schoolNumberEdit, f.auditoriumNumberEdit, f.stationNumberEdit}) {
         stagestest::typeText(edit, "a -1");
         EXPECT_EQ(edit->text(), "1") << edit->objectName().toStdString();
         QApplication::clipboard()->setText(QStringLiteral("2x"));
@@ -327,13 +328,13 @@ TEST(HardwareCheckStage, numberFieldsTakeOnlyDigitsUpToTheirLength) {
         EXPECT_EQ(edit->text(), QStringLiteral("98765432").left(edit->maxLength()));
     }
     QChar key = QLatin1Char('-');
-    f.edtStationCodeKeyPress(key);
+    f.onSchoolNumberKey(key);
     EXPECT_TRUE(key.isNull());
     key = QLatin1Char('5');
-    f.edtAudCodeKeyPress(key);
+    f.onAuditoriumNumberKey(key);
     EXPECT_EQ(key, QLatin1Char('5'));
     key = QChar(8);
-    f.edtCompCodeKeyPress(key);
+    f.onStationNumberKey(key);
     EXPECT_EQ(key, QChar(8));
 }
 
@@ -341,8 +342,8 @@ TEST(HardwareCheckStage, exitButtonStopsTheProgramAtAnyTime) {
     for (int presses = 0; presses < 3; ++presses) {
         HardwareTest t;
         for (int i = 0; i < presses; ++i)
-            t.frame().btnRecTest->click(); // idle, recording, awaiting the verdict
-        t.frame().Button6->click();
+            t.frame().recordingCheckButton->click(); // idle, recording, awaiting the verdict
+        t.frame().exitButton->click();
         EXPECT_TRUE(t.main().canExit) << presses;
         EXPECT_FALSE(t.main().isVisible()) << presses;
         EXPECT_TRUE(t.h.dialogs.shown.isEmpty()) << presses;
@@ -353,16 +354,16 @@ TEST(HardwareCheckStage, keepsItsControlsInPlaceAndNamedForScreenReaders) {
     HardwareTest t;
     HardwareCheckStage& f = t.frame();
     EXPECT_EQ(f.geometry(), QRect(0, 0, 1016, 713));
-    EXPECT_EQ(f.Panel1->geometry().width(), 1016);
-    EXPECT_EQ(f.Button1->geometry().bottom(), 713 - 17);
-    EXPECT_EQ(f.Button1->geometry().width(), 1016 - 32);
-    EXPECT_EQ(f.Button6->geometry().right(), 1016 - 17);
-    for (QLineEdit* edit : {f.edtStationCode, f.edtAudCode, f.edtCompCode})
+    EXPECT_EQ(f.setupNoticeBar->geometry().width(), 1016);
+    EXPECT_EQ(f.continueButton->geometry().bottom(), 713 - 17);
+    EXPECT_EQ(f.continueButton->geometry().width(), 1016 - 32);
+    EXPECT_EQ(f.exitButton->geometry().right(), 1016 - 17);
+    for (QLineEdit* edit : {f.schoolNumberEdit, f.auditoriumNumberEdit, f.stationNumberEdit})
         EXPECT_FALSE(edit->accessibleName().isEmpty());
-    EXPECT_EQ(f.Label3->buddy(), f.edtStationCode);
-    EXPECT_EQ(f.Label4->buddy(), f.edtAudCode);
-    EXPECT_EQ(f.Label5->buddy(), f.edtCompCode);
-    for (PictureBox* picture : {f.imgMic, f.imgSpeak}) {
+    EXPECT_EQ(f.schoolNumberLabel->buddy(), f.schoolNumberEdit);
+    EXPECT_EQ(f.auditoriumNumberLabel->buddy(), f.auditoriumNumberEdit);
+    EXPECT_EQ(f.stationNumberLabel->buddy(), f.stationNumberEdit);
+    for (PictureBox* picture : {f.microphonePicture, f.loudspeakerPicture}) {
         EXPECT_TRUE(picture->isValid());
         EXPECT_EQ(picture->pictureSize(), QSize(256, 256));
         EXPECT_EQ(picture->pictureRect().center(), picture->rect().center());

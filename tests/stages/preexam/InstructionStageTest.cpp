@@ -65,9 +65,9 @@ struct CodeEntry {
     InstructionStage& frame() { return *qobject_cast<InstructionStage*>(h.window->currentStage.data()); }
     // Types the code and presses "Начать выполнение работы".
     void submit(const QString& code) {
-        frame().Edit3->clear();
-        stagestest::typeText(frame().Edit3, code);
-        frame().Button1->click();
+        frame().codeEdit->clear();
+        stagestest::typeText(frame().codeEdit, code);
+        frame().startButton->click();
     }
     bool accepted() { return frame().tickTimer->isActive(); }
     void answered(const QString& code, const QString& tag = kStation) {
@@ -82,57 +82,57 @@ TEST(InstructionStage, startsWithAnEmptyFocusedCodeAndTheKitInstruction) {
     CodeEntry c;
     InstructionStage& f = c.frame();
     EXPECT_TRUE(c.main().headerBar->isHidden());
-    EXPECT_TRUE(f.Edit3->text().isEmpty());
-    EXPECT_EQ(c.main().focusWidget(), f.Edit3);
-    EXPECT_EQ(f.Edit3->maxLength(), 4);
-    EXPECT_EQ(f.Edit3->font().pixelSize(), 27);
-    EXPECT_EQ(f.Label1->text(), "Код участника:");
-    EXPECT_EQ(f.Label1->buddy(), f.Edit3);
-    EXPECT_FALSE(f.Edit3->accessibleName().isEmpty());
-    EXPECT_EQ(f.Button1->text(), "Начать выполнение работы");
-    EXPECT_FALSE(f.Button1->isDefault());
-    EXPECT_EQ(f.Button2->text(), "Завершить");
-    EXPECT_EQ(f.Panel1->geometry(), QRect(0, 713 - 107, 1016, 107));
-    EXPECT_EQ(f.RxDBRichEdit1->geometry(), QRect(0, 0, 1016, 713 - 107));
-    EXPECT_FALSE(f.RxDBRichEdit1->isEnabled());
-    EXPECT_EQ(f.RxDBRichEdit1->dataField(), "Intro");
-    EXPECT_TRUE(f.RxDBRichEdit1->document()->toPlainText().startsWith("Инструкция по выполнению работы"));
-    EXPECT_LE(f.Button2->geometry().right(), 1016);
-    EXPECT_GT(f.Button2->geometry().left(), f.Button1->geometry().right());
+    EXPECT_TRUE(f.codeEdit->text().isEmpty());
+    EXPECT_EQ(c.main().focusWidget(), f.codeEdit);
+    EXPECT_EQ(f.codeEdit->maxLength(), 4);
+    EXPECT_EQ(f.codeEdit->font().pixelSize(), 27);
+    EXPECT_EQ(f.codeLabel->text(), "Код участника:");
+    EXPECT_EQ(f.codeLabel->buddy(), f.codeEdit);
+    EXPECT_FALSE(f.codeEdit->accessibleName().isEmpty());
+    EXPECT_EQ(f.startButton->text(), "Начать выполнение работы");
+    EXPECT_FALSE(f.startButton->isDefault());
+    EXPECT_EQ(f.stopStationButton->text(), "Завершить");
+    EXPECT_EQ(f.codePanel->geometry(), QRect(0, 713 - 107, 1016, 107));
+    EXPECT_EQ(f.instructionView->geometry(), QRect(0, 0, 1016, 713 - 107));
+    EXPECT_FALSE(f.instructionView->isEnabled());
+    EXPECT_EQ(f.instructionView->dataField(), "Intro");
+    EXPECT_TRUE(f.instructionView->document()->toPlainText().startsWith("Инструкция по выполнению работы"));
+    EXPECT_LE(f.stopStationButton->geometry().right(), 1016);
+    EXPECT_GT(f.stopStationButton->geometry().left(), f.startButton->geometry().right());
     EXPECT_EQ(f.tickTimer->interval(), 100);
 }
 
 TEST(InstructionStage, showsTheDemoKitInstruction) {
     CodeEntry c({demoRow()});
     InstructionStage& f = c.frame();
-    EXPECT_FALSE(f.RxDBRichEdit1->document()->isEmpty());
-    stagestest::typeText(f.Edit3, "0042");
+    EXPECT_FALSE(f.instructionView->document()->isEmpty());
+    stagestest::typeText(f.codeEdit, "0042");
     saveScreenshot(c.main(), QStringLiteral("InstructionStage"));
 }
 
 TEST(InstructionStage, enterInTheCodeDoesNothing) {
     CodeEntry c;
-    stagestest::typeText(c.frame().Edit3, "0042");
-    stagestest::pressEnter(c.frame().Edit3);
+    stagestest::typeText(c.frame().codeEdit, "0042");
+    stagestest::pressEnter(c.frame().codeEdit);
     EXPECT_FALSE(c.accepted());
     EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
     EXPECT_EQ(c.main().participantCode, "0000");
-    EXPECT_EQ(c.frame().Edit3->text(), "0042");
+    EXPECT_EQ(c.frame().codeEdit->text(), "0042");
     QChar enter = QLatin1Char('\r');
-    c.frame().Edit3KeyPress(enter);
+    c.frame().onCodeKey(enter);
     EXPECT_TRUE(enter.isNull());
 }
 
 TEST(InstructionStage, codeTakesOnlyDigitsHoweverTheyArrive) {
     CodeEntry c;
-    stagestest::typeText(c.frame().Edit3, "1a-2 3");
-    EXPECT_EQ(c.frame().Edit3->text(), "123");
+    stagestest::typeText(c.frame().codeEdit, "1a-2 3");
+    EXPECT_EQ(c.frame().codeEdit->text(), "123");
     QApplication::clipboard()->setText(QStringLiteral("x"));
-    c.frame().Edit3->paste();
-    EXPECT_EQ(c.frame().Edit3->text(), "123");
+    c.frame().codeEdit->paste();
+    EXPECT_EQ(c.frame().codeEdit->text(), "123");
     QApplication::clipboard()->setText(QStringLiteral("456"));
-    c.frame().Edit3->paste();
-    EXPECT_EQ(c.frame().Edit3->text(), "1234");
+    c.frame().codeEdit->paste();
+    EXPECT_EQ(c.frame().codeEdit->text(), "1234");
 }
 
 TEST(InstructionStage, refusesAShortCodeAndStaysAsItWas) {
@@ -142,7 +142,7 @@ TEST(InstructionStage, refusesAShortCodeAndStaysAsItWas) {
         EXPECT_EQ(c.h.dialogs.shown,
                   QStringList{"message: Некорректный код участника!\n\rКод участника должен состоять из 4 цифр"});
         EXPECT_FALSE(c.accepted());
-        EXPECT_EQ(c.frame().Edit3->text(), code);
+        EXPECT_EQ(c.frame().codeEdit->text(), code);
         EXPECT_EQ(c.main().participantCode, "0000");
         EXPECT_TRUE(c.main().variantNo.isEmpty());
     }
@@ -243,14 +243,14 @@ TEST(InstructionStage, acceptedCodeOpensTheCodeRecording) {
 TEST(InstructionStage, finishAsksAndStopsOnlyOnYes) {
     CodeEntry c;
     c.h.dialogs.confirmAnswers = {false};
-    c.frame().Button2->click();
+    c.frame().stopStationButton->click();
     EXPECT_EQ(c.h.dialogs.shown, QStringList{"confirm: Завершить работу на станции?"});
     EXPECT_FALSE(c.main().canExit);
     EXPECT_TRUE(c.main().isVisible());
     EXPECT_TRUE(c.frame().isVisible());
 
     c.h.dialogs.confirmAnswers = {true};
-    c.frame().Button2->click();
+    c.frame().stopStationButton->click();
     EXPECT_TRUE(c.main().canExit);
     EXPECT_FALSE(c.main().isVisible());
 }

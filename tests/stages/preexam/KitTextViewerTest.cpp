@@ -36,7 +36,7 @@ struct Viewer {
     }
     KitTextViewer& window() { return *static_cast<KitTextViewer*>(h.window->kitTextViewer); }
     kit::MemTable& kit() { return h.window->complects; }
-    QString shownText() { return window().RxDBRichEdit1->document()->toPlainText().trimmed(); }
+    QString shownText() { return window().sampleTextView->document()->toPlainText().trimmed(); }
     StationHarness h;
 };
 
@@ -55,17 +55,17 @@ TEST(KitTextViewer, isABorderlessModalWindowWithTheTextAboveTheCloseButton) {
     f.show();
     QApplication::processEvents();
     EXPECT_EQ(f.size(), QSize(1015, 712));
-    EXPECT_EQ(f.Panel1->geometry(), QRect(0, 712 - 41, 1015, 41));
-    EXPECT_EQ(f.RxDBRichEdit1->geometry(), QRect(0, 0, 1015, 712 - 41));
-    EXPECT_EQ(f.Button1->text(), "Закрыть");
-    EXPECT_NEAR(f.Button1->geometry().center().x(), f.Panel1->width() / 2, 1);
-    EXPECT_FALSE(f.RxDBRichEdit1->isEnabled());
-    EXPECT_EQ(f.RxDBRichEdit1->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(f.RxDBRichEdit1->dataField(), "TestRTF");
+    EXPECT_EQ(f.buttonBar->geometry(), QRect(0, 712 - 41, 1015, 41));
+    EXPECT_EQ(f.sampleTextView->geometry(), QRect(0, 0, 1015, 712 - 41));
+    EXPECT_EQ(f.closeButton->text(), "Закрыть");
+    EXPECT_NEAR(f.closeButton->geometry().center().x(), f.buttonBar->width() / 2, 1);
+    EXPECT_FALSE(f.sampleTextView->isEnabled());
+    EXPECT_EQ(f.sampleTextView->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(f.sampleTextView->dataField(), "TestRTF");
     const QRect screen = f.screen()->geometry();
     EXPECT_EQ(f.geometry().center(), screen.center());
     saveScreenshot(f, QStringLiteral("KitTextViewer"));
-    f.Button1->click();
+    f.closeButton->click();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.result(), QDialog::Accepted);
 }
@@ -78,7 +78,7 @@ TEST(KitTextViewer, eachShowingSelectsVariantZeroAndShowsItsText) {
         v.window().show();
         EXPECT_EQ(v.kit().asText("VarNo"), "0");
         EXPECT_EQ(v.shownText(), "нулевой");
-        v.window().Button1Click();
+        v.window().onCloseClicked();
     }
 }
 
@@ -103,7 +103,7 @@ TEST(KitTextViewer, isShownThroughTheDialogServiceFromTheHardwareTest) {
     v.h.dialogs.onModal = [&](QDialog& dialog) {
         dialog.show();
         visibleInside = dialog.isVisible();
-        static_cast<KitTextViewer&>(dialog).Button1Click();
+        static_cast<KitTextViewer&>(dialog).onCloseClicked();
         return dialog.result();
     };
     EXPECT_EQ(v.h.dialogs.execModal(v.window()), QDialog::Accepted);
@@ -116,7 +116,7 @@ TEST(KitTextViewer, goesWithTheMainWindowAfterHavingBeenShown) {
     // the viewer must no longer hold it by then (a sanitizer build catches a slip).
     Viewer v({rowWithText(0, kSample)});
     v.window().show();
-    v.window().Button1Click();
+    v.window().onCloseClicked();
     v.h.window.reset();
     SUCCEED();
 }

@@ -217,7 +217,7 @@ TEST(ReviewStage, writesTheWorkedExampleAnswersFileByteForByte) {
               QStringList{QStringLiteral("0042_0.ans")});
 }
 
-TEST(ReviewStage, finishesOnlyAtTheTickAfterTheClick) {
+TEST(ReviewStage, finishesOnlyAtTheTickAfterThePress) {
     Review r;
     ReviewStage& f = r.start();
     f.finishButton->click();

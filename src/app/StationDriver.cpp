@@ -252,14 +252,14 @@ bool StationDriver::review(Outcome* outcome) {
         return false;
     outcome->stored =
         QStringList{answer(m_main, "a1"), answer(m_main, "a4"), answer(m_main, "a5"), answer(m_main, "a6")};
-    for (QPushButton* play : {f->btnPlayID, f->btnPlay2_1, f->btnPlay2_2}) {
+    for (QPushButton* play : {f->playCodeButton, f->playTask2Button, f->playTask3Button}) {
         play->click();
-        if (f->ReviewStream == 0)
+        if (f->playbackStream == 0)
             return fail(QStringLiteral("запись «%1» не открывается").arg(play->text()));
         if (m_options.pace == Pace::Live)
             wait(m_options.speakMs);
     }
-    f->Button1->click();
+    f->finishButton->click();
     if (!f->tickTimer->isActive())
         return fail(QStringLiteral("файл ответов не записан"));
     return leaveOneShot(f, "просмотр ответов");
@@ -269,7 +269,7 @@ bool StationDriver::nextExaminee() {
     auto* f = qobject_cast<FinishStage*>(m_main.currentStage.data());
     if (!f)
         return fail(QStringLiteral("ожидался этап 1001 (завершение), на экране %1").arg(currentName(m_main)));
-    f->Button1->click();
+    f->nextExamineeButton->click();
     if (!leaveOneShot(f, "завершение"))
         return false;
     return qobject_cast<InstructionStage*>(m_main.currentStage.data()) != nullptr ||
@@ -280,6 +280,6 @@ bool StationDriver::endStation() {
     auto* f = qobject_cast<FinishStage*>(m_main.currentStage.data());
     if (!f)
         return fail(QStringLiteral("ожидался этап 1001 (завершение), на экране %1").arg(currentName(m_main)));
-    f->Button2->click();
+    f->stopStationButton->click();
     return m_main.canExit || fail(QStringLiteral("станция не завершила работу"));
 }

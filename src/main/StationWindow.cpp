@@ -197,23 +197,23 @@ DialogService& StationWindow::dialogs() const {
 }
 
 void StationWindow::leaveModal() {
-    if (--m_modalDepth > 0 || !m_pendingFrame)
+    if (--m_modalDepth > 0 || !m_pendingStage)
         return;
-    const StageCode code = *m_pendingFrame;
-    m_pendingFrame.reset();
+    const StageCode code = *m_pendingStage;
+    m_pendingStage.reset();
     QTimer::singleShot(0, this, [this, code] { startStage(code); });
 }
 
 void StationWindow::startStage(StageCode code) {
     if (m_modalDepth > 0) {
         // A box opened from the current stage is still on the stack: switch once it has closed.
-        m_pendingFrame = code;
+        m_pendingStage = code;
         return;
     }
     if (StageFrame* old = currentStage.data()) {
         old->hide();
         currentStage = nullptr;
-        delete old; // before the next stage's Start: a stage never overlaps the next one
+        delete old; // before the next stage starts: a stage never overlaps the next one
     }
     const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
     if (!entry) {

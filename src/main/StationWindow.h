@@ -141,7 +141,7 @@ private:
     QVBoxLayout* m_layout;
     std::unique_ptr<GuardedDialogs> m_guardedDialogs;
     int m_modalDepth = 0;
-    std::optional<StageCode> m_pendingFrame;
+    std::optional<StageCode> m_pendingStage;
     audio::Recorder m_recorder;
     bool m_audioReleased = false;
 };

@@ -24,8 +24,8 @@ public:
     }
     ~JournalFrame() override { m_journal << m_name + QStringLiteral(" destroyed"); }
     void start() override { m_journal << m_name + QStringLiteral(" started visible=") + (isVisible() ? "1" : "0"); }
-    void onTick() override { switchTo(m_next); }
-    StageCode m_next = StageCode{0};
+    void onTick() override { switchTo(next); }
+    StageCode next = StageCode{0};
 
 private:
     QStringList& m_journal;
@@ -38,7 +38,7 @@ void addJournalFrame(StageRegistry& stages, StageCode code, QStringList& journal
         code,
         [&journal, name, next](StationWindow& main) -> StageFrame* {
             auto* frame = new JournalFrame(main, journal, name);
-            frame->m_next = next;
+            frame->next = next;
             return frame;
         },
         [](StageFrame& frame) { frame.start(); });
@@ -80,7 +80,7 @@ TEST(StationWindow, stopExamHidesTheFrameWithoutFreeingIt) {
     EXPECT_TRUE(journal.contains("one destroyed"));
 }
 
-TEST(StationWindow, startFrameDestroysThePreviousFrameBeforeTheNextStarts) {
+TEST(StationWindow, startStageDestroysThePreviousFrameBeforeTheNextStarts) {
     QStringList journal; // outlives the window, whose frames write to it
     StationHarness h;
     addJournalFrame(h.stages, StageCode::HardwareCheck, journal, "one", StageCode::Instruction);

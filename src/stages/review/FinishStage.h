@@ -13,15 +13,15 @@ class FinishStage : public StageFrame {
 public:
     explicit FinishStage(StationWindow& main);
 
-    QPushButton* const Button1;
-    QPushButton* const Button2;
-    QLabel* const Label1;
-    QFrame* const Panel1; // an empty band that keeps Label1 97 px below the top edge
+    QPushButton* const nextExamineeButton;
+    QPushButton* const stopStationButton;
+    QLabel* const doneLabel;
+    QFrame* const topSpacer; // an empty band that keeps doneLabel 97 px below the top edge
 
     void start() override;
 
-    void Button1Click();
-    void Button2Click();
+    void onNextExamineeClicked();
+    void onStopStationClicked();
 
 public slots:
     void onTick() override;

@@ -30,44 +30,45 @@ QPushButton* playButton(QWidget* parent, const char* name, const QString& captio
 }
 
 constexpr int kDesignWidth = 1024;
-constexpr int kLabel1Left = 8;
-constexpr int kLabel1Width = 1009;
+constexpr int kTitleLeft = 8;
+constexpr int kTitleWidth = 1009;
 
 } // namespace
 
 ReviewStage::ReviewStage(StationWindow& main)
-    : StageFrame(main), Button1(new WrapPushButton(QStringLiteral("Завершить выполнение работы участником!"), this)),
-      Label1(new QLabel(QStringLiteral("Просмотреть и/или воспроизвести ответы участника:"), this)),
-      btnPlay2_1(playButton(this, "btnPlay2_1", QStringLiteral("Прослушать ответ на задание № 2"), 112)),
-      btnPlay2_2(playButton(this, "btnPlay2_2", QStringLiteral("Прослушать ответ на задание № 3"), 144)),
-      btnPlayID(playButton(this, "btnPlayID", QStringLiteral("Прослушать код участника"), 48)),
-      Ans1(answerLabel(this, "Ans1", 80)), Ans4(answerLabel(this, "Ans4", 184)), Ans5(answerLabel(this, "Ans5", 216)),
-      Ans6(answerLabel(this, "Ans6", 248)) {
+    : StageFrame(main),
+      finishButton(new WrapPushButton(QStringLiteral("Завершить выполнение работы участником!"), this)),
+      titleLabel(new QLabel(QStringLiteral("Просмотреть и/или воспроизвести ответы участника:"), this)),
+      playTask2Button(playButton(this, "playTask2Button", QStringLiteral("Прослушать ответ на задание № 2"), 112)),
+      playTask3Button(playButton(this, "playTask3Button", QStringLiteral("Прослушать ответ на задание № 3"), 144)),
+      playCodeButton(playButton(this, "playCodeButton", QStringLiteral("Прослушать код участника"), 48)),
+      answer1Label(answerLabel(this, "answer1Label", 80)), answer4Label(answerLabel(this, "answer4Label", 184)),
+      answer5Label(answerLabel(this, "answer5Label", 216)), answer6Label(answerLabel(this, "answer6Label", 248)) {
     setObjectName(QStringLiteral("reviewStage"));
     tickTimer->setInterval(100);
 
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(348, 310, 325, 41);
-    Button1->setFont(StageWidgets::arial(13));
+    finishButton->setObjectName(QStringLiteral("finishButton"));
+    finishButton->setGeometry(348, 310, 325, 41);
+    finishButton->setFont(StageWidgets::arial(13));
 
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(StageWidgets::arial(19));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setGeometry(kLabel1Left, 16, kLabel1Width, 22);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    titleLabel->setFont(StageWidgets::arial(19));
+    titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    titleLabel->setGeometry(kTitleLeft, 16, kTitleWidth, 22);
 
     // Top to bottom as the examinee's work went: code, task 1, tasks 2 and 3, tasks 4 to 6, finish.
-    setTabOrder(btnPlayID, btnPlay2_1);
-    setTabOrder(btnPlay2_1, btnPlay2_2);
-    setTabOrder(btnPlay2_2, Button1);
+    setTabOrder(playCodeButton, playTask2Button);
+    setTabOrder(playTask2Button, playTask3Button);
+    setTabOrder(playTask3Button, finishButton);
 
-    connect(btnPlayID, &QPushButton::clicked, this, &ReviewStage::btnPlayIDClick);
-    connect(btnPlay2_1, &QPushButton::clicked, this, &ReviewStage::btnPlay2_1Click);
-    connect(btnPlay2_2, &QPushButton::clicked, this, &ReviewStage::btnPlay2_2Click);
-    connect(Button1, &QPushButton::clicked, this, &ReviewStage::Button1Click);
+    connect(playCodeButton, &QPushButton::clicked, this, &ReviewStage::onPlayCodeClicked);
+    connect(playTask2Button, &QPushButton::clicked, this, &ReviewStage::onPlayTask2Clicked);
+    connect(playTask3Button, &QPushButton::clicked, this, &ReviewStage::onPlayTask3Clicked);
+    connect(finishButton, &QPushButton::clicked, this, &ReviewStage::onFinishClicked);
 }
 
 ReviewStage::~ReviewStage() {
-    releaseReviewStream();
+    releasePlaybackStream();
 }
 
 void ReviewStage::start() {
@@ -76,47 +77,48 @@ void ReviewStage::start() {
     const auto answer = [&main](const char* field) {
         return QString::fromStdString(kit::cp1251ToUtf8(main.answers.asText(field)));
     };
-    Ans1->setText(QStringLiteral("Ответ на задание № 1: ") + answer("a1"));
-    Ans4->setText(QStringLiteral("Ответ на задание № 4: ") + answer("a4"));
-    Ans5->setText(QStringLiteral("Ответ на задание № 5: ") + answer("a5"));
-    Ans6->setText(QStringLiteral("Ответ на задание № 6: ") + answer("a6"));
-    for (QLabel* label : {Ans1, Ans4, Ans5, Ans6})
+    answer1Label->setText(QStringLiteral("Ответ на задание № 1: ") + answer("a1"));
+    answer4Label->setText(QStringLiteral("Ответ на задание № 4: ") + answer("a4"));
+    answer5Label->setText(QStringLiteral("Ответ на задание № 5: ") + answer("a5"));
+    answer6Label->setText(QStringLiteral("Ответ на задание № 6: ") + answer("a6"));
+    for (QLabel* label : {answer1Label, answer4Label, answer5Label, answer6Label})
         label->adjustSize();
-    Label1->setText(QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом ") + main.participantCode);
+    titleLabel->setText(QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом ") +
+                        main.participantCode);
 }
 
-void ReviewStage::btnPlayIDClick() {
+void ReviewStage::onPlayCodeClicked() {
     play(QStringLiteral("_0.ogg"));
 }
 
-void ReviewStage::btnPlay2_1Click() {
+void ReviewStage::onPlayTask2Clicked() {
     play(QStringLiteral("_2.ogg"));
 }
 
-void ReviewStage::btnPlay2_2Click() {
+void ReviewStage::onPlayTask3Clicked() {
     play(QStringLiteral("_3.ogg"));
 }
 
 void ReviewStage::play(const QString& suffix) {
     // A missing or unreadable recording gives no stream and no sound; nothing is shown.
-    releaseReviewStream();
+    releasePlaybackStream();
     audio::AudioLayer& layer = mainWindow().audio();
-    ReviewStream = layer.streamCreateFile(mainWindow().folders().answerFile(suffix));
-    if (ReviewStream != 0)
-        layer.channelPlay(ReviewStream, true);
+    playbackStream = layer.streamCreateFile(mainWindow().folders().answerFile(suffix));
+    if (playbackStream != 0)
+        layer.channelPlay(playbackStream, true);
 }
 
-void ReviewStage::releaseReviewStream() {
-    if (ReviewStream == 0)
+void ReviewStage::releasePlaybackStream() {
+    if (playbackStream == 0)
         return;
     audio::AudioLayer& layer = mainWindow().audio();
-    layer.channelStop(ReviewStream);
-    layer.streamFree(ReviewStream);
-    ReviewStream = 0;
+    layer.channelStop(playbackStream);
+    layer.streamFree(playbackStream);
+    playbackStream = 0;
 }
 
-void ReviewStage::Button1Click() {
-    releaseReviewStream();
+void ReviewStage::onFinishClicked() {
+    releasePlaybackStream();
     StationWindow& main = mainWindow();
     std::string error;
     // Written beside the target and renamed over it: a failed write keeps the previous file.
@@ -134,6 +136,6 @@ void ReviewStage::onTick() {
 
 void ReviewStage::resizeEvent(QResizeEvent* event) {
     StageFrame::resizeEvent(event);
-    // Label1 keeps its left and right margins of the design width.
-    Label1->setGeometry(kLabel1Left, 16, width() - kLabel1Left - (kDesignWidth - kLabel1Left - kLabel1Width), 22);
+    // titleLabel keeps its left and right margins of the design width.
+    titleLabel->setGeometry(kTitleLeft, 16, width() - kTitleLeft - (kDesignWidth - kTitleLeft - kTitleWidth), 22);
 }

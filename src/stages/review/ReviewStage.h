@@ -16,26 +16,26 @@ public:
     explicit ReviewStage(StationWindow& main);
     ~ReviewStage() override;
 
-    QPushButton* const Button1;
-    QLabel* const Label1;
-    QPushButton* const btnPlay2_1;
-    QPushButton* const btnPlay2_2;
-    QPushButton* const btnPlayID;
-    QLabel* const Ans1;
-    QLabel* const Ans4;
-    QLabel* const Ans5;
-    QLabel* const Ans6;
+    QPushButton* const finishButton;
+    QLabel* const titleLabel;
+    QPushButton* const playTask2Button;
+    QPushButton* const playTask3Button;
+    QPushButton* const playCodeButton;
+    QLabel* const answer1Label;
+    QLabel* const answer4Label;
+    QLabel* const answer5Label;
+    QLabel* const answer6Label;
 
     // The stream of the last playback click; 0 when none.
-    audio::Handle ReviewStream = 0;
+    audio::Handle playbackStream = 0;
 
     void start() override;
 
-    void btnPlayIDClick();
-    void btnPlay2_1Click();
-    void btnPlay2_2Click();
+    void onPlayCodeClicked();
+    void onPlayTask2Clicked();
+    void onPlayTask3Clicked();
     // Stops playback, writes the answers file and, once it is written, arms the switch.
-    void Button1Click();
+    void onFinishClicked();
 
 public slots:
     void onTick() override;
@@ -45,5 +45,5 @@ protected:
 
 private:
     void play(const QString& suffix);
-    void releaseReviewStream();
+    void releasePlaybackStream();
 };

@@ -44,9 +44,10 @@ TEST(FinishStage, announcesTheEndOfTheExamineesWork) {
     s.w->headerBar->show();
     FinishStage& f = s.start();
     EXPECT_TRUE(s.w->headerBar->isHidden());
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("ЗУНТ для участника с кодом 0042 завершена!"));
-    EXPECT_EQ(f.Button1->text(), QStringLiteral("Начать на станции выполнение работы для следующего участника"));
-    EXPECT_EQ(f.Button2->text(), QStringLiteral("Завершить работу станции"));
+    EXPECT_EQ(f.doneLabel->text(), QStringLiteral("ЗУНТ для участника с кодом 0042 завершена!"));
+    EXPECT_EQ(f.nextExamineeButton->text(),
+              QStringLiteral("Начать на станции выполнение работы для следующего участника"));
+    EXPECT_EQ(f.stopStationButton->text(), QStringLiteral("Завершить работу станции"));
     EXPECT_EQ(f.tickTimer->interval(), 10);
     EXPECT_FALSE(f.tickTimer->isActive());
     s.w->layout()->activate(); // the hidden header bar gives its room to the frame
@@ -56,19 +57,19 @@ TEST(FinishStage, announcesTheEndOfTheExamineesWork) {
 TEST(FinishStage, keepsTheDesignPlacesOfItsControls) {
     Finish s;
     FinishStage& f = s.start();
-    EXPECT_EQ(f.Button1->geometry(), QRect(288, 301, 150, 150));
-    EXPECT_EQ(f.Button2->geometry(), QRect(584, 301, 150, 150));
-    EXPECT_EQ(f.Label1->geometry(), QRect(0, 97, StationWindow::kClientWidth, 32));
-    EXPECT_EQ(f.Label1->font().pixelSize(), 27);
-    EXPECT_TRUE(f.Label1->font().bold());
-    EXPECT_EQ(f.Button1->font().pixelSize(), 16);
+    EXPECT_EQ(f.nextExamineeButton->geometry(), QRect(288, 301, 150, 150));
+    EXPECT_EQ(f.stopStationButton->geometry(), QRect(584, 301, 150, 150));
+    EXPECT_EQ(f.doneLabel->geometry(), QRect(0, 97, StationWindow::kClientWidth, 32));
+    EXPECT_EQ(f.doneLabel->font().pixelSize(), 27);
+    EXPECT_TRUE(f.doneLabel->font().bold());
+    EXPECT_EQ(f.nextExamineeButton->font().pixelSize(), 16);
 }
 
 TEST(FinishStage, startsTheNextExamineeOnceForTwoQuickClicks) {
     Finish s;
     FinishStage& f = s.start();
-    f.Button1->click();
-    f.Button1->click();
+    f.nextExamineeButton->click();
+    f.nextExamineeButton->click();
     EXPECT_EQ(s.w->currentStage.data(), &f); // no switch inside a click
     EXPECT_EQ(s.instructionStarts, 0);
     tick(&f, 2);
@@ -83,7 +84,7 @@ TEST(FinishStage, endsTheStationsWorkWithoutAQuestion) {
     FinishStage& f = s.start();
     bool closed = false;
     QObject::connect(s.w, &StationWindow::closed, [&] { closed = true; });
-    f.Button2->click();
+    f.stopStationButton->click();
     EXPECT_TRUE(s.w->canExit);
     EXPECT_TRUE(closed);
     EXPECT_FALSE(s.w->isVisible());

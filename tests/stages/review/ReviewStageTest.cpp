@@ -98,15 +98,15 @@ TEST(ReviewStage, showsTheAnswersAndTheCodeOfTheExaminee) {
     r.w->headerBar->show();
     ReviewStage& f = r.start();
     EXPECT_TRUE(r.w->headerBar->isHidden());
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом 0042"));
-    EXPECT_EQ(f.Ans1->text(), QStringLiteral("Ответ на задание № 1: 12312"));
-    EXPECT_EQ(f.Ans4->text(), QStringLiteral("Ответ на задание № 4: 21043"));
-    EXPECT_EQ(f.Ans5->text(), QStringLiteral("Ответ на задание № 5: 00300"));
-    EXPECT_EQ(f.Ans6->text(), QStringLiteral("Ответ на задание № 6: 11111"));
-    EXPECT_EQ(f.btnPlayID->text(), QStringLiteral("Прослушать код участника"));
-    EXPECT_EQ(f.btnPlay2_1->text(), QStringLiteral("Прослушать ответ на задание № 2"));
-    EXPECT_EQ(f.btnPlay2_2->text(), QStringLiteral("Прослушать ответ на задание № 3"));
-    EXPECT_EQ(f.Button1->text(), QStringLiteral("Завершить выполнение работы участником!"));
+    EXPECT_EQ(f.titleLabel->text(), QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом 0042"));
+    EXPECT_EQ(f.answer1Label->text(), QStringLiteral("Ответ на задание № 1: 12312"));
+    EXPECT_EQ(f.answer4Label->text(), QStringLiteral("Ответ на задание № 4: 21043"));
+    EXPECT_EQ(f.answer5Label->text(), QStringLiteral("Ответ на задание № 5: 00300"));
+    EXPECT_EQ(f.answer6Label->text(), QStringLiteral("Ответ на задание № 6: 11111"));
+    EXPECT_EQ(f.playCodeButton->text(), QStringLiteral("Прослушать код участника"));
+    EXPECT_EQ(f.playTask2Button->text(), QStringLiteral("Прослушать ответ на задание № 2"));
+    EXPECT_EQ(f.playTask3Button->text(), QStringLiteral("Прослушать ответ на задание № 3"));
+    EXPECT_EQ(f.finishButton->text(), QStringLiteral("Завершить выполнение работы участником!"));
     EXPECT_FALSE(f.tickTimer->isActive());
     EXPECT_EQ(f.tickTimer->interval(), 100);
     r.w->layout()->activate(); // the hidden header bar gives its room to the frame
@@ -117,10 +117,10 @@ TEST(ReviewStage, showsZerosForAnExamineeWhoChoseNothing) {
     Review r;
     r.setAnswers("00000", "00000", "00000", "00000");
     ReviewStage& f = r.start();
-    EXPECT_EQ(f.Ans1->text(), QStringLiteral("Ответ на задание № 1: 00000"));
-    EXPECT_EQ(f.Ans4->text(), QStringLiteral("Ответ на задание № 4: 00000"));
-    EXPECT_EQ(f.Ans5->text(), QStringLiteral("Ответ на задание № 5: 00000"));
-    EXPECT_EQ(f.Ans6->text(), QStringLiteral("Ответ на задание № 6: 00000"));
+    EXPECT_EQ(f.answer1Label->text(), QStringLiteral("Ответ на задание № 1: 00000"));
+    EXPECT_EQ(f.answer4Label->text(), QStringLiteral("Ответ на задание № 4: 00000"));
+    EXPECT_EQ(f.answer5Label->text(), QStringLiteral("Ответ на задание № 5: 00000"));
+    EXPECT_EQ(f.answer6Label->text(), QStringLiteral("Ответ на задание № 6: 00000"));
     r.w->layout()->activate(); // the hidden header bar gives its room to the frame
     saveScreenshot(*r.w, QStringLiteral("ReviewStage-nothing-chosen"));
 }
@@ -128,16 +128,16 @@ TEST(ReviewStage, showsZerosForAnExamineeWhoChoseNothing) {
 TEST(ReviewStage, keepsTheDesignPlacesOfItsControls) {
     Review r;
     ReviewStage& f = r.start();
-    EXPECT_EQ(f.btnPlayID->geometry(), QRect(352, 48, 329, 25));
-    EXPECT_EQ(f.btnPlay2_1->geometry(), QRect(352, 112, 329, 25));
-    EXPECT_EQ(f.btnPlay2_2->geometry(), QRect(352, 144, 329, 25));
-    EXPECT_EQ(f.Button1->geometry(), QRect(348, 310, 325, 41));
-    EXPECT_EQ(f.Ans1->pos(), QPoint(352, 80));
-    EXPECT_EQ(f.Ans6->pos(), QPoint(352, 248));
+    EXPECT_EQ(f.playCodeButton->geometry(), QRect(352, 48, 329, 25));
+    EXPECT_EQ(f.playTask2Button->geometry(), QRect(352, 112, 329, 25));
+    EXPECT_EQ(f.playTask3Button->geometry(), QRect(352, 144, 329, 25));
+    EXPECT_EQ(f.finishButton->geometry(), QRect(348, 310, 325, 41));
+    EXPECT_EQ(f.answer1Label->pos(), QPoint(352, 80));
+    EXPECT_EQ(f.answer6Label->pos(), QPoint(352, 248));
     // Anchored left and right: the design's margins of 8 and 7 pixels on the 1016-pixel window.
-    EXPECT_EQ(f.Label1->geometry(), QRect(8, 16, StationWindow::kClientWidth - 15, 22));
-    EXPECT_EQ(f.Label1->font().pixelSize(), 19);
-    EXPECT_TRUE(f.Button1->font().bold());
+    EXPECT_EQ(f.titleLabel->geometry(), QRect(8, 16, StationWindow::kClientWidth - 15, 22));
+    EXPECT_EQ(f.titleLabel->font().pixelSize(), 19);
+    EXPECT_TRUE(f.finishButton->font().bold());
 }
 
 TEST(ReviewStage, playsEachRecordingOfTheAnswerFolderAndStopsThePreviousOne) {
@@ -147,25 +147,25 @@ TEST(ReviewStage, playsEachRecordingOfTheAnswerFolderAndStopsThePreviousOne) {
     const QString folder = r.w->workDir + QStringLiteral("/Answer_") + kTag + QStringLiteral("/0042/");
     EXPECT_EQ(QDir::cleanPath(r.recording("_2.ogg")), QDir::cleanPath(folder + QStringLiteral("0042_2.ogg")));
 
-    f.btnPlayID->click();
-    const audio::Handle codeStream = f.ReviewStream;
+    f.playCodeButton->click();
+    const audio::Handle codeStream = f.playbackStream;
     ASSERT_NE(codeStream, 0u);
     EXPECT_EQ(r.h.audio.channelIsActive(codeStream), audio::Playing);
 
-    f.btnPlay2_1Click();
-    const audio::Handle task2Stream = f.ReviewStream;
+    f.onPlayTask2Clicked();
+    const audio::Handle task2Stream = f.playbackStream;
     ASSERT_NE(task2Stream, 0u);
     EXPECT_EQ(r.h.audio.channelIsActive(task2Stream), audio::Playing);
     // The code recording stopped at once, and its stream went back to the layer.
     EXPECT_EQ(r.h.audio.channelIsActive(codeStream), audio::Stopped);
     EXPECT_EQ(r.h.audio.freedStreams, std::vector<audio::Handle>{codeStream});
 
-    f.btnPlay2_2Click();
-    f.btnPlay2_2Click(); // again: the same recording from its start, on a fresh stream
+    f.onPlayTask3Clicked();
+    f.onPlayTask3Clicked(); // again: the same recording from its start, on a fresh stream
     EXPECT_EQ(r.h.audio.createdPaths, QStringList({r.recording("_0.ogg"), r.recording("_2.ogg"), r.recording("_3.ogg"),
                                                    r.recording("_3.ogg")}));
     EXPECT_EQ(r.h.audio.freedStreams.size(), 3u);
-    EXPECT_EQ(r.h.audio.channelIsActive(f.ReviewStream), audio::Playing);
+    EXPECT_EQ(r.h.audio.channelIsActive(f.playbackStream), audio::Playing);
     EXPECT_TRUE(r.h.dialogs.shown.isEmpty());
 }
 
@@ -173,18 +173,18 @@ TEST(ReviewStage, playsNothingForAMissingTask3RecordingWhileTheOtherButtonsWork)
     Review r;
     r.haveRecordings({"_0.ogg", "_2.ogg"});
     ReviewStage& f = r.start();
-    f.btnPlay2_1Click();
-    const audio::Handle task2Stream = f.ReviewStream;
-    f.btnPlay2_2Click();
-    EXPECT_EQ(f.ReviewStream, 0u);
+    f.onPlayTask2Clicked();
+    const audio::Handle task2Stream = f.playbackStream;
+    f.onPlayTask3Clicked();
+    EXPECT_EQ(f.playbackStream, 0u);
     EXPECT_EQ(r.h.audio.channelIsActive(task2Stream), audio::Stopped); // the click still stopped task 2
     EXPECT_TRUE(r.h.dialogs.shown.isEmpty());
 
-    f.btnPlayIDClick();
-    EXPECT_NE(f.ReviewStream, 0u);
-    EXPECT_EQ(r.h.audio.channelIsActive(f.ReviewStream), audio::Playing);
-    f.btnPlay2_1Click();
-    EXPECT_EQ(r.h.audio.channelIsActive(f.ReviewStream), audio::Playing);
+    f.onPlayCodeClicked();
+    EXPECT_NE(f.playbackStream, 0u);
+    EXPECT_EQ(r.h.audio.channelIsActive(f.playbackStream), audio::Playing);
+    f.onPlayTask2Clicked();
+    EXPECT_EQ(r.h.audio.channelIsActive(f.playbackStream), audio::Playing);
     EXPECT_TRUE(r.h.dialogs.shown.isEmpty());
 }
 
@@ -192,8 +192,8 @@ TEST(ReviewStage, freesItsStreamWhenTheReviewEnds) {
     Review r;
     r.haveRecordings({"_0.ogg"});
     ReviewStage& f = r.start();
-    f.btnPlayIDClick();
-    const audio::Handle stream = f.ReviewStream;
+    f.onPlayCodeClicked();
+    const audio::Handle stream = f.playbackStream;
     r.w->startStage(StageCode::Finish);
     EXPECT_EQ(r.h.audio.freedStreams, std::vector<audio::Handle>{stream});
 }
@@ -201,7 +201,7 @@ TEST(ReviewStage, freesItsStreamWhenTheReviewEnds) {
 TEST(ReviewStage, writesTheWorkedExampleAnswersFileByteForByte) {
     Review r;
     ReviewStage& f = r.start();
-    f.Button1Click();
+    f.onFinishClicked();
     const QByteArray bytes = r.answersBytes();
     EXPECT_EQ(bytes.size(), 247);
     EXPECT_TRUE(bytes.endsWith(QByteArray("\x08\x06\x05"
@@ -217,10 +217,10 @@ TEST(ReviewStage, writesTheWorkedExampleAnswersFileByteForByte) {
               QStringList{QStringLiteral("0042_0.ans")});
 }
 
-TEST(ReviewStage, finishesOnlyAtTheTickAfterTheClick) {
+TEST(ReviewStage, finishesOnlyAtTheTickAfterThePress) {
     Review r;
     ReviewStage& f = r.start();
-    f.Button1->click();
+    f.finishButton->click();
     EXPECT_EQ(r.w->currentStage.data(), &f); // never switches inside the click
     EXPECT_TRUE(f.tickTimer->isActive());
     tick(&f);
@@ -231,13 +231,13 @@ TEST(ReviewStage, stopsPlaybackBeforeWritingTheAnswersFile) {
     Review r;
     r.haveRecordings({"_2.ogg"});
     ReviewStage& f = r.start();
-    f.btnPlay2_1Click();
-    const audio::Handle stream = f.ReviewStream;
+    f.onPlayTask2Clicked();
+    const audio::Handle stream = f.playbackStream;
     const int stopsBefore = r.h.audio.callCount(QStringLiteral("channelStop"));
-    f.Button1Click();
+    f.onFinishClicked();
     EXPECT_EQ(r.h.audio.callCount(QStringLiteral("channelStop")), stopsBefore + 1);
     EXPECT_EQ(r.h.audio.channelIsActive(stream), audio::Stopped);
-    EXPECT_EQ(f.ReviewStream, 0u);
+    EXPECT_EQ(f.playbackStream, 0u);
     EXPECT_EQ(r.answersBytes().size(), 247);
 }
 
@@ -245,9 +245,9 @@ TEST(ReviewStage, stopsPlaybackEvenWhenTheAnswersFileCannotBeWritten) {
     Review r(false); // no answer folder: the write fails
     r.haveRecordings({"_2.ogg"});
     ReviewStage& f = r.start();
-    f.btnPlay2_1Click();
-    const audio::Handle stream = f.ReviewStream;
-    f.Button1Click();
+    f.onPlayTask2Clicked();
+    const audio::Handle stream = f.playbackStream;
+    f.onFinishClicked();
     EXPECT_EQ(r.h.audio.channelIsActive(stream), audio::Stopped);
     ASSERT_EQ(r.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(r.h.dialogs.shown[0].startsWith(QStringLiteral("error: ")));
@@ -256,7 +256,7 @@ TEST(ReviewStage, stopsPlaybackEvenWhenTheAnswersFileCannotBeWritten) {
 TEST(ReviewStage, reportsAFailedWriteKeepsThePreviousFileAndSwitchesOnceAfterASuccess) {
     Review r;
     ReviewStage& f = r.start();
-    f.Button1Click(); // a first, good file
+    f.onFinishClicked(); // a first, good file
     const QByteArray first = r.answersBytes();
     ASSERT_EQ(first.size(), 247);
     f.tickTimer->stop();
@@ -266,7 +266,7 @@ TEST(ReviewStage, reportsAFailedWriteKeepsThePreviousFileAndSwitchesOnceAfterASu
     r.setAnswers("33333", "33333", "33333", "33333");
     {
         const FileSizeLimit diskFull(100);
-        f.Button1Click();
+        f.onFinishClicked();
     }
     ASSERT_EQ(r.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(r.h.dialogs.shown[0].startsWith(QStringLiteral("error: ")));
@@ -275,8 +275,8 @@ TEST(ReviewStage, reportsAFailedWriteKeepsThePreviousFileAndSwitchesOnceAfterASu
     EXPECT_EQ(r.answersBytes(), first);
     EXPECT_EQ(QDir(r.w->folders().answerFolder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
-    f.Button1Click();
-    f.Button1Click(); // pressed twice before the tick: written twice, switched once
+    f.onFinishClicked();
+    f.onFinishClicked(); // pressed twice before the tick: written twice, switched once
     EXPECT_EQ(r.h.dialogs.shown.size(), 1);
     EXPECT_EQ(r.answersBytes(), reviewAnswersFile({"33333", "", "", "33333", "33333", "33333"}));
     tick(&f, 2);
@@ -288,14 +288,14 @@ TEST(ReviewStage, reportsAFailedWriteKeepsThePreviousFileAndSwitchesOnceAfterASu
 TEST(ReviewStage, reportsAMissingAnswerFolderAndStaysForAnotherTry) {
     Review r(false);
     ReviewStage& f = r.start();
-    f.Button1Click();
+    f.onFinishClicked();
     ASSERT_EQ(r.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(r.h.dialogs.shown[0].contains(QStringLiteral("0042_0.ans")));
     EXPECT_FALSE(f.tickTimer->isActive());
     EXPECT_FALSE(QFile::exists(r.answersFile()));
 
     r.w->folders().ensureExist();
-    f.Button1Click();
+    f.onFinishClicked();
     EXPECT_EQ(r.answersBytes().size(), 247);
     EXPECT_TRUE(f.tickTimer->isActive());
 }

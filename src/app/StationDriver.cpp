@@ -104,7 +104,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
         if (realMs > 0)
             wait(realMs);
         if (m_finishEarly) {
-            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("finishButton")))
                 finish->click();
             guard->onTick();
             return switched(guard) ||
@@ -116,7 +116,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
         const int stageMs = m_options.liveStageSeconds * 1000;
         if (!waitUntil([&] { return switched(guard); }, stageMs + 1500)) {
             // A stage timed by the kit's audio: the examinee has heard enough.
-            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("finishButton")))
                 finish->click();
             waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
         }

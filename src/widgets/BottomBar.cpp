@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 BottomBar::BottomBar(QWidget* parent, int height, const QString& caption) : QLabel(caption, parent) {
-    setObjectName(QStringLiteral("Panel1"));
+    setObjectName(QStringLiteral("bottomBar"));
     setFixedHeight(height);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);

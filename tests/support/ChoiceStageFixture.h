@@ -81,7 +81,7 @@ template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Te
             EXPECT_FALSE(options[i].isEmpty());
             EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
         }
-        EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+        EXPECT_GT(stage->sheetView->documentHeight(), 0);
         const QString name = QString::fromLatin1(Frame::staticMetaObject.className());
         saveScreenshot(w, name + QStringLiteral("-demo-kit"));
         stage->t1->setCurrentIndex(0);

@@ -20,9 +20,9 @@ ChoiceStage::ChoiceStage(StationWindow& main, Design design)
       t4(makeList("t4", 4)), t5(makeList("t5", 5)), m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
     resize(m_design.frameSize);
 
-    connect(Button1, &QPushButton::clicked, this, &ChoiceStage::Button1Click);
-    RxDBRichEdit1->setAccessibleName(QStringLiteral("Текст задания"));
-    RxDBRichEdit1->setDataField(m_design.sheetField);
+    connect(finishButton, &QPushButton::clicked, this, &ChoiceStage::onFinishClicked);
+    sheetView->setAccessibleName(QStringLiteral("Текст задания"));
+    sheetView->setDataField(m_design.sheetField);
 
     // Only delivers the option lines; never shown.
     Answers->setObjectName(QStringLiteral("Answers"));
@@ -37,7 +37,7 @@ ChoiceStage::ChoiceStage(StationWindow& main, Design design)
         m_lists[i]->setOptions(m_design.designItems);
         m_lists[i]->raise();
     }
-    QWidget* previous = Button1;
+    QWidget* previous = finishButton;
     for (int i = 0; i < 5; ++i) {
         QComboBox* next = m_lists[m_design.tabFromLastList ? 4 - i : i];
         setTabOrder(previous, next);
@@ -71,7 +71,7 @@ void ChoiceStage::start() {
     main.folders().ensureExist();
 }
 
-void ChoiceStage::Button1Click() {
+void ChoiceStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
 }
 

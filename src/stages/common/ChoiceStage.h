@@ -49,7 +49,7 @@ public:
     PositionComboBox* const t5;
 
     void start() override;
-    void Button1Click();
+    void onFinishClicked();
 
     // t1..t5 in answer order.
     const std::array<PositionComboBox*, 5>& lists() const { return m_lists; }

@@ -47,9 +47,9 @@ LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& la
         m_targets->actions().at(m_layoutTarget - 1)->setChecked(true);
 
     // The sheet view takes no input, so the bottom bar carries the menu in both tasks.
-    Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Panel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(Panel1->mapToGlobal(at)); });
+    bottomBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bottomBar, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(bottomBar->mapToGlobal(at)); });
     // Shortcuts act wherever the focus is in the frame.
     addActions(PopupMenu1->actions());
     // A list's edit field would take Ctrl+X (cut) and the like for itself; the list hands

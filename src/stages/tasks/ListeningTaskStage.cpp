@@ -27,8 +27,8 @@ ListeningTaskStage::ListeningTaskStage(StationWindow& main)
       t1(makeList(QStringLiteral("t1"), 1, {444, 216})), Answers(new QPlainTextEdit(this)),
       m_audio(main.audio(), TaskAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
     setObjectName(QStringLiteral("listeningTaskStage"));
-    connect(Button1, &QPushButton::clicked, this, &ListeningTaskStage::Button1Click);
-    RxDBRichEdit1->setDataField(QStringLiteral("t1Task"));
+    connect(finishButton, &QPushButton::clicked, this, &ListeningTaskStage::onFinishClicked);
+    sheetView->setDataField(QStringLiteral("t1Task"));
 
     Answers->setObjectName(QStringLiteral("Answers"));
     Answers->setReadOnly(true);
@@ -70,7 +70,7 @@ void ListeningTaskStage::start() {
     m_audio.play();
 }
 
-void ListeningTaskStage::Button1Click() {
+void ListeningTaskStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
 }
 

@@ -33,7 +33,7 @@ public:
 
     void start() override;
     // "Завершить ответ!": on Yes the choices are stored on the next tick, whatever the time.
-    void Button1Click();
+    void onFinishClicked();
 
     // t1 to t5, in the order of the answer string.
     std::array<PositionComboBox*, 5> lists() const { return {t1, t2, t3, t4, t5}; }

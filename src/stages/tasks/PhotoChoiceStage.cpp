@@ -18,7 +18,7 @@ constexpr int kNoPhoto = 9;
 
 PhotoChoiceStage::PhotoChoiceStage(StationWindow& main)
     : PreparationStage(main, 3, QStringLiteral("t3Pre")),
-      nPhoto(new QGroupBox(QStringLiteral(" Выбор фото "), Panel1)), nPhotoItems{},
+      nPhoto(new QGroupBox(QStringLiteral(" Выбор фото "), bottomBar)), nPhotoItems{},
       m_photoGroup(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("photoChoiceStage"));
     nPhoto->setObjectName(QStringLiteral("nPhoto"));
@@ -36,9 +36,9 @@ PhotoChoiceStage::PhotoChoiceStage(StationWindow& main)
         nPhotoItems[static_cast<std::size_t>(i)] = item;
     }
     nPhotoItems[0]->setChecked(true);
-    // Right edge 5 px left of Button1, bottom 2 px above the bar's.
-    Panel1->anchorRight(nPhoto, Panel1->height() - 2 - nPhoto->height(), 6 + Button1->width() + 5);
-    setTabOrder(Button1, nPhotoItems[0]);
+    // Right edge 5 px left of finishButton, bottom 2 px above the bar's.
+    bottomBar->anchorRight(nPhoto, bottomBar->height() - 2 - nPhoto->height(), 6 + finishButton->width() + 5);
+    setTabOrder(finishButton, nPhotoItems[0]);
 }
 
 void PhotoChoiceStage::start() {

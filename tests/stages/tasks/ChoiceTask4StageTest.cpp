@@ -36,17 +36,17 @@ TEST_F(Task4, placesEveryControlAtItsDesignPlaceAndSize) {
     ASSERT_NE(stage, nullptr);
     EXPECT_EQ(stage->geometry(), QRect(0, 50, 1016, 663));
 
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 4.");
-    EXPECT_EQ(stage->Panel1->geometry(), QRect(0, 663 - 49, 1016, 49));
-    EXPECT_EQ(stage->Panel1->font().pixelSize(), 19);
-    EXPECT_TRUE(stage->Panel1->font().bold());
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(1016 - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->Button1->font().pixelSize(), 11);
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 4.");
+    EXPECT_EQ(stage->bottomBar->geometry(), QRect(0, 663 - 49, 1016, 49));
+    EXPECT_EQ(stage->bottomBar->font().pixelSize(), 19);
+    EXPECT_TRUE(stage->bottomBar->font().bold());
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(1016 - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->finishButton->font().pixelSize(), 11);
 
-    EXPECT_EQ(stage->RxDBRichEdit1->geometry(), QRect(0, 0, 1016, 663 - 49));
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t4Task");
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled());
+    EXPECT_EQ(stage->sheetView->geometry(), QRect(0, 0, 1016, 663 - 49));
+    EXPECT_EQ(stage->sheetView->dataField(), "t4Task");
+    EXPECT_FALSE(stage->sheetView->isEnabled());
     EXPECT_FALSE(stage->Answers->isVisible());
     EXPECT_EQ(stage->Answers->geometry(), QRect(8, 24, 737, 41));
 
@@ -60,7 +60,7 @@ TEST_F(Task4, placesEveryControlAtItsDesignPlaceAndSize) {
         EXPECT_EQ(list->font().pixelSize(), 13);
         EXPECT_FALSE(list->accessibleName().isEmpty());
     }
-    EXPECT_EQ(choicekit::listTabOrder(*stage->Button1), QStringList({"t1", "t2", "t3", "t4", "t5"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton), QStringList({"t1", "t2", "t3", "t4", "t5"}));
     saveScreenshot(w, QStringLiteral("ChoiceTask4Stage-start"));
 }
 
@@ -166,7 +166,7 @@ TEST_F(Task4, endsOnTheNextTickAfterYesWithTheChoicesAsTheyStand) {
     tick(stage, 20 * 60);
     stage->t5->setCurrentIndex(0);
     h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown, QStringList({QStringLiteral("confirm: ") + texts::kConfirmTaskEnd}));
     ASSERT_EQ(w.currentStage.data(), stage); // no switch from the click itself
     tick(stage);
@@ -178,7 +178,7 @@ TEST_F(Task4, endsOnTheNextTickAfterYesEvenWhenTheTimeExceedsTheMarker) {
     w.taskTime4 = 5000;
     ChoiceTask4Stage* stage = start("red\r\n");
     h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_NE(qobject_cast<ChoiceTask5Stage*>(w.currentStage.data()), nullptr);
 }
@@ -188,7 +188,7 @@ TEST_F(Task4, keepsCountingAfterNo) {
     ChoiceTask4Stage* stage = start("red\r\n");
     tick(stage, 4);
     h.dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown.size(), 1);
     EXPECT_EQ(stage->elapsed(), 4);
     tick(stage, 6);

@@ -49,16 +49,16 @@ TEST_F(Task5, placesEveryControlAtItsDesignPlaceWithFourDesignItemsBeforeStart) 
 
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     ASSERT_NE(stage, nullptr);
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 5.");
-    EXPECT_EQ(stage->Panel1->height(), 49);
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t5Task");
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 5.");
+    EXPECT_EQ(stage->bottomBar->height(), 49);
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->sheetView->dataField(), "t5Task");
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
         EXPECT_EQ(stage->lists()[i]->font().pixelSize(), 13);
     }
-    EXPECT_EQ(choicekit::listTabOrder(*stage->Button1), QStringList({"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton), QStringList({"t5", "t4", "t3", "t2", "t1"}));
     saveScreenshot(w, QStringLiteral("ChoiceTask5Stage-start"));
 }
 
@@ -102,11 +102,11 @@ TEST_F(Task5, endsOnTheNextTickAfterYesAndKeepsCountingAfterNo) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     stage->t1->setCurrentIndex(3);
     h.dialogs.confirmAnswers = {false, true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage, 5);
     ASSERT_EQ(w.currentStage.data(), stage);
     EXPECT_EQ(stage->elapsed(), 5);
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown, QStringList({QStringLiteral("confirm: ") + texts::kConfirmTaskEnd,
                                             QStringLiteral("confirm: ") + texts::kConfirmTaskEnd}));
     tick(stage);
@@ -152,11 +152,11 @@ TEST_F(Task5, layoutMenuHasItsItemsInOrderWithShortcutsAndOneRadioGroup) {
 
 TEST_F(Task5, layoutMenuOpensFromTheBottomBar) {
     ChoiceTask5Stage* stage = start("");
-    EXPECT_EQ(stage->Panel1->contextMenuPolicy(), Qt::CustomContextMenu);
-    emit stage->Panel1->customContextMenuRequested(QPoint(40, 20));
+    EXPECT_EQ(stage->bottomBar->contextMenuPolicy(), Qt::CustomContextMenu);
+    emit stage->bottomBar->customContextMenuRequested(QPoint(40, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
     // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
-    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
+    stage->PopupMenu1->move(stage->bottomBar->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("ChoiceTask5Stage-layout-menu"));
     stage->PopupMenu1->hide();
 }
@@ -246,7 +246,7 @@ TEST_F(Task5, reportsALayoutFileThatCannotBeWrittenAndGoesOn) {
 TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     stage->N11Click();
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->Button1, QKeyCombination(Qt::CTRL, Qt::Key_R)));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_R)));
     EXPECT_EQ(stage->t1->x(), kDesign[0].x() + 1);
     stage->t2->lineEdit()->setText(QStringLiteral("typed"));
     stage->t2->lineEdit()->selectAll();

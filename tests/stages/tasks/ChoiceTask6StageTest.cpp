@@ -43,12 +43,12 @@ struct Task6 : choicekit::ChoiceStageFixture<ChoiceTask6Stage, StageCode::Choice
 TEST_F(Task6, placesEveryControlAtItsDesignPlace) {
     ChoiceTask6Stage* stage = start("red\r\ngreen\r\n");
     ASSERT_NE(stage, nullptr);
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 6.");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t6Task");
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 6.");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->sheetView->dataField(), "t6Task");
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
-    EXPECT_EQ(choicekit::listTabOrder(*stage->Button1), QStringList({"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton), QStringList({"t5", "t4", "t3", "t2", "t1"}));
     ChoiceTask6Stage unstarted(w);
     EXPECT_EQ(unstarted.t1->count(), 0);
     saveScreenshot(w, QStringLiteral("ChoiceTask6Stage-start"));
@@ -76,11 +76,11 @@ TEST_F(Task6, keepsTheHeaderBarEmptyAndEndsOnTheNextTickAfterYes) {
     EXPECT_FALSE(w.progressBar->isVisible());
     stage->t2->setCurrentIndex(1);
     h.dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(w.currentStage.data(), stage);
     h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown.size(), 2);
     EXPECT_EQ(h.dialogs.shown.last(), QStringLiteral("confirm: ") + texts::kConfirmTaskEnd);
     tick(stage);
@@ -108,17 +108,17 @@ TEST_F(Task6, writesItsDesignPlacesRightAfterStart) {
 
 TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     ChoiceTask6Stage* stage = start("red\r\n");
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled()); // the sheet cannot open a menu
-    emit stage->Panel1->customContextMenuRequested(QPoint(30, 20));
+    EXPECT_FALSE(stage->sheetView->isEnabled()); // the sheet cannot open a menu
+    emit stage->bottomBar->customContextMenuRequested(QPoint(30, 20));
     EXPECT_TRUE(stage->PopupMenu1->isVisible());
     // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
-    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
+    stage->PopupMenu1->move(stage->bottomBar->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
     choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("ChoiceTask6Stage-layout-menu"));
     stage->PopupMenu1->hide();
 
     stage->N51Click();
     EXPECT_TRUE(choicekit::pressShortcut(*stage->t1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->Button1, QKeyCombination(Qt::CTRL, Qt::Key_T)));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_T)));
     EXPECT_TRUE(choicekit::pressShortcut(*stage->t5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
     EXPECT_EQ(stage->t5->geometry(), QRect(158, 412, 109, 24));
 }

@@ -82,14 +82,14 @@ TEST_F(Prepare1Fixture, yesEndsOnTheNextTickAndNoLeavesTheCountdownRunning) {
     ListeningPreparationStage* stage = startWithAudioOf(60.0);
     tick(stage, 20);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown.last(), "confirm: Завершить подготовку к заданию?");
     EXPECT_EQ(stage->elapsed(), 20);
     tick(stage);
     EXPECT_EQ(s.w.timeLabel->text(), "41 сек.");
 
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(stage->elapsed(), 1000);
     EXPECT_EQ(s.currentStage(), "ListeningPreparationStage");
     tick(stage);
@@ -101,7 +101,7 @@ TEST_F(Prepare1Fixture, yesEndsEvenAPreparationLongerThanTheMarker) {
     ListeningPreparationStage* stage = startWithAudioOf(1500.0);
     EXPECT_EQ(s.w.prepTime1, 1502);
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
 }
@@ -147,16 +147,16 @@ TEST_F(Prepare1Fixture, aKitAudioTheLayerCannotPlayGivesOneSecond) {
 TEST_F(Prepare1Fixture, showsNoSheetAndTheReadyButtonAtItsPlace) {
     ListeningPreparationStage* stage = startWithAudioOf(30.0);
     QApplication::processEvents();
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), QString());
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled());
-    EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 1");
-    EXPECT_EQ(stage->Panel1->height(), 41);
-    EXPECT_EQ(stage->Panel1->geometry().bottom(), stage->height() - 1);
-    EXPECT_EQ(stage->Panel1->font().pixelSize(), 19);
-    EXPECT_TRUE(stage->Panel1->font().bold());
-    EXPECT_EQ(stage->Button1->text(), "Я готов!");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));
-    EXPECT_EQ(stage->Button1->font().pixelSize(), 11);
+    EXPECT_EQ(stage->sheetView->dataField(), QString());
+    EXPECT_FALSE(stage->sheetView->isEnabled());
+    EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 1");
+    EXPECT_EQ(stage->bottomBar->height(), 41);
+    EXPECT_EQ(stage->bottomBar->geometry().bottom(), stage->height() - 1);
+    EXPECT_EQ(stage->bottomBar->font().pixelSize(), 19);
+    EXPECT_TRUE(stage->bottomBar->font().bold());
+    EXPECT_EQ(stage->finishButton->text(), "Я готов!");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 6 - 75, 8, 75, 25));
+    EXPECT_EQ(stage->finishButton->font().pixelSize(), 11);
     EXPECT_EQ(stage->geometry(), QRect(0, 50, 1016, 713 - 50));
     saveScreenshot(s.w, QStringLiteral("ListeningPreparationStage"));
 }

@@ -175,7 +175,7 @@ TEST_F(Task1Fixture, theLastOfSeveralChoicesCounts) {
     pick(stage->t2, 2);
     pick(stage->t2, 1);
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_EQ(a1(), "02000");
 }
@@ -215,12 +215,12 @@ TEST_F(Task1Fixture, yesStoresTheChoicesAsTheyStandOnTheNextTickEvenForALongAudi
     EXPECT_EQ(s.w.taskTime1, 3502);
     pick(stage->t5, 0);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown.last(), "confirm: Вы уверены, что хотите завершить выполнение задания?");
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     EXPECT_EQ(a1(), "00001");
@@ -257,15 +257,15 @@ TEST_F(Task1Fixture, placesTheListsOverTheSheetInTabOrderFiveToOne) {
     EXPECT_EQ(stage->t5->geometry(), QRect(273, 412, 145, 24));
     EXPECT_EQ(stage->t1->font().pixelSize(), 13);
     EXPECT_EQ(stage->t1->accessibleName(), "Ответ на утверждение 1");
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t1Task");
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 1.");
-    EXPECT_EQ(stage->Panel1->height(), 49);
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
+    EXPECT_EQ(stage->sheetView->dataField(), "t1Task");
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 1.");
+    EXPECT_EQ(stage->bottomBar->height(), 49);
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
     // Children stacked above the sheet, the focus chain running button, t5 ... t1.
     QWidget* hit = stage->childAt(stage->t3->geometry().center());
     EXPECT_TRUE(hit == stage->t3 || stage->t3->isAncestorOf(hit));
-    QWidget* next = stage->Button1->nextInFocusChain();
+    QWidget* next = stage->finishButton->nextInFocusChain();
     QStringList chain;
     for (int i = 0; i < 12 && chain.size() < 5; ++i, next = next->nextInFocusChain()) {
         if (auto* list = qobject_cast<PositionComboBox*>(next))

@@ -58,7 +58,7 @@ TEST(PreparationStages, oneExamineeRunsFromTheFirstPreparationToTaskFourOnTicksA
     EXPECT_EQ(runCurrentStage(s.w), 91);
     auto* task3 = qobject_cast<PhotoAnswerStage*>(s.w.currentStage.data());
     ASSERT_NE(task3, nullptr);
-    EXPECT_EQ(task3->RxDBRichEdit1->dataField(), "t3Task1");
+    EXPECT_EQ(task3->sheetView->dataField(), "t3Task1");
     EXPECT_EQ(runCurrentStage(s.w), 121);
     EXPECT_EQ(s.reached, QList<StageCode>{StageCode::ChoiceTask4});
 

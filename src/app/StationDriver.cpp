@@ -127,7 +127,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
 bool StationDriver::chooseInLists(StageFrame* frame, const QList<int>& plan, QString* chosen, const char* what) {
     QList<int> positions;
     for (int i = 1; i <= 5; ++i) {
-        auto* list = frame->findChild<QComboBox*>(QStringLiteral("t%1").arg(i));
+        auto* list = frame->findChild<QComboBox*>(QStringLiteral("list%1").arg(i));
         if (!list)
             return fail(QStringLiteral("на этапе «%1» нет списка t%2").arg(QString::fromUtf8(what)).arg(i));
         const int position = plan.isEmpty() ? m_options.pick(list->count()) : plan.value(i - 1);

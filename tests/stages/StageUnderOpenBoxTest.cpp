@@ -125,8 +125,8 @@ TEST_F(SlowBoxFixture, taskOneStoresTheChoicesOnTimeEvenWithTheBoxOpen) {
     w->startStage(StageCode::ListeningTask);
     QPointer<ListeningTaskStage> stage = qobject_cast<ListeningTaskStage*>(w->currentStage.data());
     ASSERT_TRUE(stage);
-    stage->t3->setOptions({"a", "b", "c"});
-    stage->t3->setCurrentIndex(2);
+    stage->list3->setOptions({"a", "b", "c"});
+    stage->list3->setCurrentIndex(2);
     std::string stored;
     dialogs.whileOpen = [&] {
         tick(stage, 4);

@@ -84,9 +84,9 @@ template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Te
         EXPECT_GT(stage->sheetView->documentHeight(), 0);
         const QString name = QString::fromLatin1(Frame::staticMetaObject.className());
         saveScreenshot(w, name + QStringLiteral("-demo-kit"));
-        stage->t1->setCurrentIndex(0);
-        stage->t2->setCurrentIndex(1);
-        saveScreenshotWithOpenList(w, *stage->t3, name + QStringLiteral("-demo-kit-lists-open"));
+        stage->list1->setCurrentIndex(0);
+        stage->list2->setCurrentIndex(1);
+        saveScreenshotWithOpenList(w, *stage->list3, name + QStringLiteral("-demo-kit-lists-open"));
         EXPECT_EQ(runOut(stage), "12000");
     }
 

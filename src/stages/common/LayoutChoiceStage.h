@@ -10,7 +10,7 @@ class QMenu;
 // which an organiser moves and sizes the five lists one pixel at a time and writes their
 // places to the layout file. The menu opens from the bottom bar (the sheet view takes no
 // input) and its shortcuts work anywhere in the frame, also inside a list's edit field.
-// The list the menu acts on is the unit's LayoutTarget (0 none, 1..5 for t1..t5), owned by
+// The list the menu acts on is the unit's LayoutTarget (0 none, 1..5 for list1..list5), owned by
 // the task's unit and handed in by reference, so it outlives the frame.
 class LayoutChoiceStage : public ChoiceStage {
     Q_OBJECT

@@ -44,8 +44,8 @@ QByteArray readAll(const QString& path) {
 
 TEST_F(Task5, placesEveryControlAtItsDesignPlaceWithFourDesignItemsBeforeStart) {
     ChoiceTask5Stage unstarted(w);
-    EXPECT_EQ(choicekit::itemsOf(*unstarted.t1), QStringList({"1", "2", "3", "4"}));
-    EXPECT_EQ(unstarted.t1->currentIndex(), -1);
+    EXPECT_EQ(choicekit::itemsOf(*unstarted.list1), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(unstarted.list1->currentIndex(), -1);
 
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     ASSERT_NE(stage, nullptr);
@@ -58,30 +58,31 @@ TEST_F(Task5, placesEveryControlAtItsDesignPlaceWithFourDesignItemsBeforeStart) 
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
         EXPECT_EQ(stage->lists()[i]->font().pixelSize(), 13);
     }
-    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton), QStringList({"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton),
+              QStringList({"list5", "list4", "list3", "list2", "list1"}));
     saveScreenshot(w, QStringLiteral("ChoiceTask5Stage-start"));
 }
 
 TEST_F(Task5, givesEachListItsOwnFourLinesOfTwenty) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(22));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t3), QStringList({"line 9", "line 10", "line 11", "line 12"}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t5), QStringList({"line 17", "line 18", "line 19", "line 20"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list3), QStringList({"line 9", "line 10", "line 11", "line 12"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list5), QStringList({"line 17", "line 18", "line 19", "line 20"}));
     for (QComboBox* list : stage->lists())
         EXPECT_EQ(list->currentIndex(), -1);
-    stage->t3->setCurrentIndex(2); // line 11
-    choicekit::saveScreenshotWithOpenList(w, *stage->t3, QStringLiteral("ChoiceTask5Stage-lists-open"));
+    stage->list3->setCurrentIndex(2); // line 11
+    choicekit::saveScreenshotWithOpenList(w, *stage->list3, QStringLiteral("ChoiceTask5Stage-lists-open"));
     EXPECT_EQ(runOut(stage), "00300");
     EXPECT_NE(qobject_cast<ChoiceTask6Stage*>(w.currentStage.data()), nullptr);
 }
 
 TEST_F(Task5, padsShortOptionTextsWithEmptyOptions) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(6));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t2), QStringList({"line 5", "line 6", "", ""}));
-    for (QComboBox* list : {stage->t3, stage->t4, stage->t5})
+    EXPECT_EQ(choicekit::itemsOf(*stage->list1), QStringList({"line 1", "line 2", "line 3", "line 4"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list2), QStringList({"line 5", "line 6", "", ""}));
+    for (QComboBox* list : {stage->list3, stage->list4, stage->list5})
         EXPECT_EQ(choicekit::itemsOf(*list), QStringList({"", "", "", ""}));
-    stage->t2->setCurrentIndex(3); // an empty option still counts with its position
+    stage->list2->setCurrentIndex(3); // an empty option still counts with its position
     EXPECT_EQ(runOut(stage), "04000");
 }
 
@@ -100,7 +101,7 @@ TEST_F(Task5, keepsTheHeaderBarEmptyAndEndsWhenTheTimeIsUsedUp) {
 
 TEST_F(Task5, endsOnTheNextTickAfterYesAndKeepsCountingAfterNo) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
-    stage->t1->setCurrentIndex(3);
+    stage->list1->setCurrentIndex(3);
     h.dialogs.confirmAnswers = {false, true};
     stage->onFinishClicked();
     tick(stage, 5);
@@ -163,13 +164,13 @@ TEST_F(Task5, layoutMenuOpensFromTheBottomBar) {
 
 TEST_F(Task5, rightThreeTimesOnListTwoMovesItThreePixels) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
-    stage->t2->setCurrentIndex(1);
+    stage->list2->setCurrentIndex(1);
     stage->N21Click();
     EXPECT_EQ(ChoiceTask5Stage::LayoutTarget, 2);
     for (int i = 0; i < 3; ++i)
         stage->N2Click();
-    EXPECT_EQ(stage->t2->geometry(), kDesign[1].translated(3, 0));
-    EXPECT_EQ(stage->t2->currentIndex(), 1); // a moved list keeps its choice
+    EXPECT_EQ(stage->list2->geometry(), kDesign[1].translated(3, 0));
+    EXPECT_EQ(stage->list2->currentIndex(), 1); // a moved list keeps its choice
     for (int i : {0, 2, 3, 4})
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
 }
@@ -179,18 +180,18 @@ TEST_F(Task5, everyMoveAndSizeItemChangesTheTargetByOnePixel) {
     stage->N41Click();
     const QRect at = kDesign[3];
     stage->N1Click();
-    EXPECT_EQ(stage->t4->geometry(), at.translated(-1, 0));
+    EXPECT_EQ(stage->list4->geometry(), at.translated(-1, 0));
     stage->N2Click();
     stage->N3Click();
-    EXPECT_EQ(stage->t4->geometry(), at.translated(0, -1));
+    EXPECT_EQ(stage->list4->geometry(), at.translated(0, -1));
     stage->N4Click();
     stage->N4Click();
-    EXPECT_EQ(stage->t4->geometry(), at.translated(0, 1));
+    EXPECT_EQ(stage->list4->geometry(), at.translated(0, 1));
     stage->N6Click();
-    EXPECT_EQ(stage->t4->geometry(), QRect(at.left(), at.top() + 1, at.width() + 1, 24));
+    EXPECT_EQ(stage->list4->geometry(), QRect(at.left(), at.top() + 1, at.width() + 1, 24));
     stage->N7Click();
     stage->N7Click();
-    EXPECT_EQ(stage->t4->geometry(), QRect(at.left(), at.top() + 1, at.width() - 1, 24));
+    EXPECT_EQ(stage->list4->geometry(), QRect(at.left(), at.top() + 1, at.width() - 1, 24));
 }
 
 TEST_F(Task5, movesNothingWhenNoListWasChosenSinceProgramStart) {
@@ -209,10 +210,10 @@ TEST_F(Task5, keepsTheMenuTargetForTheNextExamineeButNotTheMovedPlaces) {
     stage->N4Click();
     runOut(stage);
     stage = start("");
-    EXPECT_EQ(stage->t3->geometry(), kDesign[2]);
+    EXPECT_EQ(stage->list3->geometry(), kDesign[2]);
     EXPECT_TRUE(stage->N31->isChecked());
     stage->N4Click();
-    EXPECT_EQ(stage->t3->geometry(), kDesign[2].translated(0, 1));
+    EXPECT_EQ(stage->list3->geometry(), kDesign[2].translated(0, 1));
     EXPECT_EQ(ChoiceTask6Stage::LayoutTarget, 0);
 }
 
@@ -247,14 +248,14 @@ TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     stage->N11Click();
     EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_R)));
-    EXPECT_EQ(stage->t1->x(), kDesign[0].x() + 1);
-    stage->t2->lineEdit()->setText(QStringLiteral("typed"));
-    stage->t2->lineEdit()->selectAll();
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t2, QKeyCombination(Qt::CTRL, Qt::Key_X)));
-    EXPECT_EQ(stage->t1->width(), kDesign[0].width() - 1);
-    EXPECT_EQ(stage->t2->lineEdit()->text(), "typed"); // not cut
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t2, QKeyCombination(Qt::CTRL, Qt::Key_B)));
-    EXPECT_EQ(stage->t1->y(), kDesign[0].y() + 1);
+    EXPECT_EQ(stage->list1->x(), kDesign[0].x() + 1);
+    stage->list2->lineEdit()->setText(QStringLiteral("typed"));
+    stage->list2->lineEdit()->selectAll();
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list2, QKeyCombination(Qt::CTRL, Qt::Key_X)));
+    EXPECT_EQ(stage->list1->width(), kDesign[0].width() - 1);
+    EXPECT_EQ(stage->list2->lineEdit()->text(), "typed"); // not cut
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list2, QKeyCombination(Qt::CTRL, Qt::Key_B)));
+    EXPECT_EQ(stage->list1->y(), kDesign[0].y() + 1);
 }
 
 TEST_F(Task5, offersTheDemoKitOptionsOverItsSheet) {

@@ -48,9 +48,10 @@ TEST_F(Task6, placesEveryControlAtItsDesignPlace) {
     EXPECT_EQ(stage->sheetView->dataField(), "t6Task");
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
-    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton), QStringList({"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton),
+              QStringList({"list5", "list4", "list3", "list2", "list1"}));
     ChoiceTask6Stage unstarted(w);
-    EXPECT_EQ(unstarted.t1->count(), 0);
+    EXPECT_EQ(unstarted.list1->count(), 0);
     saveScreenshot(w, QStringLiteral("ChoiceTask6Stage-start"));
 }
 
@@ -61,20 +62,20 @@ TEST_F(Task6, offersAllLinesInEveryListAndStoresA6ThenGoesToTheReview) {
         EXPECT_EQ(list->itemText(10), "line 11");
         EXPECT_EQ(list->currentIndex(), -1);
     }
-    stage->t1->setCurrentIndex(10);
-    stage->t3->setCurrentIndex(4);
-    choicekit::saveScreenshotWithOpenList(w, *stage->t4, QStringLiteral("ChoiceTask6Stage-lists-open"));
+    stage->list1->setCurrentIndex(10);
+    stage->list3->setCurrentIndex(4);
+    choicekit::saveScreenshotWithOpenList(w, *stage->list4, QStringLiteral("ChoiceTask6Stage-lists-open"));
     EXPECT_EQ(runOut(stage), "110500");
     EXPECT_EQ(reviewStarted, 1);
 }
 
 TEST_F(Task6, keepsTheHeaderBarEmptyAndEndsOnTheNextTickAfterYes) {
     ChoiceTask6Stage* stage = start("red\r\n\r\nblue\r\n");
-    EXPECT_EQ(stage->t2->count(), 3);
+    EXPECT_EQ(stage->list2->count(), 3);
     EXPECT_TRUE(w.phaseLabel->text().isEmpty());
     EXPECT_FALSE(w.timeLabel->isVisible());
     EXPECT_FALSE(w.progressBar->isVisible());
-    stage->t2->setCurrentIndex(1);
+    stage->list2->setCurrentIndex(1);
     h.dialogs.confirmAnswers = {false};
     stage->onFinishClicked();
     tick(stage);
@@ -117,10 +118,10 @@ TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     stage->PopupMenu1->hide();
 
     stage->N51Click();
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
     EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_T)));
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
-    EXPECT_EQ(stage->t5->geometry(), QRect(158, 412, 109, 24));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
+    EXPECT_EQ(stage->list5->geometry(), QRect(158, 412, 109, 24));
 }
 
 TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
@@ -132,13 +133,13 @@ TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
     runOut(stage);
     stage = start("");
     stage->N2Click();
-    EXPECT_EQ(stage->t2->geometry(), kDesign[1].translated(1, 0));
+    EXPECT_EQ(stage->list2->geometry(), kDesign[1].translated(1, 0));
 
     w.startStage(StageCode::ChoiceTask5);
     auto* task5 = qobject_cast<ChoiceTask5Stage*>(w.currentStage.data());
     ASSERT_NE(task5, nullptr);
     task5->N2Click();
-    EXPECT_EQ(task5->t2->geometry(), QRect(614, 238, 102, 24));
+    EXPECT_EQ(task5->list2->geometry(), QRect(614, 238, 102, 24));
 }
 
 TEST_F(Task6, offersTheDemoKitOptionsOverItsSheet) {

@@ -28,8 +28,8 @@ namespace choicekit {
 template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Test {
     ChoiceStageFixture() : w(h.createWindow()) {
         // As at program start: the layout menus act on no list.
-        ChoiceTask5Stage::LayoutTarget = 0;
-        ChoiceTask6Stage::LayoutTarget = 0;
+        ChoiceTask5Stage::layoutTarget = 0;
+        ChoiceTask6Stage::layoutTarget = 0;
         w.answers = kit::makeAnswersTable();
         stages::registerTaskStages(h.stages);
         w.stationTag = QStringLiteral("2019-05-20_17_123456_0101_1");

@@ -100,7 +100,7 @@ TEST_F(Task6, recreatesBothFoldersRemovedDuringTheStage) {
 
 TEST_F(Task6, writesItsDesignPlacesRightAfterStart) {
     ChoiceTask6Stage* stage = start("");
-    stage->N10Click();
+    stage->onSaveLayout();
     QFile file(ChoiceTask6Stage::layoutFilePath(w.workDir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(),
@@ -111,13 +111,13 @@ TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     ChoiceTask6Stage* stage = start("red\r\n");
     EXPECT_FALSE(stage->sheetView->isEnabled()); // the sheet cannot open a menu
     emit stage->bottomBar->customContextMenuRequested(QPoint(30, 20));
-    EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    EXPECT_TRUE(stage->layoutMenu->isVisible());
     // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
-    stage->PopupMenu1->move(stage->bottomBar->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
-    choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("ChoiceTask6Stage-layout-menu"));
-    stage->PopupMenu1->hide();
+    stage->layoutMenu->move(stage->bottomBar->mapToGlobal(QPoint(40, -stage->layoutMenu->height())));
+    choicekit::saveScreenshotWithPopup(w, *stage->layoutMenu, QStringLiteral("ChoiceTask6Stage-layout-menu"));
+    stage->layoutMenu->hide();
 
-    stage->N51Click();
+    stage->onTargetList5();
     EXPECT_TRUE(choicekit::pressShortcut(*stage->list1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
     EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_T)));
     EXPECT_TRUE(choicekit::pressShortcut(*stage->list5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
@@ -126,19 +126,19 @@ TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
 
 TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
     ChoiceTask6Stage* stage = start("");
-    EXPECT_EQ(stage->N11->actionGroup()->checkedAction(), nullptr);
-    stage->N21Click();
-    EXPECT_EQ(ChoiceTask6Stage::LayoutTarget, 2);
-    EXPECT_EQ(ChoiceTask5Stage::LayoutTarget, 0);
+    EXPECT_EQ(stage->targetList1Action->actionGroup()->checkedAction(), nullptr);
+    stage->onTargetList2();
+    EXPECT_EQ(ChoiceTask6Stage::layoutTarget, 2);
+    EXPECT_EQ(ChoiceTask5Stage::layoutTarget, 0);
     runOut(stage);
     stage = start("");
-    stage->N2Click();
+    stage->onMoveRight();
     EXPECT_EQ(stage->list2->geometry(), kDesign[1].translated(1, 0));
 
     w.startStage(StageCode::ChoiceTask5);
     auto* task5 = qobject_cast<ChoiceTask5Stage*>(w.currentStage.data());
     ASSERT_NE(task5, nullptr);
-    task5->N2Click();
+    task5->onMoveRight();
     EXPECT_EQ(task5->list2->geometry(), QRect(614, 238, 102, 24));
 }
 

@@ -222,7 +222,7 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
         return done(false);
     if (plan.photo < 0 || plan.photo > 3)
         return done(fail(QStringLiteral("нет фото %1").arg(plan.photo)));
-    prepare3->nPhotoItems[static_cast<std::size_t>(plan.photo)]->click();
+    prepare3->photoItems[static_cast<std::size_t>(plan.photo)]->click();
     if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
         return done(false);
     f = expect<StageFrame>(plan.photo == 0 ? 39 : 30 + plan.photo, "задание 3");

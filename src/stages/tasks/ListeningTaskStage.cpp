@@ -16,7 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-audio::Handle ListeningTaskStage::TaskAudioStream = 0;
+audio::Handle ListeningTaskStage::taskAudioStream = 0;
 const QString ListeningTaskStage::kTempFileName = QStringLiteral("~$t1.tmp");
 
 ListeningTaskStage::ListeningTaskStage(StationWindow& main)
@@ -25,7 +25,7 @@ ListeningTaskStage::ListeningTaskStage(StationWindow& main)
       list5(makeList(QStringLiteral("list5"), 5, {273, 412})), list4(makeList(QStringLiteral("list4"), 4, {354, 363})),
       list3(makeList(QStringLiteral("list3"), 3, {480, 314})), list2(makeList(QStringLiteral("list2"), 2, {291, 265})),
       list1(makeList(QStringLiteral("list1"), 1, {444, 216})), optionsMemo(new QPlainTextEdit(this)),
-      m_audio(main.audio(), TaskAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
+      m_audio(main.audio(), taskAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
     setObjectName(QStringLiteral("listeningTaskStage"));
     connect(finishButton, &QPushButton::clicked, this, &ListeningTaskStage::onFinishClicked);
     sheetView->setDataField(QStringLiteral("t1Task"));

@@ -28,7 +28,7 @@ public:
     QPlainTextEdit* const optionsMemo;
 
     // The stream of the task audio, kept between examinees like the preparation's.
-    static audio::Handle TaskAudioStream;
+    static audio::Handle taskAudioStream;
     static const QString kTempFileName;
 
     void start() override;

@@ -22,7 +22,7 @@ const QString kTemp = QStringLiteral("~$t1a.tmp");
 
 struct Prepare1Fixture : ::testing::Test {
     Prepare1Fixture() {
-        ListeningPreparationStage::PrepAudioStream = 0;
+        ListeningPreparationStage::prepAudioStream = 0;
         s.setKitField("t1AudPrep", QByteArray("RIFF preparation audio\0\xff", 24));
     }
     ListeningPreparationStage* startWithAudioOf(double seconds) {
@@ -53,9 +53,9 @@ TEST_F(Prepare1Fixture, writesTheKitAudioToTheTemporaryFileAndPlaysItOnceTheCoun
     ASSERT_TRUE(temp.open(QIODevice::ReadOnly));
     EXPECT_EQ(temp.readAll(), QByteArray("RIFF preparation audio\0\xff", 24));
     EXPECT_EQ(s.h.audio.createdPaths, QStringList{s.workFile(kTemp)});
-    EXPECT_EQ(ListeningPreparationStage::PrepAudioStream, s.h.audio.createdStreams.at(0));
+    EXPECT_EQ(ListeningPreparationStage::prepAudioStream, s.h.audio.createdStreams.at(0));
     EXPECT_EQ(s.h.audio.calls.last(), "channelPlay");
-    EXPECT_EQ(s.h.audio.channelIsActive(ListeningPreparationStage::PrepAudioStream), audio::Playing);
+    EXPECT_EQ(s.h.audio.channelIsActive(ListeningPreparationStage::prepAudioStream), audio::Playing);
     EXPECT_TRUE(stage->tickTimer->isActive());
     EXPECT_EQ(stage->elapsed(), 0);
     EXPECT_EQ(s.w.phaseLabel->text(), "Подготовка к заданию № 1:");
@@ -70,12 +70,12 @@ TEST_F(Prepare1Fixture, endsOnTheTickAfterZeroWithTheAudioStoppedFreedAndDeleted
     EXPECT_EQ(s.w.progressBar->value(), 5);
     EXPECT_EQ(s.currentStage(), "ListeningPreparationStage");
     EXPECT_TRUE(QFile::exists(s.workFile(kTemp)));
-    const audio::Handle stream = ListeningPreparationStage::PrepAudioStream;
+    const audio::Handle stream = ListeningPreparationStage::prepAudioStream;
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
     EXPECT_FALSE(QFile::exists(s.workFile(kTemp)));
     EXPECT_EQ(s.h.audio.freedStreams, std::vector<audio::Handle>{stream});
-    EXPECT_EQ(ListeningPreparationStage::PrepAudioStream, stream); // the unit keeps the freed handle
+    EXPECT_EQ(ListeningPreparationStage::prepAudioStream, stream); // the unit keeps the freed handle
 }
 
 TEST_F(Prepare1Fixture, yesEndsOnTheNextTickAndNoLeavesTheCountdownRunning) {
@@ -113,7 +113,7 @@ TEST_F(Prepare1Fixture, aSecondExamineeStopsTheFreedHandleAndPlaysTheNewAudioAfr
     s.h.audio.calls.clear();
     s.start<ListeningPreparationStage>(StageCode::ListeningPreparation);
     EXPECT_EQ(s.h.audio.calls.first(), "channelStop");
-    EXPECT_NE(ListeningPreparationStage::PrepAudioStream, first);
+    EXPECT_NE(ListeningPreparationStage::prepAudioStream, first);
     QFile temp(s.workFile(kTemp));
     ASSERT_TRUE(temp.open(QIODevice::ReadOnly));
     EXPECT_EQ(temp.readAll(), "second");

@@ -34,7 +34,7 @@ const char* const kOptions = "True\r\nFalse\r\nNot stated\r\n"
 
 struct Task1Fixture : ::testing::Test {
     Task1Fixture() {
-        ListeningTaskStage::TaskAudioStream = 0;
+        ListeningTaskStage::taskAudioStream = 0;
         s.setKitField("t1Aud", QByteArray("OggS task audio\0\x01", 17));
         s.setKitField("t1Ans", kOptions);
         s.setKitField("t1Task", PrepStation::sheet(
@@ -102,13 +102,13 @@ TEST_F(Task1Fixture, playsTheKitAudioFromItsTemporaryFileAndCleansUpAtTheEnd) {
     EXPECT_EQ(temp.readAll(), QByteArray("OggS task audio\0\x01", 17));
     temp.close();
     EXPECT_EQ(s.h.audio.calls.last(), "channelPlay");
-    const audio::Handle stream = ListeningTaskStage::TaskAudioStream;
+    const audio::Handle stream = ListeningTaskStage::taskAudioStream;
     EXPECT_EQ(s.h.audio.channelIsActive(stream), audio::Playing);
     tick(stage, 15);
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     EXPECT_FALSE(QFile::exists(s.workFile(kTemp)));
     EXPECT_EQ(s.h.audio.freedStreams, std::vector<audio::Handle>{stream});
-    EXPECT_EQ(ListeningTaskStage::TaskAudioStream, stream);
+    EXPECT_EQ(ListeningTaskStage::taskAudioStream, stream);
 }
 
 TEST_F(Task1Fixture, fillsThreeOptionsPerListFromTheMemoWithNothingChosen) {

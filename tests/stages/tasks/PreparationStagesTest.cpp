@@ -54,7 +54,7 @@ TEST(PreparationStages, oneExamineeRunsFromTheFirstPreparationToTaskFourOnTicksA
     EXPECT_EQ(runCurrentStage(s.w), 91);
     auto* prepare3 = qobject_cast<PhotoChoiceStage*>(s.w.currentStage.data());
     ASSERT_NE(prepare3, nullptr);
-    prepare3->nPhotoItems[1]->click();
+    prepare3->photoItems[1]->click();
     EXPECT_EQ(runCurrentStage(s.w), 91);
     auto* task3 = qobject_cast<PhotoAnswerStage*>(s.w.currentStage.data());
     ASSERT_NE(task3, nullptr);

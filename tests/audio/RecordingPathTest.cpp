@@ -16,6 +16,9 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
+
+#include <sys/resource.h>
 
 using namespace audio;
 
@@ -87,9 +90,11 @@ TEST_F(RecordingPathTest, recordedSineComesBackAtRightFrequencyAndLength) {
     driver.setDelayMs(0);
     startStation();
     ByteLimit stopAt{2u * 44100u * 4u};
-    const Handle ch = layer->recordStart(44100, 2, RecordPaused, &ByteLimit::proc, &stopAt);
+    // Recording from the device's first block; the encoder starts meanwhile
+    // and loses nothing of it.
+    const Handle ch = layer->recordStart(44100, 2, 0, &ByteLimit::proc, &stopAt);
     ASSERT_NE(ch, 0u);
-    EXPECT_EQ(layer->channelIsActive(ch), Paused);
+    EXPECT_EQ(layer->channelIsActive(ch), Playing);
     const QString out = path(QStringLiteral("sine.ogg"));
     ASSERT_TRUE(layer->encodeStart(ch, out, EncodeAutoFree));
     ASSERT_TRUE(layer->channelPlay(ch, false));
@@ -156,32 +161,41 @@ TEST_F(RecordingPathTest, encoderFoundInWorkingFolderIsUsedBeforeSearchPath) {
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
 }
 
-TEST_F(RecordingPathTest, killedEncoderLeavesPlayableFileAndIsReported) {
-    driver.setInput(audiotest::sinePcm(440, 20 * 44100));
-    driver.setDelayMs(0);
-    startStation();
+TEST_F(RecordingPathTest, encoderKilledMidAnswerIsReplacedAndAnswerStaysWhole) {
+    driver.setInput(audiotest::sinePcm(440, 6 * 44100));
+    startStation(); // real-time pacing, as a headset delivers
     const QString out = path(QStringLiteral("0042_2.ogg"));
     recorder->StartRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo(out).size() > 32 * 1024; }));
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 1.0; }));
     const auto encoders = childrenNamed(QStringLiteral("oggenc"));
     ASSERT_EQ(encoders.size(), 1u);
     ::kill(encoders.front(), SIGKILL);
-    // The recording ends by itself; the handle stays until StopRecording.
-    ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
-    EXPECT_NE(recorder->RecChannel, 0u);
+    const auto killed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().failures == 1; }));
+    const auto noticed = std::chrono::steady_clock::now() - killed;
+    const RecordingStatus during = recorder->LiveStatus();
+    EXPECT_EQ(during.lastFailure, ErrorCode::EncoderFailed);
+    EXPECT_EQ(layer->channelIsActive(recorder->RecChannel), Playing) << "the recording goes on";
+    std::printf("encoder death noticed after %.0f ms\n", std::chrono::duration<double, std::milli>(noticed).count());
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 3.0; }));
+    const double recorded = recorder->LiveStatus().recordedSeconds;
     recorder->StopRecording(out);
 
-    EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
-    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
-    ASSERT_NE(recorder->PlayStream, 0u);
-    EXPECT_GT(layer->channelBytes2Seconds(recorder->PlayStream, layer->channelGetLength(recorder->PlayStream)), 1.0);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(QStringLiteral("|")).toStdString();
+    EXPECT_EQ(recorder->LastOutcome.code, ErrorCode::Ok);
+    EXPECT_TRUE(audiotest::oggEndsWithEndOfStream(out));
     const auto sound = audiotest::decodeFile(out);
-    EXPECT_GT(sound.frames(), 44100);
+    ASSERT_TRUE(sound.ok);
+    // The whole answer, the gap while the encoder was replaced included.
+    EXPECT_GE(static_cast<double>(sound.frames()) / 44100, recorded);
+    EXPECT_NEAR(recorder->LastOutcome.seconds, static_cast<double>(sound.frames()) / 44100, 0.001);
     EXPECT_NEAR(audiotest::dominantFrequency(sound), 440.0, 2.0);
+    // One file under its name; the kept sound and the replacement's file went.
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("0042_2*")}, QDir::Files), QStringList{"0042_2.ogg"});
 }
 
-TEST_F(RecordingPathTest, encoderThatCrashesIsReported) {
+TEST_F(RecordingPathTest, encoderThatKeepsCrashingIsReportedAndTheSoundIsKept) {
     driver.setInput(audiotest::sinePcm(440, 5 * 44100));
     SdlAudioLayerOptions options;
     options.encoderProgram = QStringLiteral(FAKE_ENCODER_DIES);
@@ -189,9 +203,52 @@ TEST_F(RecordingPathTest, encoderThatCrashesIsReported) {
     const QString out = path(QStringLiteral("x.ogg"));
     recorder->StartRecording(out);
     ASSERT_NE(recorder->RecChannel, 0u);
-    ASSERT_TRUE(waitUntil([&] { return layer->channelIsActive(recorder->RecChannel) == Stopped; }));
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().problem == ErrorCode::EncoderFailed; }));
+    EXPECT_FALSE(recordingProblemText(recorder->LiveStatus().problem).isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 0.5; }));
+    const double recorded = recorder->LiveStatus().recordedSeconds;
     recorder->StopRecording(out);
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderFailed)});
+    EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
+    // Nothing of the answer is lost: its raw sound stays beside it.
+    QFile kept(out + QStringLiteral(".pcm.tmp"));
+    ASSERT_TRUE(kept.exists());
+    EXPECT_GE(static_cast<double>(kept.size()) / (44100 * 4), recorded);
+}
+
+TEST_F(RecordingPathTest, answerOutlivesFullDiskOnceThereIsRoomAgain) {
+    driver.setInput(audiotest::sinePcm(440, 10 * 44100));
+    driver.setDelayMs(0);
+    startStation();
+    // The answer's file may not grow past 16 KiB: a full disk, as the writes see it.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 16 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ByteLimit stopAt{10u * 44100u * 4u};
+    const Handle ch = layer->recordStart(44100, 2, 0, &ByteLimit::proc, &stopAt);
+    ASSERT_NE(ch, 0u);
+    const QString out = path(QStringLiteral("full.ogg"));
+    ASSERT_TRUE(layer->encodeStart(ch, out, EncodeAutoFree));
+    const bool sawFull = waitUntil([&] { return layer->recordingStatus(ch).problem == ErrorCode::DiskFull; });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_TRUE(sawFull);
+    EXPECT_TRUE(layer->channelStop(ch)) << layer->errorGetCode();
+    const auto sound = audiotest::decodeFile(out);
+    ASSERT_TRUE(sound.ok);
+    EXPECT_EQ(sound.frames(), 10 * 44100);
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral(".pcm.tmp")));
+}
+
+TEST_F(RecordingPathTest, answerFolderThatCannotBeWrittenIsReportedAtStart) {
+    startStation();
+    const QString out = path(QStringLiteral("no such folder/0042_2.ogg"));
+    recorder->StartRecording(out);
+    EXPECT_EQ(recorder->RecChannel, 0u);
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::FolderNotWritable)});
+    EXPECT_EQ(shown, QStringList{recordingFailureText(ErrorCode::FolderNotWritable)});
 }
 
 TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {
@@ -208,6 +265,7 @@ TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     EXPECT_EQ(shown, QStringList{QString::fromUtf8(Recorder::RecordingIncompleteText)});
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
+    EXPECT_TRUE(QFileInfo::exists(out + QStringLiteral(".pcm.tmp")));
     EXPECT_TRUE(childrenNamed(QFileInfo(QStringLiteral(FAKE_ENCODER_HANGS)).fileName()).empty());
 }
 

@@ -1,5 +1,7 @@
 // The recording path end to end: SDL's disk driver as the microphone, the
 // real encoder (or a failing stand-in), the Recorder as the stages use it.
+#include "audio/AnswerRecovery.h"
+#include "audio/OggInspect.h"
 #include "audio/Recorder.h"
 #include "audio/SdlAudioLayer.h"
 
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -249,6 +252,48 @@ TEST_F(RecordingPathTest, answerFolderThatCannotBeWrittenIsReportedAtStart) {
     EXPECT_EQ(recorder->RecChannel, 0u);
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::FolderNotWritable)});
     EXPECT_EQ(shown, QStringList{recordingFailureText(ErrorCode::FolderNotWritable)});
+}
+
+TEST_F(RecordingPathTest, powerCutMidAnswerIsRecoveredToWithinASecondOfTheCut) {
+    driver.setInput(audiotest::sinePcm(440, 30 * 44100));
+    QProcess station;
+    station.setWorkingDirectory(path(QStringLiteral("work")));
+    const QString out = path(QStringLiteral("0042_3.ogg"));
+    station.start(QStringLiteral(RECORD_UNTIL_KILLED), {out});
+    ASSERT_TRUE(station.waitForReadyRead(20000));
+    // The raw sound beside the answer is what the station had recorded.
+    QFile spool(out + QStringLiteral(".pcm.tmp"));
+    ASSERT_TRUE(waitUntil([&] { return spool.size() >= 3 * 44100 * 4; }));
+    std::vector<pid_t> encoders;
+    const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(static_cast<qint64>(station.processId()));
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/%1/task").arg(station.processId())).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(QStringLiteral("/proc/%1/task/%2/children").arg(station.processId()).arg(task));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& pid : f.readAll().split(' '))
+                if (!pid.trimmed().isEmpty())
+                    encoders.push_back(pid.trimmed().toInt());
+        }
+    }
+    ASSERT_EQ(encoders.size(), 1u) << children.toStdString();
+    ::kill(static_cast<pid_t>(station.processId()), SIGKILL);
+    ::kill(encoders.front(), SIGKILL);
+    station.waitForFinished(5000);
+    const double recorded = static_cast<double>(spool.size()) / (44100 * 4);
+
+    const OggInspection cut = inspectOggFile(out);
+    EXPECT_FALSE(cut.endedCleanly);
+    // The encoder keeps whole pages back; the raw sound beside the answer has
+    // all but the last second, and the station's start-up encodes it again.
+    EXPECT_EQ(interruptedAnswers(dir.path()), QStringList{out});
+    EXPECT_EQ(recoverAnswer(out, path(QStringLiteral("work"))), ErrorCode::Ok);
+    const OggInspection file = inspectOggFile(out);
+    std::printf("recorded %.3f s; the cut file plays %.3f s, the recovered one %.3f s\n", recorded, cut.decodedSeconds,
+                file.decodedSeconds);
+    EXPECT_TRUE(file.endedCleanly);
+    EXPECT_GT(file.decodedSeconds, recorded - 1.0);
+    EXPECT_FALSE(spool.exists());
+    EXPECT_TRUE(interruptedAnswers(dir.path()).isEmpty());
 }
 
 TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {

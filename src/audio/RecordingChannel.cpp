@@ -72,7 +72,8 @@ void RecordingChannel::attachWriter(std::unique_ptr<AnswerWriter> writer) {
 }
 
 bool RecordingChannel::encoderActive() const {
-    return m_writer && !m_writer->finished();
+    // Before the writer comes the buffer keeps the sound for it.
+    return !m_writer || !m_writer->finished();
 }
 
 bool RecordingChannel::resume() {

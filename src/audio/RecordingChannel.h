@@ -54,7 +54,8 @@ public:
     // Hands the writer to the capture thread.
     void attachWriter(std::unique_ptr<AnswerWriter> writer);
     bool hasEncoder() const { return m_writer != nullptr; }
-    // Safe on the capture thread: the recording's sound is being kept.
+    // Safe on the capture thread: the recording's sound is being kept (by the
+    // buffer until the writer comes, then by the writer until it ends).
     bool encoderActive() const;
 
     // Starts a paused recording; false when it has ended already.

@@ -3,6 +3,7 @@
 #include "audio/AnswerRecovery.h"
 #include "audio/OggInspect.h"
 #include "audio/Recorder.h"
+#include "audio/RecordingChannel.h"
 #include "audio/SdlAudioLayer.h"
 
 #include "AudioWait.h"
@@ -329,6 +330,30 @@ TEST_F(RecordingPathTest, stopRightAfterStartGivesShortCompletePlayableFile) {
     EXPECT_GE(seconds, 0.0);
     EXPECT_LT(seconds, 1.0);
     EXPECT_TRUE(audiotest::decodeFile(out).ok);
+}
+
+TEST_F(RecordingPathTest, recordingHoldsTheFramesDeliveredBetweenStartAndStop) {
+    driver.setInput(audiotest::sinePcm(440, 3 * 44100));
+    startStation(); // real-time pacing: blocks arrive while the stop is asked for
+    auto& sdl = static_cast<SdlAudioLayer&>(*layer);
+    const QString out = path(QStringLiteral("length.ogg"));
+    recorder->StartRecording(out);
+    const Handle ch = recorder->RecChannel;
+    ASSERT_NE(ch, 0u);
+    ASSERT_TRUE(waitUntil([&] { return sdl.framesDelivered(ch) >= 44100; }));
+    const std::uint64_t deliveredBeforeStop = sdl.framesDelivered(ch);
+    recorder->BeginStopRecording(out);
+    ASSERT_TRUE(waitUntil([&] { return layer->recordingStatus(ch).finished; }));
+    const std::uint64_t deliveredAtClose = sdl.framesDelivered(ch);
+    ASSERT_TRUE(recorder->PollStopRecording());
+    EXPECT_TRUE(shown.isEmpty());
+    const auto frames = static_cast<std::uint64_t>(audiotest::decodeFile(out).frames());
+    // Every frame delivered before the stop, the start's first block included,
+    // and no more than the block that covers the stop's moment.
+    const std::uint64_t slack = 30 * 44100 / 1000;
+    EXPECT_GE(frames + slack, deliveredBeforeStop);
+    EXPECT_LE(frames, deliveredAtClose + slack);
+    EXPECT_LE(deliveredAtClose - deliveredBeforeStop, 3u * RecordingChannel::BlockFrames);
 }
 
 TEST_F(RecordingPathTest, newRecordingFreesPreviousPlaybackStream) {

@@ -3,6 +3,7 @@
 // alone on the same signal.
 //
 //   bench_audio_recording [SECONDS=2700] [FOLDER=temporary]
+//   bench_audio_recording live RUNS [SECONDS=2]
 #include "audio/EncoderCommand.h"
 #include "audio/Recorder.h"
 #include "audio/SdlAudioLayer.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numbers>
 #include <thread>
 #include <vector>
@@ -143,7 +145,9 @@ struct Limit {
 // against the frames the driver delivered between the two moments: a thread
 // notes when each block arrives, and the moments are placed between blocks.
 // Prints the error of each run; returns the largest, in milliseconds.
-double lengthErrors(const QString& dir, int runs, double seconds) {
+// With live false, records from the sound server SDL finds (SDL_AUDIODRIVER)
+// instead of the disk driver.
+double lengthErrors(const QString& dir, int runs, double seconds, bool disk = true) {
     const QString raw = QDir(dir).filePath(QStringLiteral("speech.raw"));
     {
         QFile r(raw);
@@ -155,15 +159,19 @@ double lengthErrors(const QString& dir, int runs, double seconds) {
                                              std::sin(2 * std::numbers::pi * 440 * static_cast<double>(i / 2) / Rate));
         r.write(reinterpret_cast<const char*>(s.data()), static_cast<qint64>(s.size() * 2));
     }
-    qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(raw));
-    qputenv("SDL_DISKAUDIOFILE", "/dev/null");
-    qunsetenv("SDL_DISKAUDIODELAY");
+    if (disk) {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(raw));
+        qputenv("SDL_DISKAUDIOFILE", "/dev/null");
+        qunsetenv("SDL_DISKAUDIODELAY");
+    }
     audio::SdlAudioLayerOptions options;
     options.workingDir = dir;
     audio::SdlAudioLayer layer(options);
     if (!layer.recordInit(-1))
         return 1e9;
+    int empty = 0;
+    int failed = 0;
     audio::Recorder recorder(layer, [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     double worst = 0;
     for (int run = 0; run < runs; ++run) {
@@ -216,17 +224,27 @@ double lengthErrors(const QString& dir, int runs, double seconds) {
         const double recorded = recorder.LastOutcome.seconds * Rate;
         const double errorMs = (recorded - expected) * 1000.0 / Rate;
         worst = std::max(worst, std::abs(errorMs));
+        empty += recorded <= 0 ? 1 : 0;
+        failed += recorder.LastOutcome.code == audio::ErrorCode::Ok ? 0 : 1;
         std::printf("length run %d: %.3f s between start and stop in the driver's frames, recorded %.3f s: error "
                     "%+.1f ms%s\n",
                     run + 1, expected / Rate, recorded / Rate, errorMs,
                     recorder.LastOutcome.code == audio::ErrorCode::Ok ? "" : " (reported as failed)");
     }
+    std::printf("%d runs: %d empty, %d reported as failed, worst length error %.1f ms\n", runs, empty, failed, worst);
     return worst;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // bench_audio_recording live RUNS [SECONDS=2]: short recordings from the
+    // system's sound server, for the manual check in docs/audio.md.
+    if (argc > 2 && std::strcmp(argv[1], "live") == 0) {
+        QTemporaryDir live;
+        const double worst = lengthErrors(live.path(), std::atoi(argv[2]), argc > 3 ? std::atof(argv[3]) : 2.0, false);
+        return worst <= 30 ? 0 : 1;
+    }
     const double seconds = argc > 1 ? std::atof(argv[1]) : 2700.0;
     QTemporaryDir tmp;
     const QString dir = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();

@@ -36,7 +36,7 @@ public:
     static constexpr int BlockFrames = 2205;
     // A recording whose 50 ms blocks all stay below this RMS level (fraction of
     // full scale) has heard nothing; see docs/audio.md for how it was chosen.
-    static constexpr double SilenceFloor = 0.01;
+    static constexpr double SilenceFloor = 0.003; // -50 dBFS
 
     // bufferWait: how long the capture thread may wait for room in the buffer
     // to the writer before it drops sound (only a stalled disk gets there).

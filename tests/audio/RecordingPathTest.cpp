@@ -160,6 +160,10 @@ TEST_F(RecordingPathTest, encoderFoundInWorkingFolderIsUsedBeforeSearchPath) {
     ASSERT_NE(recorder->RecChannel, 0u);
     // The child takes its new name a moment after it starts.
     EXPECT_TRUE(waitUntil([] { return childrenNamed(QStringLiteral("oggenc")).size() == 1; }));
+    // No input: the microphone hears silence, and the screen can say so.
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 0.1; }));
+    EXPECT_TRUE(recorder->LiveStatus().silentSoFar);
+    EXPECT_EQ(recorder->LiveStatus().peakLevel, 0.0);
     recorder->StopRecording(out);
     // The stand-in hangs, which shows that it, not the real encoder, ran.
     EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::EncoderTimeout)});
@@ -180,6 +184,8 @@ TEST_F(RecordingPathTest, encoderKilledMidAnswerIsReplacedAndAnswerStaysWhole) {
     const auto noticed = std::chrono::steady_clock::now() - killed;
     const RecordingStatus during = recorder->LiveStatus();
     EXPECT_EQ(during.lastFailure, ErrorCode::EncoderFailed);
+    EXPECT_FALSE(during.silentSoFar);
+    EXPECT_NEAR(during.peakLevel, 12000.0 / 32768, 0.01);
     EXPECT_EQ(layer->channelIsActive(recorder->RecChannel), Playing) << "the recording goes on";
     std::printf("encoder death noticed after %.0f ms\n", std::chrono::duration<double, std::milli>(noticed).count());
     ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 3.0; }));

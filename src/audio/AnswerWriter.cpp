@@ -64,7 +64,7 @@ public:
 };
 
 AnswerWriter::AnswerWriter(Settings settings, SampleRing& ring)
-    : m_settings(std::move(settings)), m_ring(ring),
+    : m_settings(std::move(settings)), m_ring(ring), m_buffer(Chunk * 4),
       m_spool(std::make_unique<AnswerSpool>(m_settings.answerPath + QStringLiteral(".pcm.tmp"))) {}
 
 AnswerWriter::~AnswerWriter() {
@@ -153,7 +153,7 @@ void AnswerWriter::fail(ErrorCode code) {
 }
 
 void AnswerWriter::drainRing() {
-    std::vector<char> buffer(Chunk * 4);
+    std::vector<char>& buffer = m_buffer;
     for (;;) {
         const std::size_t n = m_ring.tryPop(buffer.data(), buffer.size());
         if (n == 0)
@@ -221,7 +221,7 @@ bool AnswerWriter::serviceEncoder() {
     if (n > 0)
         ::poll(fds, n, 10);
 
-    std::vector<char> buffer(Chunk);
+    std::vector<char>& buffer = m_buffer;
     // Feed at most a few chunks per round, so the buffer from the capture
     // thread is emptied often while a replacement catches up.
     for (int round = 0; wantWrite && round < 8; ++round) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Turns the recorded sound of one answer into its Ogg Vorbis file, whatever
 // happens to the encoder on the way.
@@ -88,6 +89,7 @@ private:
 
     Settings m_settings;
     SampleRing& m_ring;
+    std::vector<char> m_buffer; // the writer thread's scratch
     std::unique_ptr<class AnswerSpool> m_spool;
     std::unique_ptr<Run> m_run;
     std::thread m_thread;

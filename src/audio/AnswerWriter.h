@@ -43,7 +43,7 @@ public:
         // The encoder program to run now; empty when there is none.
         std::function<QString()> locateEncoder;
         std::chrono::milliseconds exitTimeout{15000};  // after its input is closed
-        std::chrono::milliseconds stallTimeout{1500};  // no sound taken while some waits
+        std::chrono::milliseconds stallTimeout{1200};  // no sound taken while some waits
         std::chrono::milliseconds syncInterval{1000};  // output and spool to the disk
         std::chrono::milliseconds retryInterval{1000}; // between attempts after a failure
         int finishAttempts = 3;                        // encoders tried after the end before giving up

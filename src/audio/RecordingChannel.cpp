@@ -56,6 +56,9 @@ bool RecordingChannel::open(bool recordNow) {
     m_device = SDL_OpenAudioDevice(nullptr, 1, &want, nullptr, 0);
     if (m_device == 0)
         return false;
+    // Counts as a block: the device is given its first block's time before
+    // it is taken for silent.
+    m_lastBlockNs = nowNs();
     if (recordNow)
         resume();
     // Running from now: SDL looks at its pause flag once a block and a

@@ -32,7 +32,7 @@ struct SdlAudioLayerOptions {
     int encoderBufferWaitMs = 2000;
     // An encoder that takes no sound for this long while some waits is taken
     // for hung: it is killed and replaced.
-    int encoderStallMs = 1500;
+    int encoderStallMs = 1200;
 };
 
 class OutputMixer;

@@ -205,6 +205,29 @@ TEST_F(RecordingPathTest, encoderKilledMidAnswerIsReplacedAndAnswerStaysWhole) {
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("0042_2*")}, QDir::Files), QStringList{"0042_2.ogg"});
 }
 
+TEST_F(RecordingPathTest, encoderThatStopsTakingSoundIsReplacedAndAnswerStaysWhole) {
+    driver.setInput(audiotest::sinePcm(440, 6 * 44100));
+    startStation();
+    const QString out = path(QStringLiteral("0042_3.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 0.5; }));
+    const auto encoders = childrenNamed(QStringLiteral("oggenc"));
+    ASSERT_EQ(encoders.size(), 1u);
+    ::kill(encoders.front(), SIGSTOP);
+    const auto stopped = std::chrono::steady_clock::now();
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().failures == 1; }));
+    std::printf("stalled encoder noticed after %.0f ms\n",
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - stopped).count());
+    EXPECT_EQ(recorder->LiveStatus().lastFailure, ErrorCode::EncoderTimeout);
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().recordedSeconds >= 3.0; }));
+    recorder->StopRecording(out);
+    EXPECT_TRUE(shown.isEmpty());
+    const auto sound = audiotest::decodeFile(out);
+    EXPECT_NEAR(static_cast<double>(sound.frames()) / 44100, recorder->LastOutcome.seconds, 0.001);
+    EXPECT_GE(recorder->LastOutcome.seconds, 3.0);
+}
+
 TEST_F(RecordingPathTest, encoderThatKeepsCrashingIsReportedAndTheSoundIsKept) {
     driver.setInput(audiotest::sinePcm(440, 5 * 44100));
     SdlAudioLayerOptions options;
@@ -250,6 +273,21 @@ TEST_F(RecordingPathTest, answerOutlivesFullDiskOnceThereIsRoomAgain) {
     ASSERT_TRUE(sound.ok);
     EXPECT_EQ(sound.frames(), 10 * 44100);
     EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral(".pcm.tmp")));
+}
+
+TEST_F(RecordingPathTest, microphoneThatDeliversNothingIsShownAtOnceAndNeverPassesForSuccess) {
+    driver.setInput(audiotest::sinePcm(440, 44100));
+    driver.setDelayMs(2500); // no block for the first 2.5 s
+    startStation();
+    const QString out = path(QStringLiteral("0042_0.ogg"));
+    recorder->StartRecording(out);
+    ASSERT_NE(recorder->RecChannel, 0u);
+    ASSERT_TRUE(waitUntil([&] { return recorder->LiveStatus().problem == ErrorCode::Device; }));
+    EXPECT_FALSE(recorder->LiveStatus().capturing);
+    recorder->StopRecording(out);
+    EXPECT_EQ(recorder->LastOutcome.code, ErrorCode::NoSound);
+    EXPECT_EQ(codes, QList<int>{static_cast<int>(ErrorCode::NoSound)});
+    EXPECT_EQ(shown, QStringList{recordingFailureText(ErrorCode::NoSound)});
 }
 
 TEST_F(RecordingPathTest, answerFolderThatCannotBeWrittenIsReportedAtStart) {

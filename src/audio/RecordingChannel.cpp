@@ -9,8 +9,9 @@ namespace audio {
 namespace {
 
 constexpr int FrameBytes = 4;
-// How long the stop waits for the block that covers its moment: two blocks
-// and the sound server's latency, generously. A dead device gives nothing.
+// How long the stop waits for the block that covers its moment: a few blocks
+// and the sound server's latency (or a burst), generously. A dead device
+// gives nothing.
 constexpr auto LastBlockWait = std::chrono::milliseconds(400);
 // No block for this long while recording: the device has stopped delivering.
 constexpr std::int64_t DeviceSilentNs = 1'000'000'000;
@@ -143,8 +144,14 @@ void SDLCALL RecordingChannel::onAudio(void* self, Uint8* data, int length) {
     int peak = 0;
     for (int i = 0; i < frames * Channels; ++i)
         peak = std::max(peak, std::abs(static_cast<int>(s[i])));
-    c->m_peakBefore = c->m_peakLast.load();
-    c->m_peakLast = static_cast<float>(std::min(1.0, peak / 32768.0));
+    const auto level = static_cast<float>(std::min(1.0, peak / 32768.0));
+    if (++c->m_peakBlocksSeen >= PeakBlocks) {
+        c->m_peakBlocksSeen = 0;
+        c->m_peakBefore = c->m_peakLast.load();
+        c->m_peakLast = level;
+    } else {
+        c->m_peakLast = std::max(c->m_peakLast.load(), level);
+    }
 
     const int state = c->m_state.load();
     if (state != Recording && state != Stopping)

@@ -32,9 +32,13 @@ public:
     // Sample rate and channels of every recording.
     static constexpr int SampleRate = 44100;
     static constexpr int Channels = 2;
-    // 50 ms blocks: a whole number of blocks in every whole second.
-    static constexpr int BlockFrames = 2205;
-    // A recording whose 50 ms blocks all stay below this RMS level (fraction of
+    // 10 ms blocks: a whole number of blocks in every whole second, and short:
+    // SDL sleeps a block's time on a paused device and then flushes what the
+    // sound server delivered meanwhile, which a device just opened may hit.
+    static constexpr int BlockFrames = 441;
+    // Blocks over which peakLevel is taken (about 100 ms).
+    static constexpr int PeakBlocks = 10;
+    // A recording whose 10 ms blocks all stay below this RMS level (fraction of
     // full scale) has heard nothing; see docs/audio.md for how it was chosen.
     static constexpr double SilenceFloor = 0.003; // -50 dBFS
 
@@ -96,8 +100,9 @@ private:
     std::atomic<std::int64_t> m_lastBlockNs{0};
     std::atomic<std::uint64_t> m_bytes{0};
     std::atomic<std::uint64_t> m_delivered{0};
-    std::atomic<float> m_peakLast{0};
-    std::atomic<float> m_peakBefore{0};
+    std::atomic<float> m_peakLast{0};   // loudest sample of the window being filled
+    std::atomic<float> m_peakBefore{0}; // of the window before it
+    int m_peakBlocksSeen = 0;           // capture thread only
     std::atomic<bool> m_heard{false};
 
     std::mutex m_stopMutex;

@@ -339,6 +339,7 @@ TEST_F(RecordingPathTest, powerCutMidAnswerIsRecoveredToWithinASecondOfTheCut) {
     EXPECT_GT(file.decodedSeconds, recorded - 1.0);
     EXPECT_FALSE(spool.exists());
     EXPECT_TRUE(interruptedAnswers(dir.path()).isEmpty());
+    EXPECT_TRUE(inspectOggFile(path(QStringLiteral("no such answer.ogg"))).empty());
 }
 
 TEST_F(RecordingPathTest, hungEncoderIsKilledWithinBoundAndReported) {

@@ -220,14 +220,27 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_picture.binaryData(bytes);
         return;
     }
-    if (g.dest == Dest::Skip)
-        return;
-    if (handleDestination(word))
+    if (g.dest == Dest::Skip || handleDestination(word))
         return;
     if (ignorable) {
         g.dest = Dest::Skip;
         return;
     }
+    if (g.dest != Dest::Text) {
+        handleTableOrPropertyWord(word, hasParam, param);
+        return;
+    }
+    // Words that add characters keep the pending run; every other word may change formatting.
+    if (handleCharacterWord(word, param))
+        return;
+    flush();
+    if (!handleStructureWord(word) && !handleDocumentWord(word, param) && !g.chr.word(word, hasParam, param) &&
+        !g.para.word(word, hasParam, param))
+        m_rowDef.word(word, param, m_colors);
+}
+
+void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, int param) {
+    Group& g = top();
     switch (g.dest) {
     case Dest::FontTable:
         m_fonts.word(word, hasParam, param, m_ansiCodePage);
@@ -268,13 +281,16 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_shape.property.clear();
         return;
     default:
-        break;
+        return;
     }
-    // Words that add characters keep the pending run; every other word may change formatting.
+}
+
+bool RtfParser::handleCharacterWord(std::string_view word, int param) {
+    Group& g = top();
     if (is(word, "u")) {
         appendUnicode(param);
         m_ucSkip = g.uc;
-        return;
+        return true;
     }
     static const std::pair<const char*, char16_t> kChars[] = {
         {"tab", u'\t'},           {"line", u'\u2028'},    {"emdash", u'\u2014'},  {"endash", u'\u2013'},
@@ -284,13 +300,14 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         if (word == name) {
             if (!g.chr.hidden)
                 appendChars(QString(QChar(ch)));
-            return;
+            return true;
         }
     }
-    flush();
-    if (is(word, "uc")) {
-        g.uc = std::clamp(param, 0, 16);
-    } else if (is(word, "nestcell")) {
+    return false;
+}
+
+bool RtfParser::handleStructureWord(std::string_view word) {
+    if (is(word, "nestcell")) {
         // Nested tables are flattened into their outer cell: a nested cell starts a line,
         // but only once more content follows in the same cell.
         m_nestBreak = m_tables.inTable();
@@ -301,6 +318,15 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     } else if (is(word, "row")) {
         if (m_tables.rowOpen())
             m_tables.endRow();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RtfParser::handleDocumentWord(std::string_view word, int param) {
+    if (is(word, "uc")) {
+        top().uc = std::clamp(param, 0, 16);
     } else if (is(word, "ansicpg")) {
         m_ansiCodePage = CodePage::isKnown(param) ? param : 1252;
     } else if (is(word, "mac")) {
@@ -317,92 +343,6 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             option.setTabStopDistance(std::clamp(param, 15, 14400) / 15.0);
             m_doc->setDefaultTextOption(option);
         }
-    } else if (!handleCharWord(word, hasParam, param) && !handleParaWord(word, hasParam, param)) {
-        m_rowDef.word(word, param, m_colors);
-    }
-}
-
-bool RtfParser::handleCharWord(std::string_view word, bool hasParam, int param) {
-    CharState& c = top().chr;
-    const bool on = !hasParam || param != 0;
-    if (is(word, "plain")) {
-        c = CharState{};
-    } else if (is(word, "b")) {
-        c.bold = on;
-    } else if (is(word, "i")) {
-        c.italic = on;
-    } else if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc") {
-        c.underline = word != "ulnone" && on;
-    } else if (is(word, "strike") || is(word, "striked")) {
-        c.strike = on;
-    } else if (is(word, "caps")) {
-        c.caps = on;
-    } else if (is(word, "v")) {
-        c.hidden = on;
-    } else if (is(word, "super")) {
-        c.vertical = on ? 1 : 0;
-    } else if (is(word, "sub")) {
-        c.vertical = on ? -1 : 0;
-    } else if (is(word, "nosupersub")) {
-        c.vertical = 0;
-    } else if (is(word, "fs")) {
-        c.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24;
-    } else if (is(word, "f")) {
-        c.font = hasParam ? param : 0;
-    } else if (is(word, "cf")) {
-        c.color = param;
-    } else if (is(word, "highlight") || is(word, "cb") || is(word, "chcbpat")) {
-        c.background = param;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) {
-    ParaState& p = top().para;
-    if (is(word, "pard")) {
-        p = ParaState{};
-    } else if (is(word, "ql")) {
-        p.align = 0;
-    } else if (is(word, "qc")) {
-        p.align = 1;
-    } else if (is(word, "qr")) {
-        p.align = 2;
-    } else if (is(word, "qj") || is(word, "qd")) {
-        p.align = 3;
-    } else if (is(word, "li") || is(word, "lin")) {
-        p.left = clampTwips(param);
-    } else if (is(word, "ri") || is(word, "rin")) {
-        p.right = clampTwips(param);
-    } else if (is(word, "fi")) {
-        p.first = clampTwips(param);
-    } else if (is(word, "sb")) {
-        p.before = std::clamp(param, 0, 31680);
-    } else if (is(word, "sa")) {
-        p.after = std::clamp(param, 0, 31680);
-    } else if (is(word, "sl")) {
-        p.line = clampTwips(param);
-    } else if (is(word, "slmult")) {
-        p.lineMultiple = !hasParam || param != 0;
-    } else if (is(word, "tqr") || is(word, "tqc") || is(word, "tqdec")) {
-        p.nextTabKind = word[2];
-    } else if (is(word, "tx") || is(word, "tb")) {
-        if (word == "tx" && p.tabCount < ParaState::kMaxTabs) {
-            p.tabs[static_cast<size_t>(p.tabCount)] = clampTwips(param);
-            p.tabKinds[static_cast<size_t>(p.tabCount)] = p.nextTabKind;
-            ++p.tabCount;
-        }
-        p.nextTabKind = 'l';
-    } else if (is(word, "ls")) {
-        p.list = std::max(param, 0);
-    } else if (is(word, "ilvl")) {
-        p.level = std::clamp(param, 0, 8);
-    } else if (is(word, "intbl")) {
-        p.inTable = true;
-    } else if (is(word, "itap")) {
-        p.nest = std::max(param, 0);
-        p.inTable = p.nest > 0;
     } else {
         return false;
     }
@@ -531,26 +471,7 @@ void RtfParser::decodePending() {
 }
 
 QTextCharFormat RtfParser::charFormat() const {
-    const CharState& c = top().chr;
-    QTextCharFormat f;
-    f.setFontFamilies(m_fonts.families(c.font));
-    f.setProperty(QTextFormat::FontPixelSize, std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
-    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(c.italic);
-    f.setFontUnderline(c.underline);
-    f.setFontStrikeOut(c.strike);
-    if (c.caps)
-        f.setFontCapitalization(QFont::AllUppercase);
-    if (c.vertical > 0)
-        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (c.vertical < 0)
-        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (c.color > 0 && c.color < static_cast<int>(m_colors.size()) && m_colors[static_cast<size_t>(c.color)].isValid())
-        f.setForeground(m_colors[static_cast<size_t>(c.color)]);
-    if (c.background > 0 && c.background < static_cast<int>(m_colors.size()) &&
-        m_colors[static_cast<size_t>(c.background)].isValid())
-        f.setBackground(m_colors[static_cast<size_t>(c.background)]);
-    return f;
+    return top().chr.format(m_fonts, m_colors);
 }
 
 void RtfParser::flush() {
@@ -567,7 +488,7 @@ void RtfParser::flush() {
 }
 
 void RtfParser::beforeContent() {
-    const ParaState& p = top().para;
+    const RtfParaState& p = top().para;
     if (p.inTable && p.nest > 0) {
         if (!m_tables.rowOpen()) {
             // A new table goes right after the paragraph before it, not after an empty one.
@@ -589,7 +510,7 @@ void RtfParser::startParagraph() {
     if (m_paraStarted)
         return;
     m_paraStarted = true;
-    const ParaState& p = top().para;
+    const RtfParaState& p = top().para;
     if (p.list > 0 && !m_labelSeen) {
         const QString label = m_lists.nextLabel(p.list, p.level);
         if (!label.isEmpty())
@@ -624,40 +545,7 @@ void RtfParser::paragraph(bool cellEnd) {
 }
 
 void RtfParser::applyBlockFormat() {
-    const ParaState& p = top().para;
-    QTextBlockFormat f;
-    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
-    f.setAlignment(kAlign[std::clamp(p.align, 0, 3)] | Qt::AlignAbsolute);
-    f.setLeftMargin(p.left / 15.0);
-    f.setRightMargin(p.right / 15.0);
-    f.setTextIndent(p.first / 15.0);
-    f.setTopMargin(p.before / 15.0);
-    f.setBottomMargin(p.after / 15.0);
-    if (p.line < 0)
-        f.setLineHeight(-p.line / 15.0, QTextBlockFormat::FixedHeight);
-    else if (p.line > 0 && p.lineMultiple)
-        f.setLineHeight(p.line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-    else if (p.line > 0)
-        f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
-    // Qt measures tab stops from where the first line starts; RTF from the text's left edge.
-    const double origin = (p.left + p.first) / 15.0;
-    QList<QTextOption::Tab> tabs;
-    for (int i = 0; i < p.tabCount; ++i) {
-        const double at = p.tabs[static_cast<size_t>(i)] / 15.0 - origin;
-        const char kind = p.tabKinds[static_cast<size_t>(i)];
-        const auto type = kind == 'r'   ? QTextOption::RightTab
-                          : kind == 'c' ? QTextOption::CenterTab
-                          : kind == 'd' ? QTextOption::DelimiterTab
-                                        : QTextOption::LeftTab;
-        if (at > 0)
-            tabs.append(QTextOption::Tab(at, type, kind == 'd' ? QChar(u'.') : QChar()));
-    }
-    if (p.first < 0 && p.left > 0)
-        tabs.append(QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)); // Word's hanging indent
-    std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
-    if (!tabs.isEmpty())
-        f.setTabPositions(tabs);
-    m_cursor.setBlockFormat(f);
+    m_cursor.setBlockFormat(top().para.format());
     // Merge: in a cell's first block this format also carries the cell's own properties.
     m_cursor.mergeBlockCharFormat(charFormat());
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "richtext/RtfCharState.h"
 #include "richtext/RtfFontTable.h"
 #include "richtext/RtfListTable.h"
+#include "richtext/RtfParaState.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfTableBuilder.h"
@@ -34,30 +36,10 @@ public:
 private:
     enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
-    struct CharState {
-        int font = -1;
-        int halfPoints = 24;
-        bool bold = false, italic = false, underline = false, strike = false, caps = false, hidden = false;
-        int vertical = 0; // 1 super, -1 sub
-        int color = 0, background = 0;
-    };
-    struct ParaState {
-        int align = 0; // 0 left, 1 centre, 2 right, 3 justify
-        int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
-        bool lineMultiple = false;
-        bool inTable = false;
-        int nest = 1;            // \itap
-        int list = 0, level = 0; // \ls, \ilvl
-        static constexpr int kMaxTabs = 32;
-        std::array<int, kMaxTabs> tabs{};      // \tx positions, twips from the text's left edge
-        std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
-        int tabCount = 0;
-        char nextTabKind = 'l';
-    };
     struct Group {
         Dest dest = Dest::Text;
-        CharState chr;
-        ParaState para;
+        RtfCharState chr;
+        RtfParaState para;
         int uc = 1;
         bool ignorableNext = false; // just saw \*
     };
@@ -70,8 +52,11 @@ private:
 
     void handleWord(std::string_view word, bool hasParam, int param);
     bool handleDestination(std::string_view word);
-    bool handleCharWord(std::string_view word, bool hasParam, int param);
-    bool handleParaWord(std::string_view word, bool hasParam, int param);
+    // The phases of handleWord, each true when it took the word.
+    void handleTableOrPropertyWord(std::string_view word, bool hasParam, int param); // outside the text
+    bool handleCharacterWord(std::string_view word, int param);                      // \u, \tab, \emdash ...
+    bool handleStructureWord(std::string_view word);                                 // \par, \cell, \row, \nestcell
+    bool handleDocumentWord(std::string_view word, int param);                       // \ansicpg, \deff, \deftab, \uc
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);

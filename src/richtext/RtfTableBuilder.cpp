@@ -29,80 +29,100 @@ int RtfTableBuilder::columnFor(int edge) {
 }
 
 void RtfTableBuilder::beginRow(const RowDef& given) {
-    m_def = given;
-    // Sanitise edges: increasing, within a sane page, not too many.
-    if (m_def.cells.size() > kMaxCells)
-        m_def.cells.resize(kMaxCells);
-    m_def.left = std::clamp(m_def.left, -15000, 30000);
-    m_def.gap = std::clamp(m_def.gap, 0, 1440);
-    if (m_def.cells.empty()) {
-        CellDef one;
-        one.right = m_def.left + 9000;
-        m_def.cells.push_back(one);
-    }
-    int previous = m_table ? m_left : m_def.left;
-    for (auto& c : m_def.cells) {
-        c.right = std::clamp(c.right, previous + 15, previous + 40000);
-        previous = c.right;
-    }
+    m_def = sanitised(given, m_table ? std::optional<int>(m_left) : std::nullopt);
     if (!m_table) {
-        m_left = m_def.left;
-        m_edges.clear();
-        for (const auto& c : m_def.cells)
-            m_edges.push_back(c.right);
-        QTextTableFormat format;
-        format.setBorderCollapse(true);
-        format.setBorder(1); // Qt draws cell borders only when the table has one; cells say which
-        format.setBorderBrush(Qt::black);
-        format.setCellSpacing(0);
-        format.setCellPadding(0);
-        format.setMargin(0);
-        format.setLeftMargin(qMax(0, m_left) / 15.0);
-        format.setAlignment(Qt::AlignLeft);
-        m_table = m_cursor->insertTable(1, static_cast<int>(m_edges.size()), format);
-        // A table opening the document leaves an empty block above it; keep it from taking room.
-        QTextCursor above(m_table->firstCursorPosition());
-        if (above.movePosition(QTextCursor::PreviousBlock) && above.block().length() == 1 &&
-            !above.block().previous().isValid()) {
-            QTextBlockFormat flat;
-            flat.setLineHeight(0, QTextBlockFormat::FixedHeight);
-            above.setBlockFormat(flat);
-            QTextCharFormat tiny;
-            tiny.setFontPointSize(1);
-            above.setBlockCharFormat(tiny);
-        }
-        m_vmergeStart.assign(m_edges.size(), -1);
-        m_row = 0;
+        startTable();
     } else {
-        for (const auto& c : m_def.cells) {
-            const int x = c.right;
-            const int k = columnFor(x);
-            if (std::abs(m_edges[k] - x) <= kEdgeTolerance)
-                continue;
-            if (m_edges[k] < x) { // beyond the last edge
-                m_table->appendColumns(1);
-                m_edges.push_back(x);
-                m_vmergeStart.push_back(-1);
-                continue;
-            }
-            if (static_cast<int>(m_edges.size()) >= kMaxCells)
-                continue;
-            // Split column k at x; earlier rows keep one cell over both halves.
-            m_table->insertColumns(k + 1, 1);
-            for (int r = 0; r < m_table->rows(); ++r) {
-                const QTextTableCell cell = m_table->cellAt(r, k);
-                if (cell.row() != r || cell.column() + cell.columnSpan() - 1 != k)
-                    continue;
-                m_table->mergeCells(cell.row(), cell.column(), cell.rowSpan(), cell.columnSpan() + 1);
-            }
-            m_edges.insert(m_edges.begin() + k, x);
-            m_vmergeStart.insert(m_vmergeStart.begin() + k + 1, -1);
-        }
+        addColumnsFor(m_def);
         m_table->appendRows(1);
         ++m_row;
     }
     applyWidths();
+    mapCellsToColumns();
+    formatRowCells();
+    m_cell = 0;
+    m_rowOpen = true;
+    m_pendingCell = true; // the cursor enters the first cell with the first content
+}
 
+RtfTableBuilder::RowDef RtfTableBuilder::sanitised(const RowDef& given, std::optional<int> tableLeft) {
+    // Edges increasing, within a sane page, not too many.
+    RowDef def = given;
+    if (def.cells.size() > kMaxCells)
+        def.cells.resize(kMaxCells);
+    def.left = std::clamp(def.left, -15000, 30000);
+    def.gap = std::clamp(def.gap, 0, 1440);
+    if (def.cells.empty()) {
+        CellDef one;
+        one.right = def.left + 9000;
+        def.cells.push_back(one);
+    }
+    int previous = tableLeft.value_or(def.left); // a started table keeps its first row's left edge
+    for (auto& c : def.cells) {
+        c.right = std::clamp(c.right, previous + 15, previous + 40000);
+        previous = c.right;
+    }
+    return def;
+}
+
+void RtfTableBuilder::startTable() {
+    m_left = m_def.left;
+    m_edges.clear();
+    for (const auto& c : m_def.cells)
+        m_edges.push_back(c.right);
+    QTextTableFormat format;
+    format.setBorderCollapse(true);
+    format.setBorder(1); // Qt draws cell borders only when the table has one; cells say which
+    format.setBorderBrush(Qt::black);
+    format.setCellSpacing(0);
+    format.setCellPadding(0);
+    format.setMargin(0);
+    format.setLeftMargin(qMax(0, m_left) / 15.0);
+    format.setAlignment(Qt::AlignLeft);
+    m_table = m_cursor->insertTable(1, static_cast<int>(m_edges.size()), format);
+    // A table opening the document leaves an empty block above it; keep it from taking room.
+    QTextCursor above(m_table->firstCursorPosition());
+    if (above.movePosition(QTextCursor::PreviousBlock) && above.block().length() == 1 &&
+        !above.block().previous().isValid()) {
+        QTextBlockFormat flat;
+        flat.setLineHeight(0, QTextBlockFormat::FixedHeight);
+        above.setBlockFormat(flat);
+        QTextCharFormat tiny;
+        tiny.setFontPointSize(1);
+        above.setBlockCharFormat(tiny);
+    }
+    m_vmergeStart.assign(m_edges.size(), -1);
+    m_row = 0;
+}
+
+void RtfTableBuilder::addColumnsFor(const RowDef& def) {
+    for (const auto& c : def.cells) {
+        const int x = c.right;
+        const int k = columnFor(x);
+        if (std::abs(m_edges[k] - x) <= kEdgeTolerance)
+            continue;
+        if (m_edges[k] < x) { // beyond the last edge
+            m_table->appendColumns(1);
+            m_edges.push_back(x);
+            m_vmergeStart.push_back(-1);
+            continue;
+        }
+        if (static_cast<int>(m_edges.size()) >= kMaxCells)
+            continue;
+        // Split column k at x; earlier rows keep one cell over both halves.
+        m_table->insertColumns(k + 1, 1);
+        for (int r = 0; r < m_table->rows(); ++r) {
+            const QTextTableCell cell = m_table->cellAt(r, k);
+            if (cell.row() != r || cell.column() + cell.columnSpan() - 1 != k)
+                continue;
+            m_table->mergeCells(cell.row(), cell.column(), cell.rowSpan(), cell.columnSpan() + 1);
+        }
+        m_edges.insert(m_edges.begin() + k, x);
+        m_vmergeStart.insert(m_vmergeStart.begin() + k + 1, -1);
+    }
+}
+
+void RtfTableBuilder::mapCellsToColumns() {
     m_cellColumn.clear();
     m_cellSpan.clear();
     int nextColumn = 0;
@@ -120,6 +140,9 @@ void RtfTableBuilder::beginRow(const RowDef& given) {
         }
         nextColumn = last + 1;
     }
+}
+
+void RtfTableBuilder::formatRowCells() {
     for (size_t i = 0; i < m_def.cells.size(); ++i) {
         const int col = m_cellColumn[i];
         if (col < 0)
@@ -135,32 +158,32 @@ void RtfTableBuilder::beginRow(const RowDef& given) {
         if (span > 1)
             m_table->mergeCells(m_row, col, 1, span);
         QTextTableCell cell = m_table->cellAt(m_row, col);
-        QTextTableCellFormat format = cell.format().toTableCellFormat();
-        // Cell padding, else the row's, else half the gap between cells.
-        auto pad = [](int own, int row, int fallback) {
-            return (own >= 0 ? own : row >= 0 ? row : fallback) / 15.0;
-        };
-        format.setLeftPadding(pad(c.padLeft, m_def.padLeft, m_def.gap));
-        format.setRightPadding(pad(c.padRight, m_def.padRight, m_def.gap));
-        format.setTopPadding(pad(c.padTop, m_def.padTop, 0));
-        format.setBottomPadding(pad(c.padBottom, m_def.padBottom, 0));
-        format.setTopBorder(c.top.width);
-        format.setLeftBorder(c.left.width);
-        format.setBottomBorder(c.bottom.width);
-        format.setRightBorder(c.right_.width);
-        format.setTopBorderStyle(styleFor(c.top.width));
-        format.setLeftBorderStyle(styleFor(c.left.width));
-        format.setBottomBorderStyle(styleFor(c.bottom.width));
-        format.setRightBorderStyle(styleFor(c.right_.width));
-        format.setBorderBrush(QBrush(Qt::black));
-        if (c.shading.isValid())
-            format.setBackground(c.shading);
-        format.setVerticalAlignment(QTextCharFormat::AlignTop);
-        cell.setFormat(format);
+        cell.setFormat(cellFormat(cell.format().toTableCellFormat(), c));
     }
-    m_cell = 0;
-    m_rowOpen = true;
-    m_pendingCell = true; // the cursor enters the first cell with the first content
+}
+
+QTextTableCellFormat RtfTableBuilder::cellFormat(QTextTableCellFormat format, const CellDef& c) const {
+    // Cell padding, else the row's, else half the gap between cells.
+    auto pad = [](int own, int row, int fallback) {
+        return (own >= 0 ? own : row >= 0 ? row : fallback) / 15.0;
+    };
+    format.setLeftPadding(pad(c.padLeft, m_def.padLeft, m_def.gap));
+    format.setRightPadding(pad(c.padRight, m_def.padRight, m_def.gap));
+    format.setTopPadding(pad(c.padTop, m_def.padTop, 0));
+    format.setBottomPadding(pad(c.padBottom, m_def.padBottom, 0));
+    format.setTopBorder(c.top.width);
+    format.setLeftBorder(c.left.width);
+    format.setBottomBorder(c.bottom.width);
+    format.setRightBorder(c.right_.width);
+    format.setTopBorderStyle(styleFor(c.top.width));
+    format.setLeftBorderStyle(styleFor(c.left.width));
+    format.setBottomBorderStyle(styleFor(c.bottom.width));
+    format.setRightBorderStyle(styleFor(c.right_.width));
+    format.setBorderBrush(QBrush(Qt::black));
+    if (c.shading.isValid())
+        format.setBackground(c.shading);
+    format.setVerticalAlignment(QTextCharFormat::AlignTop);
+    return format;
 }
 
 void RtfTableBuilder::placeCursor() {

@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QTextCursor>
+#include <QTextTableCellFormat>
 
+#include <optional>
 #include <vector>
 
 class QTextTable;
@@ -49,6 +51,14 @@ public:
     void endTable(); // leaves the cursor in the block after the table
 
 private:
+    // The phases of beginRow.
+    static RowDef sanitised(const RowDef& given, std::optional<int> tableLeft);
+    void startTable();
+    void addColumnsFor(const RowDef& def); // splits or appends columns for the row's edges
+    void mapCellsToColumns();              // each RTF cell's first column and span
+    void formatRowCells();                 // merges, padding, borders, shading
+    QTextTableCellFormat cellFormat(QTextTableCellFormat format, const CellDef& c) const;
+
     int columnFor(int edge);
     void placeCursor();
     void applyWidths();

@@ -37,7 +37,8 @@ QString withoutControls(const QString& s) {
     QString out;
     out.reserve(s.size());
     for (QChar c : s) {
-        if (c.unicode() >= 0x20 || c == u'\t')
+        // C0 and C1 controls (undefined bytes of a code page decode to C1) show nothing.
+        if ((c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F)) || c == u'\t')
             out.append(c);
     }
     return out;

@@ -81,6 +81,9 @@ TEST_F(RtfReaderTest, usesTheAnsiCodePageForTextWithoutFonts) {
     EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"), QStringLiteral("Привет\n"));
     EXPECT_EQ(text("{\\rtf1\\ansi \\'e9}"), QStringLiteral("é\n")) << "Windows-1252 by default";
     EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg99999 \\'e9}"), QStringLiteral("é\n")) << "unknown pages read as 1252";
+    EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg1251 a\\'98\\'7f\\'81b}"), QStringLiteral("a\u0403b\n"))
+        << "bytes a page leaves undefined decode to controls, which show nothing";
+    EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b}"), QStringLiteral("日本\n")) << "multi-byte pages";
 }
 
 TEST_F(RtfReaderTest, sizesTextAtNinetySixDotsPerInch) {

@@ -2,6 +2,8 @@
 
 #include <QTextCodec>
 
+#include <map>
+
 namespace richtext {
 
 namespace {
@@ -53,8 +55,18 @@ const char* codecName(int codePage) {
 }
 
 QTextCodec* codecFor(int codePage) {
-    const char* name = codecName(codePage);
-    return name ? QTextCodec::codecForName(name) : nullptr;
+    // Looking a converter up by name is slow (ICU compares names); do it once per page.
+    static const std::map<int, QTextCodec*> codecs = [] {
+        std::map<int, QTextCodec*> found;
+        for (int page : {437, 850, 866, 874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 10000, 10007, 932,
+                         936, 949, 950}) {
+            if (QTextCodec* codec = QTextCodec::codecForName(codecName(page)))
+                found.emplace(page, codec);
+        }
+        return found;
+    }();
+    const auto it = codecs.find(codePage);
+    return it == codecs.end() ? nullptr : it->second;
 }
 
 // Bullet fonts draw their own glyphs at these bytes; the metric fonts we show with have

@@ -118,7 +118,7 @@ bool RtfParser::parse(const QByteArray& rtf) {
     flush();
     if (!m_parPending && !m_tables.inTable())
         applyBlockFormat(); // the last paragraph had no \par
-    m_tables.endTable();
+    m_tables.endTable(m_rowDef.row());
     m_tokens = nullptr;
     return m_any;
 }
@@ -318,7 +318,7 @@ bool RtfParser::handleStructureWord(std::string_view word) {
         paragraph(true);
     } else if (is(word, "row")) {
         if (m_tables.rowOpen())
-            m_tables.endRow();
+            endRow();
     } else {
         return false;
     }
@@ -480,10 +480,8 @@ void RtfParser::flush() {
     if (m_pending.isEmpty())
         return;
     beforeContent();
-    if (!m_tables.discarding()) {
-        startParagraph();
-        m_cursor.insertText(m_pending, charFormat());
-    }
+    startParagraph();
+    insertText(m_pending);
     m_pending.clear();
     m_any = true;
 }
@@ -493,17 +491,17 @@ void RtfParser::beforeContent() {
     if (p.inTable && p.nest > 0) {
         if (!m_tables.rowOpen()) {
             // A new table goes right after the paragraph before it, not after an empty one.
-            m_tables.beginRow(m_rowDef.row());
+            beginRow();
             m_parPending = false;
         }
         if (m_tables.beforeContent())
             m_parPending = m_nestBreak = false; // a fresh cell
     } else if (m_tables.inTable()) {
-        m_tables.endTable();
+        m_tables.endTable(m_rowDef.row());
         m_parPending = m_nestBreak = false;
     }
-    if ((m_parPending || m_nestBreak) && !m_tables.discarding())
-        m_cursor.insertBlock();
+    if (m_parPending || m_nestBreak)
+        insertBlock();
     m_parPending = m_nestBreak = false;
 }
 
@@ -515,7 +513,7 @@ void RtfParser::startParagraph() {
     if (p.list > 0 && !m_labelSeen) {
         const QString label = m_lists.nextLabel(p.list, p.level);
         if (!label.isEmpty())
-            m_cursor.insertText(label, charFormat());
+            insertText(label);
     }
 }
 
@@ -528,16 +526,11 @@ void RtfParser::paragraph(bool cellEnd) {
         m_nestBreak = false;
         // A \cell outside any row still means a table.
         if (!m_tables.rowOpen()) {
-            m_tables.beginRow(m_rowDef.row());
+            beginRow();
             m_parPending = false;
         }
     }
     beforeContent();
-    if (m_tables.discarding()) {
-        if (cellEnd)
-            m_tables.endCell();
-        return;
-    }
     applyBlockFormat();
     if (cellEnd)
         m_tables.endCell();
@@ -546,9 +539,37 @@ void RtfParser::paragraph(bool cellEnd) {
 }
 
 void RtfParser::applyBlockFormat() {
+    if (RtfCellContent* cell = m_tables.cellContent()) {
+        cell->setBlockFormat(top().para.format(), charFormat());
+        return;
+    }
     m_cursor.setBlockFormat(top().para.format());
-    // Merge: in a cell's first block this format also carries the cell's own properties.
     m_cursor.mergeBlockCharFormat(charFormat());
+}
+
+void RtfParser::beginRow() {
+    const bool defined = m_rowDef.generation() != m_rowDefAtRowEnd; // a \trowd since the last \row
+    m_tables.beginRow(defined ? std::optional(m_rowDef.row()) : std::nullopt);
+}
+
+void RtfParser::endRow() {
+    // Without a definition before its cells the row takes the one given at its \row.
+    m_tables.endRow(m_rowDef.row());
+    m_rowDefAtRowEnd = m_rowDef.generation();
+}
+
+void RtfParser::insertText(const QString& text) {
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertText(text, charFormat());
+    else
+        m_cursor.insertText(text, charFormat());
+}
+
+void RtfParser::insertBlock() {
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertBlock();
+    else
+        m_cursor.insertBlock();
 }
 
 void RtfParser::insertPicture() {
@@ -565,10 +586,11 @@ void RtfParser::insertPicture() {
     format.setWidth(shown.width);
     format.setHeight(shown.height);
     beforeContent();
-    if (!m_tables.discarding()) {
-        startParagraph();
+    startParagraph();
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertImage(format);
+    else
         m_cursor.insertImage(format);
-    }
     if (m_picture.inShape())
         m_shape.pictureShown = true;
     m_any = true;

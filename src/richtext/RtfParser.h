@@ -72,6 +72,11 @@ private:
     void paragraph(bool cellEnd);
     void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
+    // Content goes into the open table cell, else at the cursor.
+    void insertText(const QString& text); // in the current character format
+    void insertBlock();
+    void beginRow();
+    void endRow();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
 
@@ -95,6 +100,7 @@ private:
     std::vector<QColor> m_colors;
     int m_red = -1, m_green = -1, m_blue = -1;
     RtfRowDefinition m_rowDef;
+    int m_rowDefAtRowEnd = 0; // m_rowDef's generation at the last \row
     RtfPicture m_picture;
     Shape m_shape;
     bool m_nestBreak = false;

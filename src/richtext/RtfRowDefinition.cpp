@@ -16,6 +16,7 @@ bool RtfRowDefinition::word(std::string_view word, int param, const std::vector<
     RtfTableBuilder::CellDef& c = m_cell;
     if (word == "trowd") {
         m_row = RtfTableBuilder::RowDef{};
+        ++m_generation;
         m_cell = RtfTableBuilder::CellDef{};
         m_borderTarget = -1;
     } else if (word == "trgaph") {

@@ -1,5 +1,6 @@
 #include "richtext/RtfReader.h"
 
+#include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTestUtil.h"
 #include "support/RichtextSamples.h"
 
@@ -150,6 +151,79 @@ TEST_F(RtfTableTest, makesATableOfCellsWithoutADefinition) {
     EXPECT_EQ(table->columns(), 3);
     EXPECT_EQ(cellText(table, 0, 2), QStringLiteral("c"));
     EXPECT_EQ(RtfReader::plainText(*doc), QStringLiteral("a\nb\nc\nafter\n")) << "no line for the room above";
+}
+
+// A 4-row bill whose last row is "TOTAL" over two columns, with each row's definition written
+// before its cells (LibreOffice) or after them (as Word may: the cells, then \trowd...\row).
+QByteArray billTable(bool definitionAfterCells) {
+    const QByteArray threeCells = "\\trowd\\trgaph100\\clbrdrb\\brdrs\\brdrw15\\cellx2000\\cellx4000\\cellx6000";
+    const QByteArray totalCells = "\\trowd\\trgaph100\\clbrdrt\\brdrdb\\brdrw30\\cellx4000\\cellx6000";
+    const QByteArray rows[][2] = {{threeCells, "\\pard\\intbl Item\\cell Count\\cell Sum\\cell"},
+                                  {threeCells, "\\pard\\intbl Pens\\cell 2\\cell 20\\cell"},
+                                  {threeCells, "\\pard\\intbl Books\\cell 1\\cell 40\\cell"},
+                                  {totalCells, "\\pard\\intbl TOTAL\\cell 60\\cell"}};
+    QByteArray rtf = "{\\rtf1\\ansi \\pard before\\par";
+    for (const auto& [definition, cells] : rows)
+        rtf += definitionAfterCells ? cells + "{" + definition + "\\row}" : definition + cells + "\\row";
+    return rtf + "\\pard after\\par}";
+}
+
+TEST_F(RtfTableTest, placesCellsByTheirRowsOwnDefinitionWrittenBeforeOrAfterTheCells) {
+    for (const bool after : {false, true}) {
+        SCOPED_TRACE(after ? "definition after the cells" : "definition before the cells");
+        const auto doc = readRtf(billTable(after));
+        QTextTable* table = firstTable(*doc);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->rows(), 4);
+        EXPECT_EQ(table->columns(), 3);
+        EXPECT_EQ(columnWidths(table), (QVector<double>{2000 / 15.0, 2000 / 15.0, 2000 / 15.0}));
+        EXPECT_EQ(cellText(table, 0, 2), QStringLiteral("Sum"));
+        EXPECT_EQ(cellText(table, 1, 0), QStringLiteral("Pens"));
+        EXPECT_EQ(cellText(table, 2, 2), QStringLiteral("40"));
+        EXPECT_EQ(table->cellAt(3, 0).columnSpan(), 2);
+        EXPECT_EQ(cellText(table, 3, 0), QStringLiteral("TOTAL"));
+        EXPECT_EQ(cellText(table, 3, 2), QStringLiteral("60"));
+        EXPECT_DOUBLE_EQ(table->cellAt(1, 0).format().toTableCellFormat().bottomBorder(), 1);
+        EXPECT_DOUBLE_EQ(table->cellAt(3, 0).format().toTableCellFormat().topBorder(), 2);
+        EXPECT_EQ(RtfReader::plainText(*doc),
+                  QStringLiteral("before\nItem\nCount\nSum\nPens\n2\n20\nBooks\n1\n40\nTOTAL\n60\nafter\n"));
+    }
+}
+
+TEST_F(RtfTableTest, keepsEveryCellOfLongTablesAndWideRows) {
+    for (const bool after : {false, true}) {
+        const QByteArray definition = "\\trowd\\cellx2000\\cellx4000";
+        QByteArray rtf = "{\\rtf1\\ansi ";
+        for (int r = 0; r < 20000; ++r) {
+            const QByteArray cells = "\\pard\\intbl a" + QByteArray::number(r) + "\\cell b\\cell";
+            rtf += after ? cells + "{" + definition + "\\row}" : definition + cells + "\\row";
+        }
+        const auto doc = readRtf(rtf + "\\pard after\\par}");
+        QTextTable* table = firstTable(*doc);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->rows(), 20000);
+        EXPECT_EQ(table->columns(), 2);
+        EXPECT_EQ(cellText(table, 19999, 0), QStringLiteral("a19999"));
+        EXPECT_EQ(RtfReader::plainText(*doc).count(u'\n'), 40001);
+    }
+    // 5000 cells in one row: the columns stop at the limit, the rest of the text joins the last cell.
+    for (const bool defined : {false, true}) {
+        QByteArray rtf = "{\\rtf1\\ansi \\trowd";
+        for (int c = 0; defined && c < 5000; ++c)
+            rtf += "\\cellx" + QByteArray::number(100 * (c + 1));
+        rtf += "\\pard\\intbl ";
+        QString expected;
+        for (int c = 0; c < 5000; ++c) {
+            rtf += "c" + QByteArray::number(c) + "\\cell ";
+            expected += QStringLiteral("c%1\n").arg(c);
+        }
+        const auto doc = readRtf(rtf + "\\row\\pard after\\par}");
+        QTextTable* table = firstTable(*doc);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->columns(), richtext::RtfTableBuilder::kMaxColumns);
+        EXPECT_EQ(cellText(table, 0, 1), QStringLiteral("c1"));
+        EXPECT_EQ(RtfReader::plainText(*doc), expected + QStringLiteral("after\n"));
+    }
 }
 
 } // namespace

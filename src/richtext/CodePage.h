@@ -10,8 +10,11 @@ namespace richtext {
 // as Qt's converter gives them, mostly C1 controls. Symbol-font bytes map to Unicode here.
 class CodePage {
 public:
-    // Pseudo code page of the Symbol and Wingdings bullet fonts.
+    // Pseudo code pages: the Symbol font (\fcharset2) as Unicode (Greek, arrows, maths), and the
+    // Wingdings bullets (also the bullets of list level texts) as the Unicode shapes they draw.
     static constexpr int Symbol = 42;
+    static constexpr int Bullets = 43;
+    static bool isSymbolFont(int codePage) { return codePage == Symbol || codePage == Bullets; }
 
     // The code page of a font's \fcharset; charset 1 ("default") means the document's \ansicpg.
     static int forCharset(int charset, int ansiCodePage);

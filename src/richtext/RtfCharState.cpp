@@ -22,6 +22,8 @@ bool RtfCharState::word(std::string_view word, bool hasParam, int param) {
         strike = on;
     } else if (word == "caps") {
         caps = on;
+    } else if (word == "scaps") {
+        smallCaps = on;
     } else if (word == "v") {
         hidden = on;
     } else if (word == "super") {
@@ -53,7 +55,9 @@ QTextCharFormat RtfCharState::format(const RtfFontTable& fonts, const std::vecto
     f.setFontUnderline(underline);
     f.setFontStrikeOut(strike);
     if (caps)
-        f.setFontCapitalization(QFont::AllUppercase);
+        f.setFontCapitalization(QFont::AllUppercase); // \caps wins over \scaps, as in Word
+    else if (smallCaps)
+        f.setFontCapitalization(QFont::SmallCaps);
     if (vertical > 0)
         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (vertical < 0)

@@ -14,7 +14,8 @@ class RtfFontTable;
 struct RtfCharState {
     int font = -1;
     int halfPoints = 24;
-    bool bold = false, italic = false, underline = false, strike = false, caps = false, hidden = false;
+    bool bold = false, italic = false, underline = false, strike = false, caps = false, smallCaps = false;
+    bool hidden = false;
     int vertical = 0; // 1 super, -1 sub
     int color = 0, background = 0;
 

@@ -458,6 +458,13 @@ void RtfParser::appendUnicode(int code) {
         code += 65536; // written as a signed 16-bit number
     if (code < 0 || code > 0xFFFF)
         return;
+    const int codePage = currentCodePage();
+    if (CodePage::isSymbolFont(codePage) && code >= 0xF020 && code <= 0xF0FF) {
+        // A symbol font's character written at its private-use place: the byte it stands for.
+        const char byte = static_cast<char>(code & 0xFF);
+        appendBytes(std::string_view(&byte, 1));
+        return;
+    }
     decodePending();
     const QChar ch(static_cast<char16_t>(code));
     if (ch.unicode() >= 0x20 || ch == u'\t')

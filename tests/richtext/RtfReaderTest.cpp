@@ -104,7 +104,8 @@ TEST_F(RtfReaderTest, sizesTextAtNinetySixDotsPerInch) {
 TEST_F(RtfReaderTest, appliesCharacterFormatting) {
     const auto doc = readRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255"
                              "\\blue0;}\\b bold\\b0  \\i italic\\i0  \\ul under\\ulnone  \\strike gone\\strike0  "
-                             "x\\super up\\nosupersub  x\\sub down\\sub0  \\caps caps\\caps0  \\cf1 red\\cf0  "
+                             "x\\super up\\nosupersub  x\\sub down\\sub0  \\caps caps\\caps0  \\scaps minor\\scaps0  "
+                             "\\cf1 red\\cf0  "
                              "\\highlight3 marked\\highlight0  \\cb2 shaded\\cb0  \\b\\i\\cf2 all\\plain  reset "
                              "{\\b scoped} after \\v hidden\\v0 shown}");
     EXPECT_EQ(formatOf(*doc, "bold").fontWeight(), QFont::Bold);
@@ -116,6 +117,8 @@ TEST_F(RtfReaderTest, appliesCharacterFormatting) {
     EXPECT_EQ(formatOf(*doc, "up").verticalAlignment(), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(formatOf(*doc, "down").verticalAlignment(), QTextCharFormat::AlignSubScript);
     EXPECT_EQ(formatOf(*doc, "caps").fontCapitalization(), QFont::AllUppercase);
+    EXPECT_EQ(formatOf(*doc, "minor").fontCapitalization(), QFont::SmallCaps);
+    EXPECT_FALSE(formatOf(*doc, "red").hasProperty(QTextFormat::FontCapitalization));
     EXPECT_EQ(formatOf(*doc, "red").foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(formatOf(*doc, "marked").background().color(), QColor(255, 255, 0));
     EXPECT_EQ(formatOf(*doc, "shaded").background().color(), QColor(0, 0, 255));
@@ -176,6 +179,16 @@ TEST_F(RtfReaderTest, keepsLineBreaksTabsAndSymbols) {
     EXPECT_EQ(text("{\\rtf1 a\\line b\\tab c\\emdash d\\endash e\\~f\\{g\\}h\\\\i\\lquote j\\rquote\\ldblquote k"
                    "\\rdblquote\\bullet\\_\\-}"),
               QStringLiteral("a\nb\tc—d–e\u00a0f{g}h\\i‘j’“k”•\u2011\u00ad\n"));
+}
+
+TEST_F(RtfReaderTest, showsSymbolFontTextAsTheCharactersItStandsFor) {
+    // The Symbol font by charset or by name; Wingdings keeps its bullet shapes.
+    const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}{\\f1\\fnil\\fcharset2 Symbol;}"
+                           "{\\f2\\fswiss\\fcharset0 Symbol;}{\\f3\\fnil\\fcharset2 MT Extra;}"
+                           "{\\f4\\fnil\\fcharset2 Wingdings;}}"
+                           "\\f1 abl\\'b7\\'ae\\'b3 D\\'a5\\f0  x {\\f2 p\\'b4W} {\\f3 S} {\\f4 l\\'a7\\'fc} "
+                           "{\\f1\\u61617\\'3f\\u61548\\'3f}\\par}";
+    EXPECT_EQ(text(rtf), QStringLiteral("αβλ•→≥ Δ∞ x π×Ω Σ ●▪✓ ±λ\n"));
 }
 
 TEST_F(RtfReaderTest, skipsMetadataIgnorableGroupsAndUnknownWords) {

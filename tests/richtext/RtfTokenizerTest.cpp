@@ -97,6 +97,7 @@ TEST(CodePageTest, decodesSingleByteCodePages) {
     EXPECT_EQ(CodePage::decode("\xe1\xe2\xe3", 1253), QStringLiteral("αβγ"));
     EXPECT_EQ(CodePage::decode("\x8f\xe0\xa8", 866), QStringLiteral("При"));
     EXPECT_EQ(CodePage::decode("\xb7", CodePage::Symbol), QStringLiteral("\u2022"));
+    EXPECT_EQ(CodePage::decode("\xb7l\xa7", CodePage::Bullets), QStringLiteral("\u2022\u25CF\u25AA"));
     EXPECT_EQ(CodePage::decode("abc", 4242), QStringLiteral("abc"));
     EXPECT_FALSE(CodePage::isKnown(4242));
     EXPECT_TRUE(CodePage::isKnown(1251));

@@ -226,4 +226,17 @@ TEST_F(RtfTableTest, keepsEveryCellOfLongTablesAndWideRows) {
     }
 }
 
+TEST_F(RtfTableTest, readsAbiWordBillWithItsTotalRowAndSymbolText) {
+    const auto doc = readRtf(fixture("abiword-bill.rtf"));
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 4);
+    EXPECT_EQ(table->columns(), 3);
+    EXPECT_EQ(cellText(table, 2, 0), QStringLiteral("Books"));
+    EXPECT_EQ(table->cellAt(3, 0).columnSpan(), 2);
+    EXPECT_EQ(cellText(table, 3, 0), QStringLiteral("TOTAL"));
+    EXPECT_EQ(cellText(table, 3, 2), QStringLiteral("60"));
+    EXPECT_TRUE(RtfReader::plainText(*doc).contains(QStringLiteral("αβλ after")));
+}
+
 } // namespace

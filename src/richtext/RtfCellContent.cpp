@@ -32,7 +32,7 @@ void RtfCellContent::append(RtfCellContent&& other) {
     other.m_steps.clear();
 }
 
-void RtfCellContent::writeTo(QTextCursor& cursor) const {
+void RtfCellContent::writeTo(QTextCursor& cursor, double maxImageWidth) const {
     for (const Step& step : m_steps) {
         switch (step.kind) {
         case Kind::Text:
@@ -46,9 +46,15 @@ void RtfCellContent::writeTo(QTextCursor& cursor) const {
             // Merge: in a cell's first block the character format also carries the cell's own properties.
             cursor.mergeBlockCharFormat(step.chars);
             break;
-        case Kind::Image:
-            cursor.insertImage(step.format.toImageFormat());
+        case Kind::Image: {
+            QTextImageFormat image = step.format.toImageFormat();
+            if (maxImageWidth >= 1 && image.width() > maxImageWidth) {
+                image.setHeight(image.height() * maxImageWidth / image.width());
+                image.setWidth(maxImageWidth);
+            }
+            cursor.insertImage(image);
             break;
+        }
         }
     }
 }

@@ -23,7 +23,8 @@ public:
     void append(RtfCellContent&& other);
     bool isEmpty() const { return m_steps.empty(); }
 
-    void writeTo(QTextCursor& cursor) const;
+    // Pictures wider than maxImageWidth (pixels) are shown scaled down to it.
+    void writeTo(QTextCursor& cursor, double maxImageWidth) const;
 
 private:
     enum class Kind { Text, Block, BlockFormat, Image };

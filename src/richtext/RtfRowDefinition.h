@@ -22,6 +22,10 @@ public:
     int generation() const { return m_generation; }
 
 private:
+    // A \brdr* word about the border being defined; false when the word is not about it.
+    static bool borderWord(RtfTableBuilder::Border& border, std::string_view word, int param,
+                           const std::vector<QColor>& colors);
+
     RtfTableBuilder::RowDef m_row;
     RtfTableBuilder::CellDef m_cell; // the cell being defined, until its \cellx
     int m_borderTarget = -1;         // 0 top, 1 left, 2 bottom, 3 right of that cell

@@ -11,8 +11,20 @@ namespace {
 constexpr int kEdgeTolerance = 8; // twips; writers round edges differently row by row
 constexpr int kOverflow = -2;     // a cell beyond the last column: it joins the row's last cell
 
-QTextFrameFormat::BorderStyle styleFor(int width) {
-    return width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None;
+QTextFrameFormat::BorderStyle styleOf(const RtfTableBuilder::Border& border) {
+    return border.width > 0 ? border.style : QTextFrameFormat::BorderStyle_None;
+}
+
+QBrush brushOf(const RtfTableBuilder::Border& border) {
+    return QBrush(border.color.isValid() ? border.color : QColor(Qt::black));
+}
+
+QTextCharFormat::VerticalAlignment verticalOf(Qt::Alignment alignment) {
+    if (alignment & Qt::AlignVCenter)
+        return QTextCharFormat::AlignMiddle;
+    if (alignment & Qt::AlignBottom)
+        return QTextCharFormat::AlignBottom;
+    return QTextCharFormat::AlignTop;
 }
 
 } // namespace
@@ -212,10 +224,18 @@ void RtfTableBuilder::fillRow(QTextTable* table, int r, Row& row, const std::vec
         if (span > 1)
             merges.push_back({r, col, 1, span});
         QTextTableCell cell = table->cellAt(r, col);
-        cell.setFormat(cellFormat(cell.format().toTableCellFormat(), row.def, c));
+        const QTextTableCellFormat format = cellFormat(cell.format().toTableCellFormat(), row.def, c);
+        cell.setFormat(format);
         QTextCursor cursor = cell.firstCursorPosition();
-        row.cells[i].writeTo(cursor);
+        row.cells[i].writeTo(cursor, contentWidth(col, span, format)); // pictures stay inside the borders
     }
+}
+
+double RtfTableBuilder::contentWidth(int column, int span, const QTextTableCellFormat& format) const {
+    const int left = column == 0 ? m_left : m_edges[static_cast<size_t>(column - 1)];
+    const int right = m_edges[static_cast<size_t>(column + span - 1)];
+    return (right - left) / 15.0 - format.leftPadding() - format.rightPadding() - format.leftBorder() -
+           format.rightBorder();
 }
 
 QTextTableCellFormat RtfTableBuilder::cellFormat(QTextTableCellFormat format, const RowDef& def,
@@ -232,14 +252,18 @@ QTextTableCellFormat RtfTableBuilder::cellFormat(QTextTableCellFormat format, co
     format.setLeftBorder(c.left.width);
     format.setBottomBorder(c.bottom.width);
     format.setRightBorder(c.right_.width);
-    format.setTopBorderStyle(styleFor(c.top.width));
-    format.setLeftBorderStyle(styleFor(c.left.width));
-    format.setBottomBorderStyle(styleFor(c.bottom.width));
-    format.setRightBorderStyle(styleFor(c.right_.width));
+    format.setTopBorderStyle(styleOf(c.top));
+    format.setLeftBorderStyle(styleOf(c.left));
+    format.setBottomBorderStyle(styleOf(c.bottom));
+    format.setRightBorderStyle(styleOf(c.right_));
     format.setBorderBrush(QBrush(Qt::black));
+    format.setTopBorderBrush(brushOf(c.top));
+    format.setLeftBorderBrush(brushOf(c.left));
+    format.setBottomBorderBrush(brushOf(c.bottom));
+    format.setRightBorderBrush(brushOf(c.right_));
     if (c.shading.isValid())
         format.setBackground(c.shading);
-    format.setVerticalAlignment(QTextCharFormat::AlignTop);
+    format.setVerticalAlignment(verticalOf(c.vertical));
     return format;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QTextCursor>
+#include <QTextFrameFormat>
 #include <QTextTableCellFormat>
 
 #include <optional>
@@ -24,7 +25,10 @@ namespace richtext {
 class RtfTableBuilder {
 public:
     struct Border {
-        int width = 0; // pixels; 0 = none
+        int width = 0; // pixels drawn; 0 = none
+        int line = 0;  // pixels of one line (a double border draws two)
+        QTextFrameFormat::BorderStyle style = QTextFrameFormat::BorderStyle_Solid;
+        QColor color; // invalid: black
     };
     struct CellDef {
         int right = 0;                                // twips from the left margin
@@ -32,6 +36,7 @@ public:
         bool vmergeFirst = false, vmergeNext = false; // \clvmgf, \clvmrg
         Border top, left, bottom, right_;
         QColor shading;
+        Qt::Alignment vertical = Qt::AlignTop;                        // \clvertalt, \clvertalc, \clvertalb
         int padLeft = -1, padTop = -1, padRight = -1, padBottom = -1; // twips; -1 = the row's
     };
     struct RowDef {
@@ -80,6 +85,7 @@ private:
     std::vector<Placement> placeCells(Row& row); // each cell's column and span; may add columns
     QTextTable* insertTable();
     void fillRow(QTextTable* table, int r, Row& row, const std::vector<Placement>& places, std::vector<Merge>& merges);
+    double contentWidth(int column, int span, const QTextTableCellFormat& format) const; // pixels
     QTextTableCellFormat cellFormat(QTextTableCellFormat format, const RowDef& def, const CellDef& c) const;
     int columnFor(int edge) const;
     void applyWidths(QTextTable* table) const;

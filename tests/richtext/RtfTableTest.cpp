@@ -4,6 +4,8 @@
 #include "richtext/RtfTestUtil.h"
 #include "support/RichtextSamples.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -184,7 +186,7 @@ TEST_F(RtfTableTest, placesCellsByTheirRowsOwnDefinitionWrittenBeforeOrAfterTheC
         EXPECT_EQ(cellText(table, 3, 0), QStringLiteral("TOTAL"));
         EXPECT_EQ(cellText(table, 3, 2), QStringLiteral("60"));
         EXPECT_DOUBLE_EQ(table->cellAt(1, 0).format().toTableCellFormat().bottomBorder(), 1);
-        EXPECT_DOUBLE_EQ(table->cellAt(3, 0).format().toTableCellFormat().topBorder(), 2);
+        EXPECT_DOUBLE_EQ(table->cellAt(3, 0).format().toTableCellFormat().topBorder(), 6) << "double: 2 lines of 2 px";
         EXPECT_EQ(RtfReader::plainText(*doc),
                   QStringLiteral("before\nItem\nCount\nSum\nPens\n2\n20\nBooks\n1\n40\nTOTAL\n60\nafter\n"));
     }
@@ -237,6 +239,41 @@ TEST_F(RtfTableTest, readsAbiWordBillWithItsTotalRowAndSymbolText) {
     EXPECT_EQ(cellText(table, 3, 0), QStringLiteral("TOTAL"));
     EXPECT_EQ(cellText(table, 3, 2), QStringLiteral("60"));
     EXPECT_TRUE(RtfReader::plainText(*doc).contains(QStringLiteral("αβλ after")));
+}
+
+TEST_F(RtfTableTest, drawsCellBordersAlignmentAndPicturesAsWritten) {
+    QImage image(400, 100, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    const QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}"
+                           "\\trowd\\trgaph100\\clvertalc\\clbrdrt\\brdrdb\\brdrw10\\brdrcf2\\clbrdrl\\brdrdot\\brdrw30"
+                           "\\cellx3000\\clvertalb\\clbrdrb\\brdrdash\\cellx6000\\cellx9000"
+                           "\\pard\\intbl middle\\cell bottom\\cell {\\pict\\pngblip\\picw400\\pich100 " +
+                           png.toHex() + "}\\cell\\row}";
+    const auto doc = readRtf(rtf);
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    const QTextTableCellFormat first = table->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(first.verticalAlignment(), QTextCharFormat::AlignMiddle);
+    EXPECT_EQ(first.topBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_DOUBLE_EQ(first.topBorder(), 3) << "two 1 px lines and the gap";
+    EXPECT_EQ(first.topBorderBrush().color(), QColor(255, 0, 0));
+    EXPECT_EQ(first.leftBorderStyle(), QTextFrameFormat::BorderStyle_Dotted);
+    EXPECT_DOUBLE_EQ(first.leftBorder(), 2);
+    EXPECT_EQ(first.leftBorderBrush().color(), QColor(Qt::black));
+    const QTextTableCellFormat second = table->cellAt(0, 1).format().toTableCellFormat();
+    EXPECT_EQ(second.verticalAlignment(), QTextCharFormat::AlignBottom);
+    EXPECT_EQ(second.bottomBorderStyle(), QTextFrameFormat::BorderStyle_Dashed);
+    // The 400 px picture is scaled into its 200 px cell, inside the padding.
+    QTextCursor c = table->cellAt(0, 2).firstCursorPosition();
+    c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    const QTextImageFormat picture = c.charFormat().toImageFormat();
+    ASSERT_TRUE(picture.isValid());
+    EXPECT_NEAR(picture.width(), 200 - 2 * 100 / 15.0, 0.01);
+    EXPECT_NEAR(picture.height(), picture.width() / 4, 0.01);
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QtMath>
+
+#include <memory>
 
 namespace richtext {
 
@@ -92,6 +95,14 @@ bool RtfReader::read(const QByteArray& rtf, QTextDocument* doc) {
     }
     RtfParser parser(doc);
     return parser.parse(rtf);
+}
+
+int documentHeight(const QTextDocument& doc, int width) {
+    if (doc.textWidth() == width)
+        return qCeil(doc.size().height());
+    const std::unique_ptr<QTextDocument> copy(doc.clone());
+    copy->setTextWidth(width);
+    return qCeil(copy->size().height());
 }
 
 QString RtfReader::plainText(const QByteArray& rtf) {

@@ -93,7 +93,7 @@ TEST(TfrmInstruction, startsWithAnEmptyFocusedCodeAndTheKitInstruction) {
     EXPECT_EQ(f.Button2->text(), "Завершить");
     EXPECT_EQ(f.Panel1->geometry(), QRect(0, 713 - 107, 1016, 107));
     EXPECT_EQ(f.RxDBRichEdit1->geometry(), QRect(0, 0, 1016, 713 - 107));
-    EXPECT_FALSE(f.RxDBRichEdit1->isEnabled());
+    EXPECT_EQ(f.RxDBRichEdit1->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(f.RxDBRichEdit1->dataField(), "Intro");
     EXPECT_TRUE(f.RxDBRichEdit1->document()->toPlainText().startsWith("Инструкция по выполнению работы"));
     EXPECT_LE(f.Button2->geometry().right(), 1016);

@@ -147,7 +147,7 @@ TEST_F(Prepare1Fixture, showsNoSheetAndTheReadyButtonAtItsPlace) {
     TfrmPrepare1* stage = startWithAudioOf(30.0);
     QApplication::processEvents();
     EXPECT_EQ(stage->RxDBRichEdit1->dataField(), QString());
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled());
+    EXPECT_EQ(stage->RxDBRichEdit1->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 1");
     EXPECT_EQ(stage->Panel1->height(), 41);
     EXPECT_EQ(stage->Panel1->geometry().bottom(), stage->height() - 1);

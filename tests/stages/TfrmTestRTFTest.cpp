@@ -58,7 +58,7 @@ TEST(TfrmTestRTF, isABorderlessModalWindowWithTheTextAboveTheCloseButton) {
     EXPECT_EQ(f.RxDBRichEdit1->geometry(), QRect(0, 0, 1015, 712 - 41));
     EXPECT_EQ(f.Button1->text(), "Закрыть");
     EXPECT_NEAR(f.Button1->geometry().center().x(), f.Panel1->width() / 2, 1);
-    EXPECT_FALSE(f.RxDBRichEdit1->isEnabled());
+    EXPECT_EQ(f.RxDBRichEdit1->contextMenuPolicy(), Qt::PreventContextMenu);
     EXPECT_EQ(f.RxDBRichEdit1->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(f.RxDBRichEdit1->dataField(), "TestRTF");
     const QRect screen = f.screen()->geometry();

@@ -29,10 +29,6 @@ const char* const kSkipped[] = {
     "nonesttables", "picprop", "blipuid", "nesttableprops", "txe", "atnid", "atnauthor", "protusertbl"};
 // clang-format on
 
-int clampTwips(int v) {
-    return std::clamp(v, -31680, 31680); // 22 inches either way
-}
-
 QString withoutControls(const QString& s) {
     QString out;
     out.reserve(s.size());
@@ -160,7 +156,7 @@ bool RtfParser::handleDestination(std::string_view word) {
         g.dest = Dest::Picture;
         m_picture = RtfPicture(m_shape.active);
         // A shape may hold several pictures (fill, texture); its own is property "pib".
-        if (m_shape.active && m_shape.property != "pib")
+        if (m_shape.active && !m_shape.pictureIsShown())
             g.dest = Dest::Skip;
         return true;
     }
@@ -183,12 +179,12 @@ bool RtfParser::handleDestination(std::string_view word) {
     if (is(word, "shpinst")) {
         // A drawing shape: its properties are no text, but its picture is the one to show.
         g.dest = Dest::Shape;
-        m_shape = Shape{};
+        m_shape = RtfShape{};
         m_shape.active = true;
         return true;
     }
     if (is(word, "shp")) {
-        m_shape = Shape{};
+        m_shape = RtfShape{};
         return true;
     }
     if (is(word, "shprslt")) {
@@ -270,16 +266,7 @@ void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, 
         }
         return;
     case Dest::Shape:
-        if (is(word, "shpleft"))
-            m_shape.left = clampTwips(param);
-        else if (is(word, "shptop"))
-            m_shape.top = clampTwips(param);
-        else if (is(word, "shpright"))
-            m_shape.right = clampTwips(param);
-        else if (is(word, "shpbottom"))
-            m_shape.bottom = clampTwips(param);
-        else if (is(word, "sn"))
-            m_shape.property.clear();
+        m_shape.word(word, param);
         return;
     default:
         return;
@@ -407,8 +394,7 @@ void RtfParser::handleText(std::string_view text) {
         m_picture.hexData(text);
         return;
     case Dest::Shape:
-        if (m_shape.property.size() < 64)
-            m_shape.property.append(text);
+        m_shape.text(text);
         return;
     case Dest::ListLevelText:
         m_lists.levelText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
@@ -580,10 +566,7 @@ void RtfParser::insertBlock() {
 }
 
 void RtfParser::insertPicture() {
-    QRect shape;
-    if (m_shape.right > m_shape.left && m_shape.bottom > m_shape.top)
-        shape = QRect(QPoint(m_shape.left, m_shape.top), QPoint(m_shape.right - 1, m_shape.bottom - 1));
-    const RtfPicture::Result shown = m_picture.decode(shape);
+    const RtfPicture::Result shown = m_picture.decode(m_shape.box());
     if (shown.image.isNull())
         return;
     const QString name = QStringLiteral("rtfpict:%1").arg(++m_pictures);

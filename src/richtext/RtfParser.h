@@ -6,6 +6,7 @@
 #include "richtext/RtfParaState.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfRowDefinition.h"
+#include "richtext/RtfShape.h"
 #include "richtext/RtfTableBuilder.h"
 #include "richtext/RtfTokenizer.h"
 
@@ -42,12 +43,6 @@ private:
         RtfParaState para;
         int uc = 1;
         bool ignorableNext = false; // just saw \*
-    };
-    struct Shape {
-        bool active = false; // inside \shpinst
-        bool pictureShown = false;
-        std::string property;                         // name given by the last \sn
-        int left = 0, top = 0, right = 0, bottom = 0; // twips
     };
 
     void handleWord(std::string_view word, bool hasParam, int param);
@@ -102,7 +97,7 @@ private:
     RtfRowDefinition m_rowDef;
     int m_rowDefAtRowEnd = 0; // m_rowDef's generation at the last \row
     RtfPicture m_picture;
-    Shape m_shape;
+    RtfShape m_shape;
     bool m_nestBreak = false;
     bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;

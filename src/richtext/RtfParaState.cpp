@@ -1,5 +1,7 @@
 #include "richtext/RtfParaState.h"
 
+#include "richtext/RtfRowDefinition.h"
+
 #include <QList>
 #include <QTextOption>
 
@@ -15,7 +17,26 @@ int clampTwips(int v) {
 
 } // namespace
 
-bool RtfParaState::word(std::string_view word, bool hasParam, int param) {
+bool RtfParaState::word(std::string_view word, bool hasParam, int param, const std::vector<QColor>& colors) {
+    static constexpr std::string_view kSides[] = {"brdrt", "brdrl", "brdrb", "brdrr", "box"};
+    for (int side = 0; side < 5; ++side) {
+        if (word == kSides[side]) {
+            borderSide = side;
+            return true;
+        }
+    }
+    if (word == "brsp") {
+        borderSpace = std::clamp(param, 0, 1440);
+        return true;
+    }
+    if (borderSide >= 0 && word.substr(0, 4) == "brdr") {
+        for (int side = 0; side < 4; ++side) {
+            if (borderSide == side || borderSide == 4)
+                RtfRowDefinition::borderWord(borders[static_cast<size_t>(side)], word, param, colors);
+        }
+        return true;
+    }
+    borderSide = -1; // any other word ends the border's description
     if (word == "pard") {
         *this = RtfParaState{};
     } else if (word == "ql") {
@@ -62,6 +83,10 @@ bool RtfParaState::word(std::string_view word, bool hasParam, int param) {
         return false;
     }
     return true;
+}
+
+bool RtfParaState::hasBorders() const {
+    return std::any_of(borders.begin(), borders.end(), [](const auto& b) { return b.width > 0; });
 }
 
 QTextBlockFormat RtfParaState::format() const {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "richtext/RtfTableBuilder.h"
+
+#include <QColor>
 #include <QTextBlockFormat>
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace richtext {
 
@@ -20,9 +24,15 @@ struct RtfParaState {
     std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
     int tabCount = 0;
     char nextTabKind = 'l';
+    // Paragraph borders (\box, \brdrt ...): top, left, bottom, right. Qt blocks have none, so the
+    // parser puts bordered paragraphs in a one-cell table.
+    std::array<RtfTableBuilder::Border, 4> borders{};
+    int borderSpace = 0; // \brsp, twips between the border and the text
+    int borderSide = -1; // the side the next \brdr* words describe; 4 = all four (\box)
 
     // False when the word is not about paragraphs.
-    bool word(std::string_view word, bool hasParam, int param);
+    bool word(std::string_view word, bool hasParam, int param, const std::vector<QColor>& colors);
+    bool hasBorders() const;
     QTextBlockFormat format() const;
 };
 

@@ -112,7 +112,7 @@ bool RtfParser::parse(const QByteArray& rtf) {
     while (m_stack.size() > 1)
         endGroup(); // unbalanced: close what is open
     flush();
-    if (!m_parPending && !m_tables.inTable())
+    if (!m_parPending && (!m_tables.inTable() || m_boxOpen))
         applyBlockFormat(); // the last paragraph had no \par
     m_tables.endTable(m_rowDef.row());
     m_tokens = nullptr;
@@ -232,7 +232,7 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         return;
     flush();
     if (!handleStructureWord(word) && !handleDocumentWord(word, param) && !g.chr.word(word, hasParam, param) &&
-        !g.para.word(word, hasParam, param))
+        !g.para.word(word, hasParam, param, m_colors))
         m_rowDef.word(word, param, m_colors);
 }
 
@@ -323,6 +323,10 @@ bool RtfParser::handleDocumentWord(std::string_view word, int param) {
         m_ansiCodePage = 437;
     } else if (is(word, "pca")) {
         m_ansiCodePage = 850;
+    } else if (is(word, "paperw") || is(word, "margl") || is(word, "margr")) {
+        int& given = word == "paperw" ? m_paperWidth : word == "margl" ? m_marginLeft : m_marginRight;
+        given = std::clamp(param, 0, 31680);
+        m_textRight = std::max(m_paperWidth - m_marginLeft - m_marginRight, 1440);
     } else if (is(word, "deff")) {
         m_fonts.setDefaultFont(param);
     } else if (is(word, "deftab")) {
@@ -481,21 +485,61 @@ void RtfParser::flush() {
 
 void RtfParser::beforeContent() {
     const RtfParaState& p = top().para;
-    if (p.inTable && p.nest > 0) {
+    const bool wantTable = p.inTable && p.nest > 0;
+    const bool wantBox = !wantTable && p.hasBorders();
+    bool adjacent = false; // a table or box right after another, nothing between them
+    if (m_tables.inTable()) {
+        // A table, a bordered box or plain text: when the kind changes, what was open ends.
+        const bool keep = m_boxOpen ? wantBox && boxKey(p) == m_boxKey : wantTable;
+        if (!keep) {
+            endTableOrBox();
+            adjacent = true;
+        }
+    }
+    if (wantTable || wantBox) {
         if (!m_tables.rowOpen()) {
             // A new table goes right after the paragraph before it, not after an empty one.
-            beginRow();
+            if (wantBox)
+                beginBox();
+            else
+                beginRow();
+            m_tables.setAdjacentToPrevious(adjacent);
             m_parPending = false;
         }
         if (m_tables.beforeContent())
             m_parPending = m_nestBreak = false; // a fresh cell
-    } else if (m_tables.inTable()) {
-        m_tables.endTable(m_rowDef.row());
-        m_parPending = m_nestBreak = false;
     }
     if (m_parPending || m_nestBreak)
         insertBlock();
     m_parPending = m_nestBreak = false;
+}
+
+void RtfParser::endTableOrBox() {
+    m_tables.endTable(m_rowDef.row());
+    m_boxOpen = false;
+    m_parPending = m_nestBreak = false;
+}
+
+RtfParser::BoxKey RtfParser::boxKey(const RtfParaState& p) {
+    return {p.borders, p.borderSpace, p.left, p.right};
+}
+
+void RtfParser::beginBox() {
+    // Bordered paragraphs in a row make one box: a one-cell table from the indents to the text's right edge.
+    const RtfParaState& p = top().para;
+    RtfTableBuilder::RowDef box;
+    box.left = p.left;
+    box.padLeft = box.padTop = box.padRight = box.padBottom = p.borderSpace;
+    RtfTableBuilder::CellDef cell;
+    cell.right = m_textRight - p.right;
+    cell.top = p.borders[0];
+    cell.left = p.borders[1];
+    cell.bottom = p.borders[2];
+    cell.right_ = p.borders[3];
+    box.cells.push_back(cell);
+    m_tables.beginRow(box);
+    m_boxOpen = true;
+    m_boxKey = boxKey(p);
 }
 
 void RtfParser::startParagraph() {
@@ -517,6 +561,8 @@ void RtfParser::paragraph(bool cellEnd) {
     m_labelSeen = false;
     if (cellEnd) {
         m_nestBreak = false;
+        if (m_boxOpen)
+            endTableOrBox(); // a \cell ends a bordered box: it is no table row
         // A \cell outside any row still means a table.
         if (!m_tables.rowOpen()) {
             beginRow();
@@ -533,7 +579,12 @@ void RtfParser::paragraph(bool cellEnd) {
 
 void RtfParser::applyBlockFormat() {
     if (RtfCellContent* cell = m_tables.cellContent()) {
-        cell->setBlockFormat(top().para.format(), charFormat());
+        QTextBlockFormat format = top().para.format();
+        if (m_boxOpen) { // the box stands at the indents
+            format.setLeftMargin(0);
+            format.setRightMargin(0);
+        }
+        cell->setBlockFormat(format, charFormat());
         return;
     }
     m_cursor.setBlockFormat(top().para.format());

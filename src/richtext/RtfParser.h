@@ -72,6 +72,16 @@ private:
     void insertBlock();
     void beginRow();
     void endRow();
+    // Bordered paragraphs (Qt blocks have no borders) go into a one-cell table, one per run of
+    // paragraphs with the same borders and indents.
+    struct BoxKey {
+        std::array<RtfTableBuilder::Border, 4> borders;
+        int space, left, right;
+        bool operator==(const BoxKey&) const = default;
+    };
+    static BoxKey boxKey(const RtfParaState& p);
+    void beginBox();
+    void endTableOrBox();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
 
@@ -96,6 +106,10 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     RtfRowDefinition m_rowDef;
     int m_rowDefAtRowEnd = 0; // m_rowDef's generation at the last \row
+    bool m_boxOpen = false;   // the open table is a box of bordered paragraphs
+    BoxKey m_boxKey{};
+    int m_paperWidth = 12240, m_marginLeft = 1800, m_marginRight = 1800; // twips, Word's defaults
+    int m_textRight = 8640; // the text's right edge from the left margin, twips
     RtfPicture m_picture;
     RtfShape m_shape;
     bool m_nestBreak = false;

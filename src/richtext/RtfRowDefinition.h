@@ -18,14 +18,13 @@ public:
     // False when the word is not about table rows.
     bool word(std::string_view word, int param, const std::vector<QColor>& colors);
     const RtfTableBuilder::RowDef& row() const { return m_row; }
+    // A \brdr* word about a border (a cell's or a paragraph's); false when the word is not about it.
+    static bool borderWord(RtfTableBuilder::Border& border, std::string_view word, int param,
+                           const std::vector<QColor>& colors);
     // Counts \trowd words: tells whether a row had a definition of its own before its cells.
     int generation() const { return m_generation; }
 
 private:
-    // A \brdr* word about the border being defined; false when the word is not about it.
-    static bool borderWord(RtfTableBuilder::Border& border, std::string_view word, int param,
-                           const std::vector<QColor>& colors);
-
     RtfTableBuilder::RowDef m_row;
     RtfTableBuilder::CellDef m_cell; // the cell being defined, until its \cellx
     int m_borderTarget = -1;         // 0 top, 1 left, 2 bottom, 3 right of that cell

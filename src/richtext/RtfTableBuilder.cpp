@@ -95,7 +95,7 @@ void RtfTableBuilder::endTable(const RowDef& def) {
     m_rows.clear();
     m_edges.clear();
     m_vmergeStart.clear();
-    m_rowOpen = m_pendingCell = false;
+    m_rowOpen = m_pendingCell = m_adjacent = false;
 }
 
 RtfTableBuilder::RowDef RtfTableBuilder::sanitised(const RowDef& given, std::optional<int> tableLeft) {
@@ -191,10 +191,11 @@ QTextTable* RtfTableBuilder::insertTable() {
     format.setAlignment(Qt::AlignLeft);
     QTextTable* table =
         m_cursor->insertTable(static_cast<int>(m_rows.size()), static_cast<int>(m_edges.size()), format);
-    // A table opening the document leaves an empty block above it; keep it from taking room.
+    // A table opening the document, or following another, leaves an empty block above it;
+    // keep it from taking room.
     QTextCursor above(table->firstCursorPosition());
     if (above.movePosition(QTextCursor::PreviousBlock) && above.block().length() == 1 &&
-        !above.block().previous().isValid()) {
+        (!above.block().previous().isValid() || m_adjacent)) {
         QTextBlockFormat flat;
         flat.setLineHeight(0, QTextBlockFormat::FixedHeight);
         above.setBlockFormat(flat);

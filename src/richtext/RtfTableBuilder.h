@@ -29,6 +29,7 @@ public:
         int line = 0;  // pixels of one line (a double border draws two)
         QTextFrameFormat::BorderStyle style = QTextFrameFormat::BorderStyle_Solid;
         QColor color; // invalid: black
+        bool operator==(const Border&) const = default;
     };
     struct CellDef {
         int right = 0;                                // twips from the left margin
@@ -56,6 +57,8 @@ public:
 
     // before: the row's definition when it was given ahead of its cells.
     void beginRow(std::optional<RowDef> before);
+    // The table follows another with nothing between: the block Qt keeps between them takes no room.
+    void setAdjacentToPrevious(bool adjacent) { m_adjacent = adjacent; }
     // Call before anything goes into the document while a row is open; true when a new cell began.
     bool beforeContent();
     // Where content goes while a row is open, else null.
@@ -94,6 +97,7 @@ private:
     std::vector<Row> m_rows;
     bool m_rowOpen = false;
     bool m_pendingCell = false;
+    bool m_adjacent = false;
     std::vector<int> m_edges; // right edge of each column, twips, while the table is made
     int m_left = 0;
     std::vector<int> m_vmergeStart; // per column: row where a vertical merge began, -1 none

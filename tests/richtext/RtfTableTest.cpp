@@ -276,4 +276,34 @@ TEST_F(RtfTableTest, drawsCellBordersAlignmentAndPicturesAsWritten) {
     EXPECT_NEAR(picture.height(), picture.width() / 4, 0.01);
 }
 
+TEST_F(RtfTableTest, drawsBorderedParagraphsAsOneBoxPerRunWithTheSameBorders) {
+    const QByteArray rtf = "{\\rtf1\\ansi\\paperw11906\\margl1701\\margr851"
+                           "{\\colortbl;\\red0\\green0\\blue0;\\red200\\green0\\blue0;}\\pard before\\par"
+                           "\\pard\\li720\\ri1000\\box\\brdrdb\\brdrw10\\brdrcf2\\brsp60 one\\par two\\par"
+                           "\\pard\\brdrb\\brdrs\\brdrw30 ruled\\par\\pard after\\par}";
+    const auto doc = readRtf(rtf);
+    EXPECT_EQ(RtfReader::plainText(*doc), QStringLiteral("before\none\ntwo\nruled\nafter\n"));
+    QList<QTextTable*> boxes;
+    for (QTextFrame* frame : doc->rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame))
+            boxes.append(table);
+    }
+    ASSERT_EQ(boxes.size(), 2);
+    QTextTable* box = boxes[0];
+    EXPECT_EQ(box->rows(), 1);
+    EXPECT_EQ(box->columns(), 1);
+    EXPECT_EQ(cellText(box, 0, 0), QStringLiteral("one\ntwo")) << "both paragraphs in one box";
+    EXPECT_DOUBLE_EQ(box->format().leftMargin(), 48) << "at the left indent";
+    // From the indent to the text's right edge (paper less margins) less the right indent.
+    EXPECT_EQ(columnWidths(box), (QVector<double>{(11906 - 1701 - 851 - 1000 - 720) / 15.0}));
+    const QTextTableCellFormat boxed = box->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_EQ(boxed.leftBorderStyle(), QTextFrameFormat::BorderStyle_Double);
+    EXPECT_EQ(boxed.bottomBorderBrush().color(), QColor(200, 0, 0));
+    EXPECT_DOUBLE_EQ(boxed.topPadding(), 4);
+    EXPECT_DOUBLE_EQ(blockFormatOf(*doc, "two").leftMargin(), 0) << "the box stands at the indent, not the text";
+    const QTextTableCellFormat ruled = boxes[1]->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_DOUBLE_EQ(ruled.bottomBorder(), 2);
+    EXPECT_EQ(ruled.topBorderStyle(), QTextFrameFormat::BorderStyle_None) << "only the bottom rule";
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the table seeds of the RTF fuzz corpus: row definitions before and after the cells,
-a long table and a wide row, each under the fuzzer's 16 KB input limit."""
+a long table, a wide row and bordered paragraphs, each under the fuzzer's 16 KB input limit."""
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -22,7 +22,12 @@ def wide(cells):
     return "{\\rtf1\\ansi \\trowd" + edges + "\\pard\\intbl " + text + "\\row\\pard after\\par}"
 
 
+BOXES = ("{\\rtf1\\ansi{\\colortbl;\\red0\\green0\\blue0;\\red200\\green0\\blue0;}"
+         "\\pard\\brdrb\\brdrs\\brdrw30\\brsp20 Heading\\par\\pard\\li720\\box\\brdrdb\\brdrw10\\brdrcf2 one\\par two\\par"
+         "\\pard\\brdrt\\brdrdot\\brdrb\\brdrdot dots\\par\\trowd\\cellx2000\\pard\\intbl cell\\cell\\row\\pard end\\par}")
+
 SEEDS = {
+    "paragraph-boxes.rtf": BOXES,
     "table-before.rtf": table(4, False),
     "table-after.rtf": table(4, True),
     "table-long.rtf": table(120, True),

@@ -106,6 +106,18 @@ TEST_F(RtfTableTest, mergesCellsMarkedAsMerged) {
     EXPECT_FALSE(doc->toPlainText().contains(QStringLiteral("lost")));
 }
 
+TEST_F(RtfTableTest, mergesARunOfThreeCellsIntoTheFirst) {
+    const auto doc =
+        readRtf("{\\rtf1 \\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl a\\cell b\\cell c\\cell d"
+                "\\cell\\row\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\clmrg\\cellx3000\\cellx4000"
+                "\\pard\\intbl wide\\cell\\cell\\cell last\\cell\\row}");
+    QTextTable* table = firstTable(*doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->cellAt(1, 0).columnSpan(), 3);
+    EXPECT_EQ(cellText(table, 1, 0), QStringLiteral("wide"));
+    EXPECT_EQ(cellText(table, 1, 3), QStringLiteral("last"));
+}
+
 TEST_F(RtfTableTest, givesRowsWithWiderCellsTheUnionOfColumns) {
     // LibreOffice writes a merged cell as one wider \cellx; the rows still line up.
     const QByteArray rtf = "{\\rtf1 \\trowd\\cellx1500\\cellx4500\\pard\\intbl A\\cell B\\cell\\row"

@@ -89,6 +89,24 @@ bool RtfParaState::hasBorders() const {
     return std::any_of(borders.begin(), borders.end(), [](const auto& b) { return b.width > 0; });
 }
 
+bool RtfParaState::sameBox(const RtfParaState& other) const {
+    return borders == other.borders && borderSpace == other.borderSpace && left == other.left && right == other.right;
+}
+
+RtfTableBuilder::RowDef RtfParaState::box(int textRight) const {
+    RtfTableBuilder::RowDef row;
+    row.left = left;
+    row.padLeft = row.padTop = row.padRight = row.padBottom = borderSpace;
+    RtfTableBuilder::CellDef cell;
+    cell.right = textRight - right;
+    cell.top = borders[0];
+    cell.left = borders[1];
+    cell.bottom = borders[2];
+    cell.right_ = borders[3];
+    row.cells.push_back(cell);
+    return row;
+}
+
 QTextBlockFormat RtfParaState::format() const {
     QTextBlockFormat f;
     static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};

@@ -33,6 +33,10 @@ struct RtfParaState {
     // False when the word is not about paragraphs.
     bool word(std::string_view word, bool hasParam, int param, const std::vector<QColor>& colors);
     bool hasBorders() const;
+    // Paragraphs with the same borders and indents share one box.
+    bool sameBox(const RtfParaState& other) const;
+    // The box as a one-cell row: from the left indent to textRight (twips) less the right indent.
+    RtfTableBuilder::RowDef box(int textRight) const;
     QTextBlockFormat format() const;
 };
 

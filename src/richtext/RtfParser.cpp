@@ -29,17 +29,6 @@ const char* const kSkipped[] = {
     "nonesttables", "picprop", "blipuid", "nesttableprops", "txe", "atnid", "atnauthor", "protusertbl"};
 // clang-format on
 
-QString withoutControls(const QString& s) {
-    QString out;
-    out.reserve(s.size());
-    for (QChar c : s) {
-        // C0 and C1 controls (undefined bytes of a code page decode to C1) show nothing.
-        if ((c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F)) || c == u'\t')
-            out.append(c);
-    }
-    return out;
-}
-
 } // namespace
 
 RtfParser::RtfParser(QTextDocument* doc) : m_doc(doc), m_cursor(doc), m_tables(&m_cursor) {}
@@ -127,17 +116,8 @@ void RtfParser::endGroup() {
         insertPicture();
     if (ending.dest == Dest::FontTable)
         m_fonts.finishEntry();
-    if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable &&
-        (m_red >= 0 || m_green >= 0 || m_blue >= 0))
-        endColor(); // the last entry lacked its ';'
-}
-
-void RtfParser::endColor() {
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_colors.push_back(QColor());
-    else
-        m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
-    m_red = m_green = m_blue = -1;
+    if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable)
+        m_colors.finish();
 }
 
 bool RtfParser::handleDestination(std::string_view word) {
@@ -148,8 +128,7 @@ bool RtfParser::handleDestination(std::string_view word) {
     }
     if (is(word, "colortbl")) {
         g.dest = Dest::ColorTable;
-        m_colors.clear();
-        m_red = m_green = m_blue = -1;
+        m_colors.start();
         return true;
     }
     if (is(word, "pict")) {
@@ -232,8 +211,8 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         return;
     flush();
     if (!handleStructureWord(word) && !handleDocumentWord(word, param) && !g.chr.word(word, hasParam, param) &&
-        !g.para.word(word, hasParam, param, m_colors))
-        m_rowDef.word(word, param, m_colors);
+        !g.para.word(word, hasParam, param, m_colors.colors()))
+        m_rowDef.word(word, param, m_colors.colors());
 }
 
 void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, int param) {
@@ -243,12 +222,7 @@ void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, 
         m_fonts.word(word, hasParam, param, m_ansiCodePage);
         return;
     case Dest::ColorTable:
-        if (is(word, "red"))
-            m_red = std::clamp(param, 0, 255);
-        else if (is(word, "green"))
-            m_green = std::clamp(param, 0, 255);
-        else if (is(word, "blue"))
-            m_blue = std::clamp(param, 0, 255);
+        m_colors.word(word, param);
         return;
     case Dest::Picture:
         m_picture.word(word, hasParam, param);
@@ -276,7 +250,8 @@ void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, 
 bool RtfParser::handleCharacterWord(std::string_view word, int param) {
     Group& g = top();
     if (is(word, "u")) {
-        appendUnicode(param);
+        if (!g.chr.hidden)
+            m_run.appendUnicode(param, currentCodePage());
         m_ucSkip = g.uc;
         return true;
     }
@@ -287,7 +262,7 @@ bool RtfParser::handleCharacterWord(std::string_view word, int param) {
     for (const auto& [name, ch] : kChars) {
         if (word == name) {
             if (!g.chr.hidden)
-                appendChars(QString(QChar(ch)));
+                m_run.appendChars(QString(QChar(ch)));
             return true;
         }
     }
@@ -357,16 +332,16 @@ void RtfParser::handleSymbol(char symbol) {
     case '\\':
     case '{':
     case '}':
-        appendChars(QString(QLatin1Char(symbol)));
+        m_run.appendChars(QString(QLatin1Char(symbol)));
         break;
     case '~':
-        appendChars(QString(QChar(0x00A0)));
+        m_run.appendChars(QString(QChar(0x00A0)));
         break;
     case '-':
-        appendChars(QString(QChar(0x00AD)));
+        m_run.appendChars(QString(QChar(0x00AD)));
         break;
     case '_':
-        appendChars(QString(QChar(0x2011)));
+        m_run.appendChars(QString(QChar(0x2011)));
         break;
     case '\n':
         flush();
@@ -383,16 +358,13 @@ void RtfParser::handleText(std::string_view text) {
     switch (g.dest) {
     case Dest::Text:
         if (!g.chr.hidden)
-            appendBytes(text);
+            m_run.appendBytes(text, currentCodePage());
         return;
     case Dest::FontTable:
         m_fonts.text(text);
         return;
     case Dest::ColorTable:
-        for (char ch : text) {
-            if (ch == ';')
-                endColor();
-        }
+        m_colors.text(text);
         return;
     case Dest::Picture:
         m_picture.hexData(text);
@@ -420,66 +392,24 @@ void RtfParser::handleByte(char byte) {
         return;
     }
     if (g.dest == Dest::Text && !g.chr.hidden)
-        appendBytes(std::string_view(&byte, 1));
+        m_run.appendBytes(std::string_view(&byte, 1), currentCodePage());
 }
 
 int RtfParser::currentCodePage() const {
     return m_fonts.codePage(top().chr.font, m_ansiCodePage);
 }
 
-void RtfParser::appendChars(const QString& text) {
-    decodePending();
-    m_pending.append(text);
-}
-
-void RtfParser::appendBytes(std::string_view bytes) {
-    // Runs in one code page are decoded together: a \'hh sequence makes one multi-byte character.
-    const int codePage = currentCodePage();
-    if (codePage != m_pendingCodePage)
-        decodePending();
-    m_pendingCodePage = codePage;
-    m_pendingBytes.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-void RtfParser::appendUnicode(int code) {
-    if (top().chr.hidden)
-        return;
-    if (code < 0)
-        code += 65536; // written as a signed 16-bit number
-    if (code < 0 || code > 0xFFFF)
-        return;
-    const int codePage = currentCodePage();
-    if (CodePage::isSymbolFont(codePage) && code >= 0xF020 && code <= 0xF0FF) {
-        // A symbol font's character written at its private-use place: the byte it stands for.
-        const char byte = static_cast<char>(code & 0xFF);
-        appendBytes(std::string_view(&byte, 1));
-        return;
-    }
-    decodePending();
-    const QChar ch(static_cast<char16_t>(code));
-    if (ch.unicode() >= 0x20 || ch == u'\t')
-        m_pending.append(ch);
-}
-
-void RtfParser::decodePending() {
-    if (m_pendingBytes.isEmpty())
-        return;
-    m_pending.append(withoutControls(CodePage::decode(m_pendingBytes, m_pendingCodePage)));
-    m_pendingBytes.clear();
-}
-
 QTextCharFormat RtfParser::charFormat() const {
-    return top().chr.format(m_fonts, m_colors);
+    return top().chr.format(m_fonts, m_colors.colors());
 }
 
 void RtfParser::flush() {
-    decodePending();
-    if (m_pending.isEmpty())
+    const QString text = m_run.take();
+    if (text.isEmpty())
         return;
     beforeContent();
     startParagraph();
-    insertText(m_pending);
-    m_pending.clear();
+    insertText(text);
     m_any = true;
 }
 
@@ -490,7 +420,7 @@ void RtfParser::beforeContent() {
     bool adjacent = false; // a table or box right after another, nothing between them
     if (m_tables.inTable()) {
         // A table, a bordered box or plain text: when the kind changes, what was open ends.
-        const bool keep = m_boxOpen ? wantBox && boxKey(p) == m_boxKey : wantTable;
+        const bool keep = m_boxOpen ? wantBox && p.sameBox(m_boxPara) : wantTable;
         if (!keep) {
             endTableOrBox();
             adjacent = true;
@@ -520,26 +450,10 @@ void RtfParser::endTableOrBox() {
     m_parPending = m_nestBreak = false;
 }
 
-RtfParser::BoxKey RtfParser::boxKey(const RtfParaState& p) {
-    return {p.borders, p.borderSpace, p.left, p.right};
-}
-
 void RtfParser::beginBox() {
-    // Bordered paragraphs in a row make one box: a one-cell table from the indents to the text's right edge.
-    const RtfParaState& p = top().para;
-    RtfTableBuilder::RowDef box;
-    box.left = p.left;
-    box.padLeft = box.padTop = box.padRight = box.padBottom = p.borderSpace;
-    RtfTableBuilder::CellDef cell;
-    cell.right = m_textRight - p.right;
-    cell.top = p.borders[0];
-    cell.left = p.borders[1];
-    cell.bottom = p.borders[2];
-    cell.right_ = p.borders[3];
-    box.cells.push_back(cell);
-    m_tables.beginRow(box);
+    m_boxPara = top().para;
+    m_tables.beginRow(m_boxPara.box(m_textRight));
     m_boxOpen = true;
-    m_boxKey = boxKey(p);
 }
 
 void RtfParser::startParagraph() {

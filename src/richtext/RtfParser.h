@@ -1,6 +1,7 @@
 #pragma once
 
 #include "richtext/RtfCharState.h"
+#include "richtext/RtfColorTable.h"
 #include "richtext/RtfFontTable.h"
 #include "richtext/RtfListTable.h"
 #include "richtext/RtfParaState.h"
@@ -8,6 +9,7 @@
 #include "richtext/RtfRowDefinition.h"
 #include "richtext/RtfShape.h"
 #include "richtext/RtfTableBuilder.h"
+#include "richtext/RtfTextRun.h"
 #include "richtext/RtfTokenizer.h"
 
 #include <QByteArray>
@@ -56,12 +58,7 @@ private:
     void handleText(std::string_view text);
     void handleByte(char byte);
     void endGroup();
-    void endColor(); // ';' or the table's end: the colour read so far, "auto" when none
 
-    void appendChars(const QString& text);
-    void appendBytes(std::string_view bytes); // text in the current font's code page
-    void appendUnicode(int code);
-    void decodePending();
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
@@ -74,12 +71,6 @@ private:
     void endRow();
     // Bordered paragraphs (Qt blocks have no borders) go into a one-cell table, one per run of
     // paragraphs with the same borders and indents.
-    struct BoxKey {
-        std::array<RtfTableBuilder::Border, 4> borders;
-        int space, left, right;
-        bool operator==(const BoxKey&) const = default;
-    };
-    static BoxKey boxKey(const RtfParaState& p);
     void beginBox();
     void endTableOrBox();
     QTextCharFormat charFormat() const;
@@ -102,12 +93,11 @@ private:
     RtfListTable m_lists;
     bool m_paraStarted = false; // the current paragraph has content
     bool m_labelSeen = false;   // it had a \listtext or \pntext
-    std::vector<QColor> m_colors;
-    int m_red = -1, m_green = -1, m_blue = -1;
+    RtfColorTable m_colors;
     RtfRowDefinition m_rowDef;
     int m_rowDefAtRowEnd = 0; // m_rowDef's generation at the last \row
     bool m_boxOpen = false;   // the open table is a box of bordered paragraphs
-    BoxKey m_boxKey{};
+    RtfParaState m_boxPara;   // the paragraph that began the open box
     int m_paperWidth = 12240, m_marginLeft = 1800, m_marginRight = 1800; // twips, Word's defaults
     int m_textRight = 8640; // the text's right edge from the left margin, twips
     RtfPicture m_picture;
@@ -115,9 +105,7 @@ private:
     bool m_nestBreak = false;
     bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;
-    QString m_pending;
-    QByteArray m_pendingBytes;
-    int m_pendingCodePage = 1252;
+    RtfTextRun m_run;
     bool m_any = false; // something readable was seen
 };
 

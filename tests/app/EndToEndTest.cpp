@@ -114,7 +114,7 @@ TEST_F(EndToEnd, twoExamineesOfDifferentVariantsLeaveExactlyTheirAnswersBehind) 
     second.task4 = {5, 4, 3, 2, 1};
     second.task5 = {4, 3, 2, 1, 4};
     second.task6 = {0, 2, 0, 2, 0};
-    second.finishEarly = true; // every timed stage ended with its button, answered Yes
+    second.finishEarly = true;               // every timed stage ended with its button, answered Yes
     dialogs.confirmAnswers.assign(10, true); // and Yes to ending the station's work
     const int shownBefore = static_cast<int>(dialogs.shown.size());
     StationDriver::Outcome two;

@@ -3,6 +3,7 @@
 #include "kit/Cp1251.h"
 #include "main/StageFrame.h"
 #include "main/StationWindow.h"
+#include "stages/common/CountdownStage.h"
 #include "stages/review/FinishStage.h"
 #include "stages/preexam/InstructionStage.h"
 #include "stages/review/ReviewStage.h"
@@ -91,9 +92,8 @@ bool StationDriver::leaveOneShot(StageFrame* frame, const char* what) {
         if (!frame->tickTimer->isActive())
             return fail(QStringLiteral("этап «%1» не готов к переходу").arg(QString::fromUtf8(what)));
         frame->onTick();
-    } else {
-        waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
     }
+    waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
     return switched(guard) || fail(QStringLiteral("этап «%1» не закончился").arg(QString::fromUtf8(what)));
 }
 
@@ -107,11 +107,15 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
             if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("finishButton")))
                 finish->click();
             guard->onTick();
+            // The switch may wait for the last recording's file to be whole.
+            waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
             return switched(guard) ||
                    fail(QStringLiteral("этап «%1» не закончился по кнопке завершения").arg(QString::fromUtf8(what)));
         }
-        for (int ticks = 0; guard && !switched(guard) && ticks < 100000; ++ticks)
+        const auto* counting = qobject_cast<CountdownStage*>(frame);
+        for (int ticks = 0; guard && !switched(guard) && !(counting && counting->finished()) && ticks < 100000; ++ticks)
             guard->onTick();
+        waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
     } else {
         const int stageMs = m_options.liveStageSeconds * 1000;
         if (!waitUntil([&] { return switched(guard); }, stageMs + 1500)) {

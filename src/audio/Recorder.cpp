@@ -6,8 +6,18 @@ namespace audio {
 
 const char* const Recorder::RecordStartFailedText =
     "Невозможно начать запись. Возможно работу приложения блокирует антивирус";
+// The encoder is named as this platform has it: oggenc from vorbis-tools, or a copy in the
+// working folder.
+#ifdef Q_OS_WIN
 const char* const Recorder::EncoderStartFailedText =
     "Невозможно запустить процесс сжатия аудиозаписи...\nПроверьте наличие файла OGGENC.EXE в рабочем каталоге";
+#define ZUNT_ENCODER_NAME "OGGENC.EXE"
+#else
+const char* const Recorder::EncoderStartFailedText =
+    "Невозможно запустить процесс сжатия аудиозаписи...\nПроверьте, что установлена программа oggenc "
+    "(пакет vorbis-tools) или что она есть в рабочем каталоге";
+#define ZUNT_ENCODER_NAME "oggenc"
+#endif
 const char* const Recorder::DeviceStartFailedText =
     "Невозможно запустить устройство аудиозаписи.\n\rПроверьте подключение гарнитуры с микрофоном";
 const char* const Recorder::RecordingIncompleteText =
@@ -26,7 +36,8 @@ QString recordingProblemText(ErrorCode code) {
     case ErrorCode::Ok:
         return {};
     case ErrorCode::EncoderNotFound:
-        text = "Не найдена программа сжатия аудиозаписи (OGGENC.EXE). Запись продолжается, звук сохраняется.";
+        text =
+            "Не найдена программа сжатия аудиозаписи (" ZUNT_ENCODER_NAME "). Запись продолжается, звук сохраняется.";
         break;
     case ErrorCode::EncoderStart:
     case ErrorCode::EncoderFailed:

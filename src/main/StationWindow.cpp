@@ -1,5 +1,7 @@
 #include "main/StationWindow.h"
 
+#include "main/RecordingMonitor.h"
+
 #include "audio/AudioError.h"
 #include "kit/KitFile.h"
 #include "kit/StationTables.h"
@@ -62,6 +64,7 @@ StationWindow::StationWindow(Services services, QWidget* parent)
       workDir(services.workDir), m_services(std::move(services)), m_layout(new QVBoxLayout(this)),
       m_guardedDialogs(std::make_unique<GuardedDialogs>(*this, *m_services.dialogs)),
       m_recorder(*m_services.audio, [this](const QString& text) { showAudioError(text); }) {
+    recordingMonitor = new RecordingMonitor(m_recorder, headerBar, phaseLabel);
     setObjectName(QStringLiteral("stationWindow"));
     setWindowTitle(texts::kAppTitle);
     setFixedSize(kClientWidth, kClientHeight);
@@ -182,10 +185,13 @@ void StationWindow::fitHeaderLabels() {
 
 void StationWindow::startRecording(const QString& fileName) {
     m_recorder.startRecording(fileName);
+    recordingMonitor->watch(fileName);
 }
 
 void StationWindow::stopRecording(const QString& fileName) {
-    m_recorder.stopRecording(fileName);
+    // The file is completed on the audio layer's threads; the screen goes on meanwhile.
+    m_recorder.beginStopRecording(fileName);
+    recordingMonitor->finishing();
 }
 
 void StationWindow::showAudioError(const QString& text) {
@@ -204,10 +210,37 @@ void StationWindow::leaveModal() {
     QTimer::singleShot(0, this, [this, code] { startStage(code); });
 }
 
+namespace {
+
+// Stages that record or play the examinee's recordings: they wait until the last
+// recording's file is complete. Every other stage may start while it is completed.
+bool needsSavedRecordings(StageCode code) {
+    switch (code) {
+    case StageCode::HardwareCheck:
+    case StageCode::CodeRecording:
+    case StageCode::SpokenAnswer:
+    case StageCode::PhotoAnswer1:
+    case StageCode::PhotoAnswer2:
+    case StageCode::PhotoAnswer3:
+    case StageCode::PhotoAnswerNoPhoto:
+    case StageCode::Review:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void StationWindow::startStage(StageCode code) {
     if (m_modalDepth > 0) {
         // A box opened from the current stage is still on the stack: switch once it has closed.
         m_pendingStage = code;
+        return;
+    }
+    if (needsSavedRecordings(code) && m_recorder.stopPending()) {
+        // The old stage stays (its clock has stopped) under the busy cursor until the file is whole.
+        recordingMonitor->whenSaved([this, code] { startStage(code); });
         return;
     }
     if (StageFrame* old = currentStage.data()) {

@@ -18,6 +18,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QVBoxLayout;
+class RecordingMonitor;
 class StageFrame;
 class StageRegistry;
 
@@ -97,9 +98,13 @@ public:
     // Ends the station's work: hides the frame, allows the close and closes the window.
     void stopExam();
 
-    // Recording into the encoder and the playback stream of the last recording.
+    // Recording into the encoder and the playback stream of the last recording. The stop
+    // returns at once: the file is completed off the GUI thread, and the recording
+    // monitor collects it (recordingMonitor->whenSaved runs what must wait for it).
     void startRecording(const QString& fileName);
     void stopRecording(const QString& fileName);
+    // The running recording's level and health in the header bar.
+    RecordingMonitor* recordingMonitor = nullptr;
     // The audio error box: the text and, on a second line, the layer's error code.
     void showAudioError(const QString& text);
     audio::Recorder& recorder() { return m_recorder; }

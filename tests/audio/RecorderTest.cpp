@@ -90,8 +90,9 @@ TEST_F(RecorderTest, failedEncoderStartShowsMessageThenStopsChannel) {
     layer.encodeStartFails = true;
     recorder.startRecording(QStringLiteral("x.ogg"));
     EXPECT_EQ(recorder.RecChannel, 0u);
-    EXPECT_EQ(shown, QStringList{QStringLiteral("Невозможно запустить процесс сжатия аудиозаписи...\nПроверьте наличие "
-                                                "файла OGGENC.EXE в рабочем каталоге")});
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Невозможно запустить процесс сжатия аудиозаписи...\nПроверьте, что "
+                                                "установлена программа oggenc (пакет vorbis-tools) или что она есть "
+                                                "в рабочем каталоге")});
     EXPECT_EQ(layer.calls.mid(layer.calls.size() - 1), QStringList{"channelStop"});
     EXPECT_EQ(layer.callCount("channelPlay"), 0);
 }

@@ -268,6 +268,8 @@ TEST_F(RecordingPathTest, answerOutlivesFullDiskOnceThereIsRoomAgain) {
     const bool sawFull = waitUntil([&] { return layer->recordingStatus(ch).problem == ErrorCode::DiskFull; });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ASSERT_TRUE(sawFull);
+    // The answer is stopped once all ten seconds were delivered, however fast the driver ran.
+    ASSERT_TRUE(waitUntil([&] { return layer->recordingStatus(ch).recordedSeconds >= 10.0; }));
     EXPECT_TRUE(layer->channelStop(ch)) << layer->errorGetCode();
     const auto sound = audiotest::decodeFile(out);
     ASSERT_TRUE(sound.ok);

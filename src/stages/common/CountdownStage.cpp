@@ -26,8 +26,11 @@ void CountdownStage::confirmEarlyEnd(const QString& question, int marker) {
 }
 
 void CountdownStage::onTick() {
+    if (m_finished)
+        return; // the switch is waiting (for a box, or for a recording's file to be whole)
     if (m_countdown.tick()) {
         tickTimer->stop();
+        m_finished = true;
         finishStage(); // destroys this frame through startStage: nothing may follow
         return;
     }

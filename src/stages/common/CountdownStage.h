@@ -15,6 +15,8 @@ public:
     // Ticks since Start (whole seconds).
     int elapsed() const { return m_countdown.elapsed(); }
     const Countdown& countdown() const { return m_countdown; }
+    // The stage has done its closing work and asked for the next stage.
+    bool finished() const { return m_finished; }
 
     void onTick() final;
 
@@ -30,4 +32,5 @@ protected:
 
 private:
     Countdown m_countdown;
+    bool m_finished = false; // finishStage has run; the stage may stay until the switch happens
 };

@@ -1,12 +1,14 @@
 #include "stages/preexam/ListenBackCheck.h"
 
 #include "widgets/StageWidgets.h"
+#include "main/RecordingMonitor.h"
 #include "main/StationWindow.h"
 #include "widgets/PictureBox.h"
 #include "widgets/VerdictMark.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 ListenBackCheck::ListenBackCheck(StationWindow& main, Controls controls, QString recordCaption, QString stopPlayCaption)
@@ -55,9 +57,15 @@ void ListenBackCheck::stopAndPlayBack(const QString& path) {
     m_controls.button->setText(m_recordCaption);
     m_controls.button->setEnabled(false);
     m_controls.panel->show();
-    m_main.audio().channelPlay(m_main.recorder().PlayStream, true);
-    m_controls.loudspeaker->show();
-    m_controls.microphone->hide();
+    // The file plays once it is complete; the stage may be gone by then.
+    const QPointer<QPushButton> alive(m_controls.button);
+    m_main.recordingMonitor->whenSaved([this, alive] {
+        if (!alive)
+            return;
+        m_main.audio().channelPlay(m_main.recorder().PlayStream, true);
+        m_controls.loudspeaker->show();
+        m_controls.microphone->hide();
+    });
 }
 
 void ListenBackCheck::giveVerdict(bool ok) {

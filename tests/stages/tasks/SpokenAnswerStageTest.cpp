@@ -4,6 +4,7 @@
 #include "audio/SdlAudioLayer.h"
 #include "kit/StationTables.h"
 #include "main/StageRegistry.h"
+#include "main/RecordingMonitor.h"
 #include "main/StationWindow.h"
 #include "richtext/RichView.h"
 #include "widgets/BottomBar.h"
@@ -180,6 +181,18 @@ TEST(Task2Recording, recordsAboutOneSecondMoreThanTheAnswerTimeOnTheRealLayer) {
     loop.exec();
     const double stageSeconds = clock.elapsed() / 1000.0;
     ASSERT_FALSE(qobject_cast<SpokenAnswerStage*>(w.currentStage.data()));
+    // The next stage starts at once; the answer's file is completed meanwhile.
+    bool saved = false;
+    w.recordingMonitor->whenSaved([&] { saved = true; });
+    QEventLoop saving;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &saving, [&] {
+        if (saved || clock.elapsed() > 30000)
+            saving.quit();
+    });
+    check.start(20);
+    saving.exec();
+    ASSERT_TRUE(saved);
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
 
     const QString file = w.folders().answerFile(QStringLiteral("_2.ogg"));

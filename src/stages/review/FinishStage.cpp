@@ -1,6 +1,7 @@
 #include "stages/review/FinishStage.h"
 
 #include "widgets/StageWidgets.h"
+#include "main/DialogService.h"
 #include "main/StationWindow.h"
 #include "station/StationTexts.h"
 #include "widgets/WrapPushButton.h"

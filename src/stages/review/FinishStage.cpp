@@ -3,6 +3,7 @@
 #include "widgets/StageWidgets.h"
 #include "main/DialogService.h"
 #include "main/StationWindow.h"
+#include "main/DialogService.h"
 #include "station/StationTexts.h"
 #include "widgets/WrapPushButton.h"
 

@@ -14,7 +14,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
-#include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -25,7 +24,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -37,8 +35,7 @@ KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
     QTextDocument doc;
     result.converted = richtext::RtfReader::read(rtf, &doc);
     doc.setDocumentMargin(0);
-    doc.setTextWidth(width);
-    result.height = static_cast<int>(std::ceil(doc.documentLayout()->documentSize().height()));
+    result.height = richtext::documentHeight(doc, width);
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();

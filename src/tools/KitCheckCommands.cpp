@@ -5,7 +5,6 @@
 #include "kit/MemTable.h"
 #include "richtext/RtfReader.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
@@ -13,7 +12,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include <cmath>
 #include <cstdio>
 
 namespace tools {
@@ -67,8 +65,7 @@ KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
     result.converted = richtext::RtfReader::read(rtf, &doc);
     // As the sheet view lays it out: no margin, wrapped to the view's width.
     doc.setDocumentMargin(0);
-    doc.setTextWidth(width);
-    result.height = static_cast<int>(std::ceil(doc.documentLayout()->documentSize().height()));
+    result.height = richtext::documentHeight(doc, width);
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();

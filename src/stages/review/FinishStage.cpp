@@ -1,7 +1,6 @@
 #include "stages/review/FinishStage.h"
 
 #include "widgets/StageWidgets.h"
-#include "main/DialogService.h"
 #include "main/StationWindow.h"
 #include "main/DialogService.h"
 #include "station/StationTexts.h"

@@ -21,7 +21,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +141,29 @@ TEST_F(Task4, neverStoresTextTypedAtTheFocusedList) {
     QApplication::sendEvent(stage->list3, &enter);
     EXPECT_EQ(stage->list3->currentIndex(), -1);
     EXPECT_TRUE(stage->list3->currentText().isEmpty());
+    EXPECT_EQ(runOut(stage), "00000");
+}
+
+// The wheel over a list once chose option 1, then 2; over a sheet taller than its view it
+// scrolls the sheet instead, focused list or not.
+TEST_F(Task4, theWheelOverAListScrollsTheSheetAndNeverChooses) {
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i)
+        lines << QStringLiteral("%1. A line of the long task sheet.").arg(i);
+    ChoiceTask4Stage* stage = startWith("red\r\ngreen\r\nblue\r\n", choicekit::sheetRtf(QStringLiteral("Long"), lines));
+    QScrollBar* bar = stage->sheetView->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    stage->list2->setFocus();
+    for (QWidget* over : {static_cast<QWidget*>(stage->list1), static_cast<QWidget*>(stage->list2)}) {
+        const QPointF at(10, 10);
+        QWheelEvent down(at, over->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        const int before = bar->value();
+        QApplication::sendEvent(over, &down);
+        EXPECT_GT(bar->value(), before) << over->objectName().toStdString();
+    }
+    EXPECT_EQ(stage->list1->currentIndex(), -1);
+    EXPECT_EQ(stage->list2->currentIndex(), -1);
     EXPECT_EQ(runOut(stage), "00000");
 }
 

@@ -5,6 +5,7 @@
 #include "main/StationWindow.h"
 #include "richtext/RichView.h"
 #include "station/ChoiceRules.h"
+#include "station/KitCheck.h"
 #include "stages/StageTable.h"
 #include "stages/tasks/ChoiceTask5Stage.h"
 #include "support/ChoiceStageKit.h"
@@ -26,6 +27,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -142,6 +145,16 @@ TEST_F(Task4, neverStoresTextTypedAtTheFocusedList) {
     EXPECT_EQ(stage->list3->currentIndex(), -1);
     EXPECT_TRUE(stage->list3->currentText().isEmpty());
     EXPECT_EQ(runOut(stage), "00000");
+}
+
+// zunt-tool kit-check measures the sheet against this view's size.
+TEST_F(Task4, sheetViewHasTheSizeTheKitCheckMeasuresAgainst) {
+    ChoiceTask4Stage* stage = start("red\r\n");
+    const auto& sheets = KitCheck::sheets();
+    const auto t4 = std::find_if(sheets.begin(), sheets.end(),
+                                 [](const KitCheck::Sheet& sheet) { return QLatin1String(sheet.field) == "t4Task"; });
+    ASSERT_NE(t4, sheets.end());
+    EXPECT_EQ(stage->sheetView->size(), t4->view);
 }
 
 // The wheel over a list once chose option 1, then 2; over a sheet taller than its view it

@@ -8,18 +8,54 @@
 #include "main/DialogService.h"
 #include "main/StageFrame.h"
 #include "main/StageRegistry.h"
-#include "widgets/StageWidgets.h"
+#include "richtext/RtfReader.h"
+#include "station/KitCheck.h"
 #include "station/StationTexts.h"
+#include "widgets/StageWidgets.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QProgressBar>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+Q_LOGGING_CATEGORY(kitLog, "zunt.kit")
+
+// A sheet converted and laid out as the sheet view does it (no margin, wrapped to the width).
+KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
+    KitCheck::SheetMeasure result;
+    QTextDocument doc;
+    result.converted = richtext::RtfReader::read(rtf, &doc);
+    doc.setDocumentMargin(0);
+    result.height = richtext::documentHeight(doc, width);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) {
+                result.textLength += static_cast<int>(fragment.text().trimmed().size());
+                continue;
+            }
+            ++result.pictures;
+            const QVariant data =
+                doc.resource(QTextDocument::ImageResource, QUrl(fragment.charFormat().toImageFormat().name()));
+            if (data.value<QImage>().isNull() && QImage::fromData(data.toByteArray()).isNull())
+                ++result.brokenPictures;
+        }
+    }
+    return result;
+}
+
+} // namespace
 
 class StationWindow::GuardedDialogs : public DialogService {
     template <class Call> auto guarded(Call call) -> decltype(call()) {
@@ -143,12 +179,27 @@ bool StationWindow::startUp() {
 bool StationWindow::loadKit() {
     const QDir work(workDir);
     std::string error;
-    if (kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
-                     work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error))
+    if (!kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
+                      work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error)) {
+        // A window without a stage that cannot be closed helps nobody: say why and end.
+        dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
+                        QString::fromStdString(error));
+        return false;
+    }
+    // What zunt-tool kit-check calls errors would fail an examinee part-way (a missing field
+    // or variant, a task audio whose length cannot be read and would make a nonsense
+    // countdown): refuse the kit now, before anyone starts. The audio is decoded to its end,
+    // as the playback decoder reads it, whatever audio layer the station runs on.
+    const QList<KitCheck::Finding> findings = KitCheck::check(complects, &measureSheet, &KitCheck::decodeAudio);
+    // Warnings are for the technician, never the examinee. Hook for the technician's log.
+    for (const KitCheck::Finding& finding : findings) {
+        if (finding.severity != KitCheck::Severity::Info)
+            qCWarning(kitLog).noquote() << KitCheck::line(finding);
+    }
+    const QString refusal = KitCheck::refusalText(findings);
+    if (refusal.isEmpty())
         return true;
-    // A window without a stage that cannot be closed helps nobody: say why and end.
-    dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
-                    QString::fromStdString(error));
+    dialogs().error(refusal);
     return false;
 }
 

@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 
-// A drop-down list with an edit field whose answer is only the position of the option
-// chosen from the list. Typed text never chooses an option (no completion, no match on
-// Enter or on leaving the field, nothing inserted), and when the field is left or Enter is
-// pressed it shows the chosen option again (empty with none), so what the box shows is
-// what is stored.
+// A drop-down list whose answer is only the position of the option chosen from the list.
+// Its edit field is read-only: typed text never appears, so what the list shows is always
+// the chosen option (empty with none), which is what is stored. The field may still be
+// selected and copied from; a click on it opens the list. The mouse wheel never changes the
+// choice: it goes on to the sheet behind the list. The chosen text is shown from its start,
+// cut with "…" when it is wider than the field; the opened list is as wide as its longest
+// option, up to the window's width.
 class PositionComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -20,14 +22,16 @@ public:
     // 1-based position of the chosen option, 0 for none.
     int position() const;
 
+    // The text the field draws: the chosen option, cut at the end with "…" when it does not fit.
+    QString shownText() const;
+
+    void showPopup() override;
+
 protected:
-    // Keys typed at the focused list and its loss of focus reach the edit field directly,
-    // past its event filters: the list itself shows the chosen option again then.
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    // Events sent to the edit field itself.
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showChosen();
+    class ChosenTextField;
+    ChosenTextField* m_field; // owned by the combo box
 };

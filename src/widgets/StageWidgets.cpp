@@ -1,16 +1,40 @@
 #include "widgets/StageWidgets.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
+namespace {
+
+// Debian has no MS Sans Serif, and fontconfig's stand-in (DejaVu Sans) is 40 % wider at the
+// lists' 13 px. fonts-wine ships Wine's "MS Sans Serif", made to the Windows face's widths,
+// with a 13 px bitmap strike; it lies outside fontconfig's folders, so it is added here.
+// Without it, Liberation Sans Narrow comes nearest in width among the other faces.
+constexpr const char* kWineSansSerifFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+
+bool addWineSansSerif() {
+    static const bool added = QFontDatabase::addApplicationFont(QString::fromLatin1(kWineSansSerifFile)) >= 0;
+    return added;
+}
+
+} // namespace
+
 QFont StageWidgets::font(const QString& family, int pixelSize, bool bold) {
     QFont result(family);
+    if (family == msSansSerif()) {
+        addWineSansSerif();
+        result.setFamilies({family, QStringLiteral("Liberation Sans Narrow")});
+    }
     result.setPixelSize(pixelSize);
     result.setBold(bold);
     return result;
+}
+
+QString StageWidgets::msSansSerif() {
+    return QStringLiteral("MS Sans Serif");
 }
 
 QFont StageWidgets::arial(int pixelSize, bool bold) {

@@ -11,9 +11,12 @@ class QWidget;
 // the same way everywhere. Made widgets are owned by the parent given; UI thread only.
 class StageWidgets {
 public:
-    // family at a character height of pixelSize pixels (fontconfig maps Arial and
-    // MS Sans Serif to their metric-compatible faces).
+    // family at a character height of pixelSize pixels. Arial comes from fontconfig's
+    // metric-compatible Liberation Sans; MS Sans Serif is Wine's face of that name
+    // (fonts-wine), else Liberation Sans Narrow, the nearest in width.
     static QFont font(const QString& family, int pixelSize, bool bold);
+    // The family of the answer lists.
+    static QString msSansSerif();
     static QFont arial(int pixelSize, bool bold = true);
 
     // A control with name as its objectName, the name of the member that holds it.

@@ -1,4 +1,6 @@
 #include "app/StationCommandLine.h"
+#include "kit/Cp1251.h"
+#include "kit/KitManifest.h"
 #include "main/StationWindow.h"
 #include "stages/preexam/PreExamStages.h"
 #include "stages/StageTable.h"
@@ -23,13 +25,39 @@ namespace {
 
 using stagestest::KitRow;
 
+// A kit the station accepts: for each row given, the demo kit's row of that variant (its
+// sheets, options and audio) with the row's number and texts. Without the variant in the
+// demo kit, its first row's content.
+kit::MemTable completeKit(std::initializer_list<KitRow> rows) {
+    kit::MemTable demo;
+    std::string error;
+    EXPECT_TRUE(kit::loadManifest(ZUNT_TEST_DATA "/../../demo-kit/manifest.txt", &demo, &error)) << error;
+    kit::MemTable result(demo.fields());
+    for (const KitRow& row : rows) {
+        demo.first();
+        demo.locate("VarNo", row.varNo);
+        result.append();
+        for (int i = 0; i < static_cast<int>(demo.fields().size()); ++i)
+            result.setValue(i, *demo.value(i));
+        result.setText("VarNo", std::to_string(row.varNo));
+        result.setText("subjid", std::to_string(row.subjid));
+        result.setText("subjname", kit::utf8ToCp1251(row.subjname.toStdString()));
+        result.setText("ExamDate", kit::utf8ToCp1251(row.examDate.toStdString()));
+        result.post();
+    }
+    result.first();
+    return result;
+}
+
 // A working folder holding a kit, and the main window about to start on it.
 struct Startup {
-    explicit Startup(std::initializer_list<KitRow> rows = {KitRow::variant(1, "Вариант 1", "01.01.2001"),
+    explicit Startup(std::initializer_list<KitRow> rows = {KitRow::variant(1, "Вариант 1", "25.05.2019"),
                                                            KitRow::variant(0, "Английский язык", "25.05.2019"),
-                                                           KitRow::variant(2, "Вариант 2", "02.02.2002")}) {
+                                                           KitRow::variant(2, "Вариант 2", "25.05.2019")})
+        : Startup(completeKit(rows)) {}
+    explicit Startup(const kit::MemTable& kit) {
         stages::registerStages(h.stages);
-        EXPECT_TRUE(stagestest::saveKitFile(stagestest::makeKit(rows), h.workDir.path()));
+        EXPECT_TRUE(stagestest::saveKitFile(kit, h.workDir.path()));
     }
     bool start() { return h.createWindow().startUp(); }
     StationWindow& main() { return *h.window; }
@@ -118,12 +146,62 @@ TEST(Startup, selectsVariantZeroForTheHardwareTest) {
               QStringLiteral("Станция для проведения ЗУНТ по:\n\rАнглийский язык"));
 }
 
-TEST(Startup, kitWithoutVariantZeroStaysOnItsFirstRow) {
-    Startup s({KitRow::variant(2, "Второй", "02.02.2002"), KitRow::variant(1, "Первый", "01.01.2001")});
-    ASSERT_TRUE(s.start());
-    EXPECT_EQ(s.main().complects.recNo(), 0);
-    EXPECT_EQ(s.main().complects.asText("VarNo"), "2");
-    EXPECT_EQ(s.main().kitExamDate, "02.02.2002");
+// The refusal: one box naming what is wrong, no stage, no audio started, no kim.tmp left.
+void expectRefused(Startup& s, const QString& reason) {
+    EXPECT_FALSE(s.start());
+    ASSERT_EQ(s.h.dialogs.shown.size(), 1);
+    const QString& shown = s.h.dialogs.shown.front();
+    EXPECT_TRUE(shown.startsWith("error: Экзаменационный комплект kim.kim непригоден для экзамена"))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(reason)) << shown.toStdString();
+    EXPECT_TRUE(s.main().currentStage.isNull());
+    EXPECT_EQ(s.h.audio.callCount("recordInit"), 0);
+    EXPECT_FALSE(s.kimTmpLeft());
+}
+
+TEST(Startup, refusesAKitWithoutAVariantTheStationUses) {
+    Startup s({KitRow::variant(2, "Второй", "02.02.2002"), KitRow::variant(1, "Первый", "02.02.2002")});
+    expectRefused(s, QStringLiteral("нет строки варианта 0"));
+
+    Startup onlyZero({KitRow::variant(0)});
+    expectRefused(onlyZero, QStringLiteral("нет строки варианта 1\n— нет строки варианта 2"));
+}
+
+TEST(Startup, refusesAKitWithoutVariantNumbers) {
+    const kit::MemTable full = completeKit({KitRow::variant(0), KitRow::variant(1), KitRow::variant(2)});
+    std::vector<kit::FieldDef> fields;
+    for (const kit::FieldDef& def : full.fields()) {
+        if (def.name != "VarNo")
+            fields.push_back(def);
+    }
+    kit::MemTable noVarNo(fields);
+    noVarNo.append();
+    noVarNo.setText("subjid", "3");
+    noVarNo.post();
+    Startup s(noVarNo);
+    expectRefused(s, QStringLiteral("нет поля VarNo"));
+}
+
+// A task audio cut short used to give the listening task a countdown of 536870911 seconds.
+TEST(Startup, refusesAKitWhoseTaskAudioIsCutShort) {
+    kit::MemTable kit = completeKit({KitRow::variant(0), KitRow::variant(1), KitRow::variant(2)});
+    kit.locate("VarNo", 1);
+    const std::string audio = kit.asBytes("t1Aud");
+    kit.edit();
+    kit.setText("t1Aud", audio.substr(0, audio.size() / 2));
+    kit.post();
+    Startup s(kit);
+    expectRefused(s, QStringLiteral("вариант 1: звук в поле t1Aud повреждён или не читается"));
+}
+
+TEST(Startup, acceptsTheDemoKitWithoutABox) {
+    kit::MemTable demo;
+    std::string error;
+    ASSERT_TRUE(kit::loadManifest(ZUNT_TEST_DATA "/../../demo-kit/manifest.txt", &demo, &error)) << error;
+    Startup s(demo);
+    EXPECT_TRUE(s.start());
+    EXPECT_TRUE(s.h.dialogs.shown.isEmpty()) << s.h.dialogs.shown.join('\n').toStdString();
+    EXPECT_NE(s.hardwareTest(), nullptr);
 }
 
 TEST(Startup, setsTheTimingSettingsTheCodeAndOneEmptyAnswersRow) {

@@ -27,9 +27,6 @@ namespace choicekit {
 // and a station, for the tests of the choice stage Frame (code: its stage code).
 template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Test {
     ChoiceStageFixture() : w(h.createWindow()) {
-        // As at program start: the layout menus act on no list.
-        ChoiceTask5Stage::layoutTarget = 0;
-        ChoiceTask6Stage::layoutTarget = 0;
         w.answers = kit::makeAnswersTable();
         stages::registerTaskStages(h.stages);
         w.stationTag = QStringLiteral("2019-05-20_17_123456_0101_1");

@@ -9,11 +9,12 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QSaveFile>
 
-LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& layoutTarget)
+LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design)
     : ChoiceStage(main, std::move(design)), layoutMenu(new QMenu(this)),
       moveLeftAction(makeAction("moveLeftAction", QStringLiteral("Влево"), QKeySequence(Qt::CTRL | Qt::Key_L))),
       moveRightAction(makeAction("moveRightAction", QStringLiteral("Вправо"), QKeySequence(Qt::CTRL | Qt::Key_R))),
@@ -28,8 +29,7 @@ LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& la
       targetList3Action(makeTargetItem("targetList3Action", 3)),
       targetList4Action(makeTargetItem("targetList4Action", 4)),
       targetList5Action(makeTargetItem("targetList5Action", 5)), saveSeparator(makeSeparator("saveSeparator")),
-      saveLayoutAction(makeAction("saveLayoutAction", QStringLiteral("Записать"))), m_layoutTarget(layoutTarget),
-      m_targets(new QActionGroup(this)) {
+      saveLayoutAction(makeAction("saveLayoutAction", QStringLiteral("Записать"))), m_targets(new QActionGroup(this)) {
     layoutMenu->setObjectName(QStringLiteral("layoutMenu"));
     connect(moveLeftAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveLeft);
     connect(moveRightAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveRight);
@@ -48,9 +48,6 @@ LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& la
     for (QAction* item :
          {targetList1Action, targetList2Action, targetList3Action, targetList4Action, targetList5Action})
         m_targets->addAction(item);
-    // The mark shows the list the menu acts on, also when the choice came from an earlier frame.
-    if (m_layoutTarget >= 1 && m_layoutTarget <= 5)
-        m_targets->actions().at(m_layoutTarget - 1)->setChecked(true);
 
     // The sheet view takes no input, so the bottom bar carries the menu in both tasks.
     bottomBar->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -58,10 +55,11 @@ LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& la
             [this](const QPoint& at) { layoutMenu->popup(bottomBar->mapToGlobal(at)); });
     // Shortcuts act wherever the focus is in the frame.
     addActions(layoutMenu->actions());
-    // A list's edit field would take Ctrl+X (cut) and the like for itself; the list hands
-    // the keyboard's shortcut check on to its edit field, so the list is where to stop it.
-    for (QComboBox* list : lists())
+    // While a list has the focus its keys are its own: the shortcut check is claimed there.
+    for (QComboBox* list : lists()) {
         list->installEventFilter(this);
+        list->lineEdit()->installEventFilter(this);
+    }
 }
 
 QAction* LayoutChoiceStage::makeAction(const char* name, const QString& text, const QKeySequence& shortcut) {
@@ -175,7 +173,7 @@ bool LayoutChoiceStage::isMenuShortcut(const QKeyEvent& key) const {
 
 bool LayoutChoiceStage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
-        event->ignore(); // not claimed by the edit field: the menu's shortcut runs
+        event->accept(); // the key goes to the list (Ctrl+C copies, Ctrl+X cuts nothing); no list moves
         return true;
     }
     return ChoiceStage::eventFilter(watched, event);

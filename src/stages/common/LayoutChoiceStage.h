@@ -8,14 +8,14 @@ class QMenu;
 
 // The choice frame of tasks 5 and 6: a ChoiceStage with the layout menu, with which an
 // organiser moves and sizes the five lists one pixel at a time and writes their places to
-// the layout file. The menu opens from the bottom bar (the sheet view takes no input) and
-// its shortcuts work anywhere in the frame, also inside a list's edit field. The list the
-// menu acts on is the unit's layoutTarget (0 none, 1..5 for list1..list5), owned by the
-// task's unit and handed in by reference, so it outlives the frame.
+// the layout file. The menu opens from the bottom bar (the sheet view takes no input); its
+// shortcuts work in the frame except while an answer list has the keyboard focus, where
+// Ctrl+X, Ctrl+C and the like keep their text meaning and no list moves unseen. The list
+// the menu acts on belongs to the frame: each examinee's task starts with none chosen.
 class LayoutChoiceStage : public ChoiceStage {
     Q_OBJECT
 public:
-    LayoutChoiceStage(StationWindow& main, Design design, int& layoutTarget);
+    LayoutChoiceStage(StationWindow& main, Design design);
 
     QMenu* const layoutMenu;
     QAction* const moveLeftAction;  // Влево
@@ -47,6 +47,9 @@ public:
     void onTargetList5();
     void onSaveLayout();
 
+    // The list the menu acts on: 0 none, 1..5 for list1..list5.
+    int layoutTarget() const { return m_layoutTarget; }
+
     // "c:\coords.txt" on Windows; elsewhere coords.txt in the working folder.
     static QString layoutFilePath(const QString& workDir);
 
@@ -61,6 +64,6 @@ private:
     void changeTarget(int dx, int dy, int dwidth);
     bool isMenuShortcut(const QKeyEvent& key) const;
 
-    int& m_layoutTarget;
+    int m_layoutTarget = 0;
     QActionGroup* const m_targets;
 };

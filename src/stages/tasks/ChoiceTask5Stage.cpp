@@ -3,9 +3,7 @@
 #include "main/StationWindow.h"
 #include "station/ChoiceRules.h"
 
-int ChoiceTask5Stage::layoutTarget = 0;
-
-ChoiceTask5Stage::ChoiceTask5Stage(StationWindow& main) : LayoutChoiceStage(main, design(), layoutTarget) {
+ChoiceTask5Stage::ChoiceTask5Stage(StationWindow& main) : LayoutChoiceStage(main, design()) {
     setObjectName(QStringLiteral("choiceTask5Stage"));
 }
 

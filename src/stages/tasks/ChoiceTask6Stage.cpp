@@ -3,9 +3,7 @@
 #include "main/StationWindow.h"
 #include "station/ChoiceRules.h"
 
-int ChoiceTask6Stage::layoutTarget = 0;
-
-ChoiceTask6Stage::ChoiceTask6Stage(StationWindow& main) : LayoutChoiceStage(main, design(), layoutTarget) {
+ChoiceTask6Stage::ChoiceTask6Stage(StationWindow& main) : LayoutChoiceStage(main, design()) {
     setObjectName(QStringLiteral("choiceTask6Stage"));
 }
 

@@ -10,8 +10,4 @@ public:
     explicit ChoiceTask6Stage(StationWindow& main);
 
     static ChoiceStage::Design design();
-
-    // The list the layout menu of task 6 acts on (0 none, 1..5); kept from one frame of
-    // task 6 to the next for the whole run, apart from task 5's.
-    static int layoutTarget;
 };

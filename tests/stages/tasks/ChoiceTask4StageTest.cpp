@@ -5,6 +5,7 @@
 #include "main/StationWindow.h"
 #include "richtext/RichView.h"
 #include "station/ChoiceRules.h"
+#include "station/KitCheck.h"
 #include "stages/StageTable.h"
 #include "stages/tasks/ChoiceTask5Stage.h"
 #include "support/ChoiceStageKit.h"
@@ -21,9 +22,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -139,6 +144,39 @@ TEST_F(Task4, neverStoresTextTypedAtTheFocusedList) {
     QApplication::sendEvent(stage->list3, &enter);
     EXPECT_EQ(stage->list3->currentIndex(), -1);
     EXPECT_TRUE(stage->list3->currentText().isEmpty());
+    EXPECT_EQ(runOut(stage), "00000");
+}
+
+// zunt-tool kit-check measures the sheet against this view's size.
+TEST_F(Task4, sheetViewHasTheSizeTheKitCheckMeasuresAgainst) {
+    ChoiceTask4Stage* stage = start("red\r\n");
+    const auto& sheets = KitCheck::sheets();
+    const auto t4 = std::find_if(sheets.begin(), sheets.end(),
+                                 [](const KitCheck::Sheet& sheet) { return QLatin1String(sheet.field) == "t4Task"; });
+    ASSERT_NE(t4, sheets.end());
+    EXPECT_EQ(stage->sheetView->size(), t4->view);
+}
+
+// The wheel over a list once chose option 1, then 2; over a sheet taller than its view it
+// scrolls the sheet instead, focused list or not.
+TEST_F(Task4, theWheelOverAListScrollsTheSheetAndNeverChooses) {
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i)
+        lines << QStringLiteral("%1. A line of the long task sheet.").arg(i);
+    ChoiceTask4Stage* stage = startWith("red\r\ngreen\r\nblue\r\n", choicekit::sheetRtf(QStringLiteral("Long"), lines));
+    QScrollBar* bar = stage->sheetView->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    stage->list2->setFocus();
+    for (QWidget* over : {static_cast<QWidget*>(stage->list1), static_cast<QWidget*>(stage->list2)}) {
+        const QPointF at(10, 10);
+        QWheelEvent down(at, over->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        const int before = bar->value();
+        QApplication::sendEvent(over, &down);
+        EXPECT_GT(bar->value(), before) << over->objectName().toStdString();
+    }
+    EXPECT_EQ(stage->list1->currentIndex(), -1);
+    EXPECT_EQ(stage->list2->currentIndex(), -1);
     EXPECT_EQ(runOut(stage), "00000");
 }
 

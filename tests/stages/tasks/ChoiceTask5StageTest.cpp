@@ -13,6 +13,9 @@
 #include "support/StationHarness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QDir>
@@ -152,7 +155,7 @@ TEST_F(Task5, layoutMenuHasItsItemsInOrderWithShortcutsAndOneRadioGroup) {
     stage->targetList5Action->trigger();
     EXPECT_TRUE(stage->targetList5Action->isChecked());
     EXPECT_FALSE(stage->targetList3Action->isChecked());
-    EXPECT_EQ(ChoiceTask5Stage::layoutTarget, 5);
+    EXPECT_EQ(stage->layoutTarget(), 5);
 }
 
 TEST_F(Task5, layoutMenuOpensFromTheBottomBar) {
@@ -170,7 +173,7 @@ TEST_F(Task5, rightThreeTimesOnListTwoMovesItThreePixels) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     stage->list2->setCurrentIndex(1);
     stage->onTargetList2();
-    EXPECT_EQ(ChoiceTask5Stage::layoutTarget, 2);
+    EXPECT_EQ(stage->layoutTarget(), 2);
     for (int i = 0; i < 3; ++i)
         stage->onMoveRight();
     EXPECT_EQ(stage->list2->geometry(), kDesign[1].translated(3, 0));
@@ -198,7 +201,7 @@ TEST_F(Task5, everyMoveAndSizeItemChangesTheTargetByOnePixel) {
     EXPECT_EQ(stage->list4->geometry(), QRect(at.left(), at.top() + 1, at.width() - 1, 24));
 }
 
-TEST_F(Task5, movesNothingWhenNoListWasChosenSinceProgramStart) {
+TEST_F(Task5, movesNothingWhenNoListWasChosen) {
     ChoiceTask5Stage* stage = start("");
     for (void (LayoutChoiceStage::*item)() :
          {&LayoutChoiceStage::onMoveLeft, &LayoutChoiceStage::onMoveRight, &LayoutChoiceStage::onMoveUp,
@@ -208,17 +211,19 @@ TEST_F(Task5, movesNothingWhenNoListWasChosenSinceProgramStart) {
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
 }
 
-TEST_F(Task5, keepsTheMenuTargetForTheNextExamineeButNotTheMovedPlaces) {
+// An organiser's choice of list must not let a later key move a list under the next examinee.
+TEST_F(Task5, theNextExamineeStartsWithNoMenuTargetAndTheDesignPlaces) {
     ChoiceTask5Stage* stage = start("");
     stage->onTargetList3();
     stage->onMoveDown();
     runOut(stage);
     stage = start("");
     EXPECT_EQ(stage->list3->geometry(), kDesign[2]);
-    EXPECT_TRUE(stage->targetList3Action->isChecked());
+    EXPECT_EQ(stage->layoutTarget(), 0);
+    EXPECT_EQ(stage->targetList1Action->actionGroup()->checkedAction(), nullptr);
     stage->onMoveDown();
-    EXPECT_EQ(stage->list3->geometry(), kDesign[2].translated(0, 1));
-    EXPECT_EQ(ChoiceTask6Stage::layoutTarget, 0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
 }
 
 TEST_F(Task5, writesTheLayoutFileWithTopLeftAndWidthPerListAndCrLf) {
@@ -248,18 +253,27 @@ TEST_F(Task5, reportsALayoutFileThatCannotBeWrittenAndGoesOn) {
     EXPECT_TRUE(stage->tickTimer->isActive());
 }
 
-TEST_F(Task5, layoutShortcutsWorkAlsoInsideAListsEditField) {
+TEST_F(Task5, layoutShortcutsNeverActWhileAListHasTheFocus) {
     ChoiceTask5Stage* stage = start(choicekit::numberedMemo(20));
     stage->onTargetList1();
     EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_R)));
-    EXPECT_EQ(stage->list1->x(), kDesign[0].x() + 1);
-    stage->list2->lineEdit()->setText(QStringLiteral("typed"));
+    const QRect moved = kDesign[0].translated(1, 0);
+    EXPECT_EQ(stage->list1->geometry(), moved);
+    for (QComboBox* list : {stage->list1, stage->list2}) {
+        for (Qt::Key key : {Qt::Key_L, Qt::Key_R, Qt::Key_T, Qt::Key_B, Qt::Key_W, Qt::Key_X})
+            EXPECT_FALSE(choicekit::pressShortcut(*list, QKeyCombination(Qt::CTRL, key))) << key;
+    }
+    EXPECT_EQ(stage->list1->geometry(), moved);
+
+    // Ctrl+C keeps its meaning there: the chosen option is copied.
+    stage->list2->setCurrentIndex(1);
     stage->list2->lineEdit()->selectAll();
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->list2, QKeyCombination(Qt::CTRL, Qt::Key_X)));
-    EXPECT_EQ(stage->list1->width(), kDesign[0].width() - 1);
-    EXPECT_EQ(stage->list2->lineEdit()->text(), "typed"); // not cut
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->list2, QKeyCombination(Qt::CTRL, Qt::Key_B)));
-    EXPECT_EQ(stage->list1->y(), kDesign[0].y() + 1);
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(choicekit::pressShortcut(*stage->list2, QKeyCombination(Qt::CTRL, Qt::Key_C)));
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), stage->list2->itemText(1));
+    EXPECT_EQ(stage->list2->currentText(), stage->list2->itemText(1));
 }
 
 TEST_F(Task5, offersTheDemoKitOptionsOverItsSheet) {

@@ -7,11 +7,15 @@
 #include "main/StageFrame.h"
 #include "main/StageRegistry.h"
 #include "widgets/StageWidgets.h"
+#include "station/LogCategories.h"
+#include "station/StationLog.h"
 #include "station/StationTexts.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -32,23 +36,33 @@ class StationWindow::GuardedDialogs : public DialogService {
 public:
     GuardedDialogs(StationWindow& main, DialogService& inner) : m_main(main), m_inner(inner) {}
 
+    // Every box goes into the technician's log, errors with their text (the cause).
     bool confirm(const QString& text) override {
-        return guarded([&] { return m_inner.confirm(text); });
+        const bool yes = guarded([&] { return m_inner.confirm(text); });
+        qCInfo(lcMain).noquote() << "question:" << text << (yes ? "-> yes" : "-> no");
+        return yes;
     }
     void message(const QString& text) override {
+        qCInfo(lcMain).noquote() << "message box:" << text;
         guarded([&] { m_inner.message(text); });
     }
     void error(const QString& text) override {
+        qCWarning(lcMain).noquote() << "error box:" << text;
         guarded([&] { m_inner.error(text); });
     }
     void audioError(const QString& text) override {
+        qCWarning(lcAudio).noquote() << "audio error box:" << text;
         guarded([&] { m_inner.audioError(text); });
     }
     void fatal(const QString& text) override {
+        qCCritical(lcMain).noquote() << "fatal box:" << text;
         guarded([&] { m_inner.fatal(text); });
     }
     int execModal(QDialog& window) override {
         return guarded([&] { return m_inner.execModal(window); });
+    }
+    QString chooseFolder(const QString& title, const QString& startFolder) override {
+        return guarded([&] { return m_inner.chooseFolder(title, startFolder); });
     }
 
 private:
@@ -140,9 +154,21 @@ bool StationWindow::startUp() {
 bool StationWindow::loadKit() {
     const QDir work(workDir);
     std::string error;
-    if (kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
-                     work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error))
+    bool loaded = false;
+    {
+        // Unpacking a large kit takes a moment; the cursor says so, and is back before any box.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        loaded = kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
+                              work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    if (loaded) {
+        qCInfo(lcKit).noquote() << "kit" << work.filePath(QStringLiteral("kim.kim"))
+                                << "loaded:" << complects.recordCount() << "variants";
         return true;
+    }
+    qCWarning(lcKit).noquote() << "kit" << work.filePath(QStringLiteral("kim.kim"))
+                               << "not loaded:" << QString::fromStdString(error);
     // A window without a stage that cannot be closed helps nobody: say why and end.
     dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
                     QString::fromStdString(error));
@@ -181,11 +207,19 @@ void StationWindow::fitHeaderLabels() {
 }
 
 void StationWindow::startRecording(const QString& fileName) {
+    qCInfo(lcAudio).noquote() << "recording started:" << fileName;
+    m_recordingClock.start();
     m_recorder.startRecording(fileName);
 }
 
 void StationWindow::stopRecording(const QString& fileName) {
+    const qint64 ms = m_recordingClock.isValid() ? m_recordingClock.elapsed() : 0;
+    m_recordingClock.invalidate();
     m_recorder.stopRecording(fileName);
+    // The length as the clock saw it; the file's size tells whether the encoder wrote it.
+    qCInfo(lcAudio).noquote() << "recording stopped:" << fileName
+                              << QStringLiteral("after %1 s,").arg(ms / 1000.0, 0, 'f', 1) << QFileInfo(fileName).size()
+                              << "bytes";
 }
 
 void StationWindow::showAudioError(const QString& text) {
@@ -217,10 +251,16 @@ void StationWindow::startStage(StageCode code) {
     }
     const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
     if (!entry) {
+        qCWarning(lcStages) << "stage" << static_cast<int>(code) << "is unknown: no stage shown";
         placeFrame(nullptr);
         return;
     }
     StageFrame* frame = entry->create(*this);
+    // The station folder exists by name once the hardware check has set the numbers: from
+    // then on the technician finds the log beside the answers.
+    if (!stationTag.isEmpty())
+        StationLog::moveCurrentTo(folders().stationFolder());
+    qCInfo(lcStages).noquote() << "stage" << static_cast<int>(code) << frame->metaObject()->className();
     currentStage = frame;
     placeFrame(frame);
     frame->show();

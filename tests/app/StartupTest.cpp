@@ -222,7 +222,7 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     EXPECT_EQ(s.shownOf("message") + s.shownOf("audioError") + s.shownOf("error"), 0);
 }
 
-TEST(Startup, commandLineAsksForHelpVersionOrRehearsalAndRefusesTheRest) {
+TEST(Startup, commandLineAsksForHelpVersionRehearsalOrAFolderAndRefusesTheRest) {
     using Action = StationCommandLine::Action;
     const auto parse = [](QStringList args) {
         args.prepend(QStringLiteral("zunt-station"));
@@ -240,5 +240,11 @@ TEST(Startup, commandLineAsksForHelpVersionOrRehearsalAndRefusesTheRest) {
     EXPECT_EQ(unknown.action, Action::Refuse);
     EXPECT_EQ(unknown.message, QStringLiteral("Unknown option 'fullscreen'"));
     EXPECT_EQ(parse({QStringLiteral("--rehearsal")}).action, Action::Refuse);
-    EXPECT_EQ(parse({QStringLiteral("somewhere")}).action, Action::Refuse);
+    const StationCommandLine folder = parse({QStringLiteral("/srv/exam")});
+    EXPECT_EQ(folder.action, Action::RunStation);
+    EXPECT_EQ(folder.workDir, QStringLiteral("/srv/exam"));
+    EXPECT_TRUE(parse({}).workDir.isEmpty());
+    EXPECT_EQ(parse({QStringLiteral("one"), QStringLiteral("two")}).action, Action::Refuse);
+    EXPECT_EQ(parse({QStringLiteral("--rehearsal"), QStringLiteral("/tmp/kit"), QStringLiteral("more")}).action,
+              Action::Refuse);
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -51,6 +52,11 @@ QString StationLog::defaultFolder() {
 
 QString StationLog::fileName(const QDate& day) {
     return QStringLiteral("zunt-station-%1.log").arg(day.toString(Qt::ISODate));
+}
+
+bool StationLog::isLogFileName(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^zunt-station-\\d{4}-\\d{2}-\\d{2}\\.log$"));
+    return pattern.match(name).hasMatch();
 }
 
 void StationLog::moveCurrentTo(const QString& folder) {

@@ -27,6 +27,8 @@ public:
     // Where the log goes before there is a station folder: the user's data folder.
     static QString defaultFolder();
     static QString fileName(const QDate& day);
+    // True for the name of a day's log file: the station folder's report passes over them.
+    static bool isLogFileName(const QString& name);
 
     // From now on into folder (created when missing). A new folder first gets the lines of
     // this run so far, so it holds the whole run. Nothing happens without an installed log.

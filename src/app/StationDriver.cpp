@@ -104,7 +104,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
         if (realMs > 0)
             wait(realMs);
         if (m_finishEarly) {
-            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("finishButton")))
                 finish->click();
             guard->onTick();
             return switched(guard) ||
@@ -116,7 +116,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
         const int stageMs = m_options.liveStageSeconds * 1000;
         if (!waitUntil([&] { return switched(guard); }, stageMs + 1500)) {
             // A stage timed by the kit's audio: the examinee has heard enough.
-            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("Button1")))
+            if (auto* finish = frame->findChild<QPushButton*>(QStringLiteral("finishButton")))
                 finish->click();
             waitUntil([&] { return switched(guard); }, m_options.timeoutMs);
         }
@@ -127,7 +127,7 @@ bool StationDriver::runCountdown(StageFrame* frame, int realMs, const char* what
 bool StationDriver::chooseInLists(StageFrame* frame, const QList<int>& plan, QString* chosen, const char* what) {
     QList<int> positions;
     for (int i = 1; i <= 5; ++i) {
-        auto* list = frame->findChild<QComboBox*>(QStringLiteral("t%1").arg(i));
+        auto* list = frame->findChild<QComboBox*>(QStringLiteral("list%1").arg(i));
         if (!list)
             return fail(QStringLiteral("на этапе «%1» нет списка t%2").arg(QString::fromUtf8(what)).arg(i));
         const int position = plan.isEmpty() ? m_options.pick(list->count()) : plan.value(i - 1);
@@ -222,7 +222,7 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
         return done(false);
     if (plan.photo < 0 || plan.photo > 3)
         return done(fail(QStringLiteral("нет фото %1").arg(plan.photo)));
-    prepare3->nPhotoItems[static_cast<std::size_t>(plan.photo)]->click();
+    prepare3->photoItems[static_cast<std::size_t>(plan.photo)]->click();
     if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
         return done(false);
     f = expect<StageFrame>(plan.photo == 0 ? 39 : 30 + plan.photo, "задание 3");

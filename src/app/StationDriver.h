@@ -42,7 +42,7 @@ public:
     struct Examinee {
         QString code;  // four digits
         int photo = 0; // 0 for none, 1 to 3
-        // Positions (1-based, 0 for none) for t1..t5 of tasks 1, 4, 5 and 6; an empty list
+        // Positions (1-based, 0 for none) for list1..list5 of tasks 1, 4, 5 and 6; an empty list
         // leaves the choices to Options::pick.
         QList<int> task1, task4, task5, task6;
         // Driven: every timed stage is ended with its finish button (the dialog service must

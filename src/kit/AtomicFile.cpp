@@ -10,9 +10,8 @@
 #include <unistd.h>
 
 namespace kit {
-namespace {
 
-std::string reasonText(int e) {
+std::string systemReason(int e) {
     switch (e) {
     case ENOENT:
         return "файл или папка не найдены";
@@ -25,15 +24,17 @@ std::string reasonText(int e) {
         return "диск защищён от записи";
     case EISDIR:
         return "это папка";
+    case ENAMETOOLONG:
+        return "слишком длинное имя";
+    case EDQUOT:
+        return "нет места на диске";
     default:
         return std::strerror(e);
     }
 }
 
-} // namespace
-
 std::string fileErrorMessage(const char* action, const std::string& path, int errnoValue) {
-    return std::string("Не удаётся ") + action + " файл «" + path + "»: " + reasonText(errnoValue);
+    return std::string("Не удаётся ") + action + " файл «" + path + "»: " + systemReason(errnoValue);
 }
 
 bool readWholeFile(const std::string& path, std::string* bytes, std::string* error) {

@@ -12,6 +12,8 @@ bool writeFileAtomically(const std::string& path, std::string_view data, std::st
 // Reads the whole file into *bytes; "Не удаётся открыть файл «path»" (or
 // "прочитать") in *error when it cannot.
 bool readWholeFile(const std::string& path, std::string* bytes, std::string* error);
+// The system's reason for errno, in the station's words ("нет места на диске").
+std::string systemReason(int errnoValue);
 // "Не удаётся открыть файл «path»: reason" for the current errno.
 std::string fileErrorMessage(const char* action, const std::string& path, int errnoValue);
 

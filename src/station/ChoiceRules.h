@@ -16,7 +16,7 @@ class ChoiceRules {
 public:
     ChoiceRules() = delete;
 
-    // Every choice task has five lists, t1 to t5.
+    // Every choice task has five lists, list1 to list5.
     static constexpr int kListCount = 5;
     // Task 1: three options per box; task 5: four per list.
     static constexpr int kTask1PerList = 3;

@@ -1,7 +1,13 @@
 #include "station/StationFolders.h"
 
+#include "kit/AtomicFile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 StationFolders::StationFolders(QString workDir, QString stationTag, QString studId)
     : m_workDir(std::move(workDir)), m_stationTag(std::move(stationTag)), m_studId(std::move(studId)) {}
@@ -25,10 +31,19 @@ bool StationFolders::answerFolderExists() const {
     return QFileInfo(answerFolder()).isDir();
 }
 
-void StationFolders::ensureExist() const {
-    QDir dir;
+bool StationFolders::ensureExist(QString* error) const {
     for (const QString& level : {stationFolder(), answerFolder()}) {
-        if (!QFileInfo(level).isDir())
-            dir.mkdir(level);
+        if (QFileInfo(level).isDir())
+            continue;
+        const QByteArray path = QFile::encodeName(QDir::cleanPath(level));
+        // Created with the system call itself: its reason is what the organiser must read.
+        if (::mkdir(path.constData(), 0777) != 0 && errno != EEXIST) {
+            if (error)
+                *error = QStringLiteral("Не удаётся создать папку «%1»: %2")
+                             .arg(QDir::toNativeSeparators(QDir::cleanPath(level)),
+                                  QString::fromStdString(kit::systemReason(errno)));
+            return false;
+        }
     }
+    return true;
 }

@@ -17,8 +17,9 @@ public:
     bool answerFolderExists() const;
 
     // Creates the station folder if missing, then the answer folder if missing: one level
-    // at a time, nothing above them. Failures are not reported (the writes that follow are).
-    void ensureExist() const;
+    // at a time, nothing above them. On failure *error names the folder and the system's
+    // reason ("Не удаётся создать папку «…»: нет доступа").
+    bool ensureExist(QString* error = nullptr) const;
 
 private:
     QString m_workDir;

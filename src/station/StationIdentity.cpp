@@ -4,10 +4,16 @@
 
 namespace {
 
-bool forbiddenInFolderName(QChar c) {
+bool forbiddenInFolderName(char32_t c) {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    return c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control ||
-           c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph || forbidden.contains(c);
+    const QChar::Category category = QChar::category(c);
+    return c < 0x20 || c == 0x7f || category == QChar::Other_Control || category == QChar::Other_Surrogate ||
+           category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+           (c < 0x80 && forbidden.contains(QChar(c)));
+}
+
+int utf8Bytes(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
 }
 
 } // namespace
@@ -41,12 +47,28 @@ QString StationIdentity::fixedDigits(const QString& text, int width) {
 }
 
 QString StationIdentity::folderSafe(const QString& piece) {
+    // A name longer than the file system allows would make every recording fail, so the
+    // cut counts the bytes the name takes on the disk, one whole character at a time.
     QString safe;
-    // A name longer than the file system allows would make every recording fail.
-    const QString kept = piece.left(kMaxPieceLength);
-    safe.reserve(kept.size());
-    for (const QChar c : kept)
-        safe += forbiddenInFolderName(c) ? kReplacement : c;
+    int bytes = 0;
+    for (qsizetype i = 0; i < piece.size();) {
+        char32_t c = piece[i].unicode();
+        qsizetype units = 1;
+        if (piece[i].isHighSurrogate() && i + 1 < piece.size() && piece[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(piece[i], piece[i + 1]);
+            units = 2;
+        }
+        const bool forbidden = forbiddenInFolderName(c);
+        const int size = forbidden ? 1 : utf8Bytes(c);
+        if (bytes + size > kMaxPieceBytes)
+            break;
+        if (forbidden)
+            safe += kReplacement;
+        else
+            safe += piece.mid(i, units);
+        bytes += size;
+        i += units;
+    }
     return safe;
 }
 

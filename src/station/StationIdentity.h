@@ -10,8 +10,10 @@ class StationIdentity {
 public:
     // The replacement of a character that cannot stand in a folder name.
     static constexpr QChar kReplacement = QLatin1Char('-');
-    // Longest kit piece kept (the kit's date field holds 10 characters).
-    static constexpr int kMaxPieceLength = 64;
+    // Longest piece kept, in bytes of its UTF-8 file name (the kit's date field holds 10
+    // characters). Three pieces of it and the fixed parts stay far below the 255 bytes a
+    // folder name may have, whatever script the kit is written in.
+    static constexpr int kMaxPieceBytes = 64;
 
     static QString compose(const QString& examDate, const QString& subjId, const QString& schoolText,
                            const QString& audText, const QString& compText);
@@ -22,9 +24,9 @@ public:
     static QString auditoriumNumber(const QString& text);
 
     // The piece with path separators, the characters Windows forbids in names
-    // (: * ? " < > |) and control characters replaced by kReplacement; at most
-    // kMaxPieceLength characters. The folder name starts with "Answer_", so it can never
-    // be "." or ".." itself.
+    // (: * ? " < > |), control characters and unpaired surrogates replaced by
+    // kReplacement; cut between characters to at most kMaxPieceBytes bytes of UTF-8.
+    // The folder name starts with "Answer_", so it can never be "." or ".." itself.
     static QString folderSafe(const QString& piece);
 
     // A number field's text is usable when it holds digits only, is not empty and is not

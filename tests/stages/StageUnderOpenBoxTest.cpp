@@ -74,7 +74,7 @@ TEST_F(SlowBoxFixture, aPreparationEndingUnderTheOpenBoxSwitchesOnceTheBoxIsClos
         tick(stage, 4);
     };
     dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     ASSERT_TRUE(stage); // the frame outlived the box that was opened from it
     EXPECT_FALSE(stage->tickTimer->isActive());
     EXPECT_EQ(this->stage(), "SpokenPreparationStage"); // the late Yes changes nothing more
@@ -94,7 +94,7 @@ TEST_F(SlowBoxFixture, aRecordingEndingUnderTheOpenBoxStopsOnTimeAndTheStageMove
         stoppedOnTime = w->recorder().RecChannel == 0;
     };
     dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_TRUE(stoppedOnTime);
     ASSERT_TRUE(stage);
     QApplication::processEvents();
@@ -125,15 +125,15 @@ TEST_F(SlowBoxFixture, taskOneStoresTheChoicesOnTimeEvenWithTheBoxOpen) {
     w->startStage(StageCode::ListeningTask);
     QPointer<ListeningTaskStage> stage = qobject_cast<ListeningTaskStage*>(w->currentStage.data());
     ASSERT_TRUE(stage);
-    stage->t3->setOptions({"a", "b", "c"});
-    stage->t3->setCurrentIndex(2);
+    stage->list3->setOptions({"a", "b", "c"});
+    stage->list3->setCurrentIndex(2);
     std::string stored;
     dialogs.whileOpen = [&] {
         tick(stage, 4);
         stored = w->answers.asText("a1");
     };
     dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(stored, "00300");
     QApplication::processEvents();
     EXPECT_EQ(this->stage(), "SpokenPreparationStage");
@@ -144,7 +144,7 @@ TEST_F(SlowBoxFixture, aBoxAnsweredInTimeStillEndsOnTheNextTick) {
     w->startStage(StageCode::SpokenPreparation);
     QPointer<SpokenPreparationStage> stage = qobject_cast<SpokenPreparationStage*>(w->currentStage.data());
     dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     QApplication::processEvents();
     EXPECT_EQ(this->stage(), "SpokenPreparationStage");
     tick(stage);

@@ -55,9 +55,30 @@ TEST(StationIdentity, replacesEveryCharacterThatCannotStandInAFolderName) {
     EXPECT_EQ(StationIdentity::folderSafe(QStringLiteral("..")), "..");
 }
 
-TEST(StationIdentity, cutsOverlongKitTexts) {
+TEST(StationIdentity, cutsOverlongKitTextsToAFolderNameTheFileSystemTakes) {
     const QString longDate(500, QLatin1Char('9'));
-    EXPECT_EQ(StationIdentity::folderSafe(longDate).size(), StationIdentity::kMaxPieceLength);
+    EXPECT_EQ(StationIdentity::folderSafe(longDate).size(), StationIdentity::kMaxPieceBytes);
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    // Cyrillic (2 bytes), CJK (3 bytes) and characters outside the basic plane (4 bytes, two
+    // UTF-16 units), each far longer than a name may be, and cut so no character is split.
+    const QString texts[] = {QString(150, QChar(0x0416)), QString(150, QChar(0x4E2D)),
+                             QString::fromUcs4(std::u32string(150, U'\U0001F600').c_str()),
+                             QStringLiteral("Английский язык, устная часть ") + QString(100, QChar(0x00E9))};
+    for (const QString& text : texts) {
+        const QString piece = StationIdentity::folderSafe(text);
+        EXPECT_LE(piece.toUtf8().size(), StationIdentity::kMaxPieceBytes);
+        EXPECT_GT(piece.toUtf8().size(), StationIdentity::kMaxPieceBytes - 4);
+        EXPECT_TRUE(text.startsWith(piece)) << piece.toStdString();
+        const QString tag = StationIdentity::compose(text, text, QStringLiteral("123456"), QStringLiteral("1234"),
+                                                     QString(300, QLatin1Char('7')));
+        StationFolders folders(work.path(), tag, QStringLiteral("0042"));
+        QString error;
+        EXPECT_TRUE(folders.ensureExist(&error)) << error.toStdString();
+        EXPECT_TRUE(QFileInfo(folders.answerFolder()).isDir()) << tag.toStdString();
+    }
+    // An unpaired surrogate has no file name: it is replaced like a forbidden character.
+    EXPECT_EQ(StationIdentity::folderSafe(QString(QChar(0xD83D)) + QStringLiteral("x")), QStringLiteral("-x"));
 }
 
 TEST(StationIdentity, neverLetsTheStationFolderLeaveTheWorkingFolder) {

@@ -28,8 +28,8 @@ namespace choicekit {
 template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Test {
     ChoiceStageFixture() : w(h.createWindow()) {
         // As at program start: the layout menus act on no list.
-        ChoiceTask5Stage::LayoutTarget = 0;
-        ChoiceTask6Stage::LayoutTarget = 0;
+        ChoiceTask5Stage::layoutTarget = 0;
+        ChoiceTask6Stage::layoutTarget = 0;
         w.answers = kit::makeAnswersTable();
         stages::registerTaskStages(h.stages);
         w.stationTag = QStringLiteral("2019-05-20_17_123456_0101_1");
@@ -81,12 +81,12 @@ template <class Frame, StageCode code> struct ChoiceStageFixture : ::testing::Te
             EXPECT_FALSE(options[i].isEmpty());
             EXPECT_EQ(itemsOf(*stage->lists()[i]), options[i]);
         }
-        EXPECT_GT(stage->RxDBRichEdit1->documentHeight(), 0);
+        EXPECT_GT(stage->sheetView->documentHeight(), 0);
         const QString name = QString::fromLatin1(Frame::staticMetaObject.className());
         saveScreenshot(w, name + QStringLiteral("-demo-kit"));
-        stage->t1->setCurrentIndex(0);
-        stage->t2->setCurrentIndex(1);
-        saveScreenshotWithOpenList(w, *stage->t3, name + QStringLiteral("-demo-kit-lists-open"));
+        stage->list1->setCurrentIndex(0);
+        stage->list2->setCurrentIndex(1);
+        saveScreenshotWithOpenList(w, *stage->list3, name + QStringLiteral("-demo-kit-lists-open"));
         EXPECT_EQ(runOut(stage), "12000");
     }
 

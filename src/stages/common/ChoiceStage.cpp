@@ -16,20 +16,21 @@
 
 ChoiceStage::ChoiceStage(StationWindow& main, Design design)
     : SheetStage(main, {kBarHeight, design.caption, QStringLiteral("Завершить ответ!"), QSize(119, 25), 13, 10}),
-      Answers(new QPlainTextEdit(this)), t1(makeList("t1", 1)), t2(makeList("t2", 2)), t3(makeList("t3", 3)),
-      t4(makeList("t4", 4)), t5(makeList("t5", 5)), m_design(std::move(design)), m_lists{t1, t2, t3, t4, t5} {
+      optionsMemo(new QPlainTextEdit(this)), list1(makeList("list1", 1)), list2(makeList("list2", 2)),
+      list3(makeList("list3", 3)), list4(makeList("list4", 4)), list5(makeList("list5", 5)),
+      m_design(std::move(design)), m_lists{list1, list2, list3, list4, list5} {
     resize(m_design.frameSize);
 
-    connect(Button1, &QPushButton::clicked, this, &ChoiceStage::Button1Click);
-    RxDBRichEdit1->setAccessibleName(QStringLiteral("Текст задания"));
-    RxDBRichEdit1->setDataField(m_design.sheetField);
+    connect(finishButton, &QPushButton::clicked, this, &ChoiceStage::onFinishClicked);
+    sheetView->setAccessibleName(QStringLiteral("Текст задания"));
+    sheetView->setDataField(m_design.sheetField);
 
     // Only delivers the option lines; never shown.
-    Answers->setObjectName(QStringLiteral("Answers"));
-    Answers->setAccessibleName(QStringLiteral("Варианты ответов"));
-    Answers->setGeometry(8, 24, 737, 41);
-    Answers->setReadOnly(true);
-    Answers->hide();
+    optionsMemo->setObjectName(QStringLiteral("optionsMemo"));
+    optionsMemo->setAccessibleName(QStringLiteral("Варианты ответов"));
+    optionsMemo->setGeometry(8, 24, 737, 41);
+    optionsMemo->setReadOnly(true);
+    optionsMemo->hide();
 
     // Fixed places over the sheet, whatever the frame's size or the sheet's text.
     for (int i = 0; i < 5; ++i) {
@@ -37,7 +38,7 @@ ChoiceStage::ChoiceStage(StationWindow& main, Design design)
         m_lists[i]->setOptions(m_design.designItems);
         m_lists[i]->raise();
     }
-    QWidget* previous = Button1;
+    QWidget* previous = finishButton;
     for (int i = 0; i < 5; ++i) {
         QComboBox* next = m_lists[m_design.tabFromLastList ? 4 - i : i];
         setTabOrder(previous, next);
@@ -55,7 +56,7 @@ PositionComboBox* ChoiceStage::makeList(const char* name, int number) {
 
 void ChoiceStage::fillLists() {
     const std::string memo = mainWindow().complects.asBytes(m_design.optionsField.toStdString());
-    Answers->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
+    optionsMemo->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
     const QList<QStringList> options = m_design.options(memo);
     for (int i = 0; i < 5; ++i)
         m_lists[i]->setOptions(options.value(i));
@@ -71,7 +72,7 @@ void ChoiceStage::start() {
     main.folders().ensureExist();
 }
 
-void ChoiceStage::Button1Click() {
+void ChoiceStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
 }
 

@@ -33,25 +33,25 @@ public:
         int StationWindow::*time;                             // the task's time setting
         const char* answerField;                              // a4, a5, a6
         StageCode nextCode;
-        std::array<QRect, 5> lists; // t1..t5 in frame coordinates
-        bool tabFromLastList;       // tab order t5..t1 instead of t1..t5
+        std::array<QRect, 5> lists; // list1..list5 in frame coordinates
+        bool tabFromLastList;       // tab order list5..list1 instead of list1..list5
     };
 
     static constexpr int kBarHeight = 49;
 
     ChoiceStage(StationWindow& main, Design design);
 
-    QPlainTextEdit* const Answers;
-    PositionComboBox* const t1;
-    PositionComboBox* const t2;
-    PositionComboBox* const t3;
-    PositionComboBox* const t4;
-    PositionComboBox* const t5;
+    QPlainTextEdit* const optionsMemo;
+    PositionComboBox* const list1;
+    PositionComboBox* const list2;
+    PositionComboBox* const list3;
+    PositionComboBox* const list4;
+    PositionComboBox* const list5;
 
     void start() override;
-    void Button1Click();
+    void onFinishClicked();
 
-    // t1..t5 in answer order.
+    // list1..list5 in answer order.
     const std::array<PositionComboBox*, 5>& lists() const { return m_lists; }
     // The answer string of the lists as they stand.
     std::string answerString() const;

@@ -14,44 +14,50 @@
 #include <QSaveFile>
 
 LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& layoutTarget)
-    : ChoiceStage(main, std::move(design)), PopupMenu1(new QMenu(this)),
-      N1(makeAction("N1", QStringLiteral("Влево"), QKeySequence(Qt::CTRL | Qt::Key_L))),
-      N2(makeAction("N2", QStringLiteral("Вправо"), QKeySequence(Qt::CTRL | Qt::Key_R))),
-      N3(makeAction("N3", QStringLiteral("Вверх"), QKeySequence(Qt::CTRL | Qt::Key_T))),
-      N4(makeAction("N4", QStringLiteral("Вниз"), QKeySequence(Qt::CTRL | Qt::Key_B))), N5(makeSeparator("N5")),
-      N6(makeAction("N6", QStringLiteral("Ширина плюс"), QKeySequence(Qt::CTRL | Qt::Key_W))),
-      N7(makeAction("N7", QStringLiteral("Ширина минус"), QKeySequence(Qt::CTRL | Qt::Key_X))), N8(makeSeparator("N8")),
-      N11(makeTargetItem("N11", 1)), N21(makeTargetItem("N21", 2)), N31(makeTargetItem("N31", 3)),
-      N41(makeTargetItem("N41", 4)), N51(makeTargetItem("N51", 5)), N9(makeSeparator("N9")),
-      N10(makeAction("N10", QStringLiteral("Записать"))), m_layoutTarget(layoutTarget),
+    : ChoiceStage(main, std::move(design)), layoutMenu(new QMenu(this)),
+      moveLeftAction(makeAction("moveLeftAction", QStringLiteral("Влево"), QKeySequence(Qt::CTRL | Qt::Key_L))),
+      moveRightAction(makeAction("moveRightAction", QStringLiteral("Вправо"), QKeySequence(Qt::CTRL | Qt::Key_R))),
+      moveUpAction(makeAction("moveUpAction", QStringLiteral("Вверх"), QKeySequence(Qt::CTRL | Qt::Key_T))),
+      moveDownAction(makeAction("moveDownAction", QStringLiteral("Вниз"), QKeySequence(Qt::CTRL | Qt::Key_B))),
+      sizeSeparator(makeSeparator("sizeSeparator")),
+      widthPlusAction(makeAction("widthPlusAction", QStringLiteral("Ширина плюс"), QKeySequence(Qt::CTRL | Qt::Key_W))),
+      widthMinusAction(
+          makeAction("widthMinusAction", QStringLiteral("Ширина минус"), QKeySequence(Qt::CTRL | Qt::Key_X))),
+      targetSeparator(makeSeparator("targetSeparator")), targetList1Action(makeTargetItem("targetList1Action", 1)),
+      targetList2Action(makeTargetItem("targetList2Action", 2)),
+      targetList3Action(makeTargetItem("targetList3Action", 3)),
+      targetList4Action(makeTargetItem("targetList4Action", 4)),
+      targetList5Action(makeTargetItem("targetList5Action", 5)), saveSeparator(makeSeparator("saveSeparator")),
+      saveLayoutAction(makeAction("saveLayoutAction", QStringLiteral("Записать"))), m_layoutTarget(layoutTarget),
       m_targets(new QActionGroup(this)) {
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    connect(N1, &QAction::triggered, this, &LayoutChoiceStage::N1Click);
-    connect(N2, &QAction::triggered, this, &LayoutChoiceStage::N2Click);
-    connect(N3, &QAction::triggered, this, &LayoutChoiceStage::N3Click);
-    connect(N4, &QAction::triggered, this, &LayoutChoiceStage::N4Click);
-    connect(N6, &QAction::triggered, this, &LayoutChoiceStage::N6Click);
-    connect(N7, &QAction::triggered, this, &LayoutChoiceStage::N7Click);
-    connect(N11, &QAction::triggered, this, &LayoutChoiceStage::N11Click);
-    connect(N21, &QAction::triggered, this, &LayoutChoiceStage::N21Click);
-    connect(N31, &QAction::triggered, this, &LayoutChoiceStage::N31Click);
-    connect(N41, &QAction::triggered, this, &LayoutChoiceStage::N41Click);
-    connect(N51, &QAction::triggered, this, &LayoutChoiceStage::N51Click);
-    connect(N10, &QAction::triggered, this, &LayoutChoiceStage::N10Click);
+    layoutMenu->setObjectName(QStringLiteral("layoutMenu"));
+    connect(moveLeftAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveLeft);
+    connect(moveRightAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveRight);
+    connect(moveUpAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveUp);
+    connect(moveDownAction, &QAction::triggered, this, &LayoutChoiceStage::onMoveDown);
+    connect(widthPlusAction, &QAction::triggered, this, &LayoutChoiceStage::onWidthPlus);
+    connect(widthMinusAction, &QAction::triggered, this, &LayoutChoiceStage::onWidthMinus);
+    connect(targetList1Action, &QAction::triggered, this, &LayoutChoiceStage::onTargetList1);
+    connect(targetList2Action, &QAction::triggered, this, &LayoutChoiceStage::onTargetList2);
+    connect(targetList3Action, &QAction::triggered, this, &LayoutChoiceStage::onTargetList3);
+    connect(targetList4Action, &QAction::triggered, this, &LayoutChoiceStage::onTargetList4);
+    connect(targetList5Action, &QAction::triggered, this, &LayoutChoiceStage::onTargetList5);
+    connect(saveLayoutAction, &QAction::triggered, this, &LayoutChoiceStage::onSaveLayout);
 
     m_targets->setExclusive(true);
-    for (QAction* item : {N11, N21, N31, N41, N51})
+    for (QAction* item :
+         {targetList1Action, targetList2Action, targetList3Action, targetList4Action, targetList5Action})
         m_targets->addAction(item);
     // The mark shows the list the menu acts on, also when the choice came from an earlier frame.
     if (m_layoutTarget >= 1 && m_layoutTarget <= 5)
         m_targets->actions().at(m_layoutTarget - 1)->setChecked(true);
 
     // The sheet view takes no input, so the bottom bar carries the menu in both tasks.
-    Panel1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Panel1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(Panel1->mapToGlobal(at)); });
+    bottomBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bottomBar, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { layoutMenu->popup(bottomBar->mapToGlobal(at)); });
     // Shortcuts act wherever the focus is in the frame.
-    addActions(PopupMenu1->actions());
+    addActions(layoutMenu->actions());
     // A list's edit field would take Ctrl+X (cut) and the like for itself; the list hands
     // the keyboard's shortcut check on to its edit field, so the list is where to stop it.
     for (QComboBox* list : lists())
@@ -59,7 +65,7 @@ LayoutChoiceStage::LayoutChoiceStage(StationWindow& main, Design design, int& la
 }
 
 QAction* LayoutChoiceStage::makeAction(const char* name, const QString& text, const QKeySequence& shortcut) {
-    QAction* action = PopupMenu1->addAction(text);
+    QAction* action = layoutMenu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
@@ -67,7 +73,7 @@ QAction* LayoutChoiceStage::makeAction(const char* name, const QString& text, co
 }
 
 QAction* LayoutChoiceStage::makeSeparator(const char* name) {
-    QAction* separator = PopupMenu1->addSeparator();
+    QAction* separator = layoutMenu->addSeparator();
     separator->setObjectName(QString::fromLatin1(name));
     return separator;
 }
@@ -100,51 +106,51 @@ void LayoutChoiceStage::changeTarget(int dx, int dy, int dwidth) {
     list->setGeometry(place.x() + dx, place.y() + dy, place.width() + dwidth, place.height());
 }
 
-void LayoutChoiceStage::N1Click() {
+void LayoutChoiceStage::onMoveLeft() {
     changeTarget(-1, 0, 0);
 }
 
-void LayoutChoiceStage::N2Click() {
+void LayoutChoiceStage::onMoveRight() {
     changeTarget(1, 0, 0);
 }
 
-void LayoutChoiceStage::N3Click() {
+void LayoutChoiceStage::onMoveUp() {
     changeTarget(0, -1, 0);
 }
 
-void LayoutChoiceStage::N4Click() {
+void LayoutChoiceStage::onMoveDown() {
     changeTarget(0, 1, 0);
 }
 
-void LayoutChoiceStage::N6Click() {
+void LayoutChoiceStage::onWidthPlus() {
     changeTarget(0, 0, 1);
 }
 
-void LayoutChoiceStage::N7Click() {
+void LayoutChoiceStage::onWidthMinus() {
     changeTarget(0, 0, -1);
 }
 
-void LayoutChoiceStage::N11Click() {
+void LayoutChoiceStage::onTargetList1() {
     chooseTarget(1);
 }
 
-void LayoutChoiceStage::N21Click() {
+void LayoutChoiceStage::onTargetList2() {
     chooseTarget(2);
 }
 
-void LayoutChoiceStage::N31Click() {
+void LayoutChoiceStage::onTargetList3() {
     chooseTarget(3);
 }
 
-void LayoutChoiceStage::N41Click() {
+void LayoutChoiceStage::onTargetList4() {
     chooseTarget(4);
 }
 
-void LayoutChoiceStage::N51Click() {
+void LayoutChoiceStage::onTargetList5() {
     chooseTarget(5);
 }
 
-void LayoutChoiceStage::N10Click() {
+void LayoutChoiceStage::onSaveLayout() {
     QList<QRect> places;
     for (const QComboBox* list : lists())
         places.append(list->geometry());
@@ -160,7 +166,7 @@ void LayoutChoiceStage::N10Click() {
 
 bool LayoutChoiceStage::isMenuShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : PopupMenu1->actions()) {
+    for (const QAction* action : layoutMenu->actions()) {
         if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
             return true;
     }

@@ -6,46 +6,46 @@ class QAction;
 class QActionGroup;
 class QMenu;
 
-// The choice frame of tasks 5 and 6: a ChoiceStage with the layout menu PopupMenu1, with
-// which an organiser moves and sizes the five lists one pixel at a time and writes their
-// places to the layout file. The menu opens from the bottom bar (the sheet view takes no
-// input) and its shortcuts work anywhere in the frame, also inside a list's edit field.
-// The list the menu acts on is the unit's LayoutTarget (0 none, 1..5 for t1..t5), owned by
-// the task's unit and handed in by reference, so it outlives the frame.
+// The choice frame of tasks 5 and 6: a ChoiceStage with the layout menu, with which an
+// organiser moves and sizes the five lists one pixel at a time and writes their places to
+// the layout file. The menu opens from the bottom bar (the sheet view takes no input) and
+// its shortcuts work anywhere in the frame, also inside a list's edit field. The list the
+// menu acts on is the unit's layoutTarget (0 none, 1..5 for list1..list5), owned by the
+// task's unit and handed in by reference, so it outlives the frame.
 class LayoutChoiceStage : public ChoiceStage {
     Q_OBJECT
 public:
     LayoutChoiceStage(StationWindow& main, Design design, int& layoutTarget);
 
-    QMenu* const PopupMenu1;
-    QAction* const N1;  // Влево
-    QAction* const N2;  // Вправо
-    QAction* const N3;  // Вверх
-    QAction* const N4;  // Вниз
-    QAction* const N5;  // separator
-    QAction* const N6;  // Ширина плюс
-    QAction* const N7;  // Ширина минус
-    QAction* const N8;  // separator
-    QAction* const N11; // 1
-    QAction* const N21; // 2
-    QAction* const N31; // 3
-    QAction* const N41; // 4
-    QAction* const N51; // 5
-    QAction* const N9;  // separator
-    QAction* const N10; // Записать
+    QMenu* const layoutMenu;
+    QAction* const moveLeftAction;  // Влево
+    QAction* const moveRightAction; // Вправо
+    QAction* const moveUpAction;    // Вверх
+    QAction* const moveDownAction;  // Вниз
+    QAction* const sizeSeparator;
+    QAction* const widthPlusAction;  // Ширина плюс
+    QAction* const widthMinusAction; // Ширина минус
+    QAction* const targetSeparator;
+    QAction* const targetList1Action; // 1
+    QAction* const targetList2Action; // 2
+    QAction* const targetList3Action; // 3
+    QAction* const targetList4Action; // 4
+    QAction* const targetList5Action; // 5
+    QAction* const saveSeparator;
+    QAction* const saveLayoutAction; // Записать
 
-    void N1Click();
-    void N2Click();
-    void N3Click();
-    void N4Click();
-    void N6Click();
-    void N7Click();
-    void N11Click();
-    void N21Click();
-    void N31Click();
-    void N41Click();
-    void N51Click();
-    void N10Click();
+    void onMoveLeft();
+    void onMoveRight();
+    void onMoveUp();
+    void onMoveDown();
+    void onWidthPlus();
+    void onWidthMinus();
+    void onTargetList1();
+    void onTargetList2();
+    void onTargetList3();
+    void onTargetList4();
+    void onTargetList5();
+    void onSaveLayout();
 
     // "c:\coords.txt" on Windows; elsewhere coords.txt in the working folder.
     static QString layoutFilePath(const QString& workDir);

@@ -12,11 +12,11 @@ PreparationStage::PreparationStage(StationWindow& main, int taskNo, const QStrin
     : SheetStage(main, {41, QStringLiteral("Подготовка к выполнению задания № %1").arg(taskNo),
                         QStringLiteral("Я готов!"), QSize(75, 25), 8, 6}),
       m_taskNo(taskNo) {
-    connect(Button1, &QPushButton::clicked, this, &PreparationStage::Button1Click);
-    RxDBRichEdit1->setDataField(sheetField);
+    connect(finishButton, &QPushButton::clicked, this, &PreparationStage::onFinishClicked);
+    sheetView->setDataField(sheetField);
 }
 
-void PreparationStage::Button1Click() {
+void PreparationStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmPrepareEnd, Countdown::kEarlyEndPrepare);
 }
 

@@ -9,7 +9,7 @@ class PreparationStage : public SheetStage {
     Q_OBJECT
 public:
     // "Я готов!": on Yes the next tick ends the preparation.
-    void Button1Click();
+    void onFinishClicked();
 
 protected:
     // sheetField empty: the view shows nothing.

@@ -15,10 +15,10 @@ const QString RecordedAnswerStage::kPhaseText = QStringLiteral("Отвечайт
 RecordedAnswerStage::RecordedAnswerStage(StationWindow& main, int taskNo, int buttonWidth, int buttonRightMargin)
     : SheetStage(main, {49, QStringLiteral("Выполнение задания № %1. Идет запись...").arg(taskNo),
                         QStringLiteral("Завершить ответ!"), QSize(buttonWidth, 25), 13, buttonRightMargin}) {
-    connect(Button1, &QPushButton::clicked, this, &RecordedAnswerStage::Button1Click);
+    connect(finishButton, &QPushButton::clicked, this, &RecordedAnswerStage::onFinishClicked);
 }
 
-void RecordedAnswerStage::Button1Click() {
+void RecordedAnswerStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndPrepare);
 }
 
@@ -27,7 +27,7 @@ void RecordedAnswerStage::startAnswer(const QString& sheetField, int seconds, co
     StationWindow& main = mainWindow();
     m_fileSuffix = fileSuffix;
     m_nextCode = nextCode;
-    RxDBRichEdit1->setDataField(sheetField);
+    sheetView->setDataField(sheetField);
     if (main.countdownWindow)
         main.dialogs().execModal(*main.countdownWindow);
 

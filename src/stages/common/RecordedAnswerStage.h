@@ -10,7 +10,7 @@ class RecordedAnswerStage : public SheetStage {
     Q_OBJECT
 public:
     // "Завершить ответ!": on Yes the recording stops on the next tick.
-    void Button1Click();
+    void onFinishClicked();
 
     // The header name while the answer is recorded.
     static const QString kPhaseText;

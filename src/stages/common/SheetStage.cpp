@@ -8,11 +8,11 @@
 #include <QPushButton>
 
 SheetStage::SheetStage(StationWindow& main, const Bar& bar)
-    : CountdownStage(main), Panel1(new BottomBar(this, bar.height, bar.caption)),
-      Button1(Panel1->addButton(bar.buttonCaption, bar.buttonSize, bar.buttonTop, bar.buttonRightMargin)),
-      RxDBRichEdit1(new richtext::RichView(this)) {
-    Button1->setObjectName(QStringLiteral("Button1"));
-    RxDBRichEdit1->setObjectName(QStringLiteral("RxDBRichEdit1"));
-    RxDBRichEdit1->setDataSource(&main.complects);
-    StageWidgets::stackSheetOverBar(this, RxDBRichEdit1, Panel1);
+    : CountdownStage(main), bottomBar(new BottomBar(this, bar.height, bar.caption)),
+      finishButton(bottomBar->addButton(bar.buttonCaption, bar.buttonSize, bar.buttonTop, bar.buttonRightMargin)),
+      sheetView(new richtext::RichView(this)) {
+    finishButton->setObjectName(QStringLiteral("finishButton"));
+    sheetView->setObjectName(QStringLiteral("sheetView"));
+    sheetView->setDataSource(&main.complects);
+    StageWidgets::stackSheetOverBar(this, sheetView, bottomBar);
 }

@@ -12,16 +12,16 @@ namespace richtext {
 class RichView;
 }
 
-// What every preparation and task frame is made of: the kit's sheet RxDBRichEdit1 (bound
-// to the kit table; the frame picks the field) above the bottom bar Panel1 with its button
-// Button1 at the bar's right. The frame connects Button1 to its own handler. Children are
-// owned by the frame.
+// What every preparation and task frame is made of: the kit's sheet sheetView (bound to
+// the kit table; the frame picks the field) above the bottom bar with its finishButton at
+// the bar's right ("Я готов!" or "Завершить ответ!": either way it ends the stage early).
+// The frame connects finishButton to its own handler. Children are owned by the frame.
 class SheetStage : public CountdownStage {
     Q_OBJECT
 public:
-    BottomBar* const Panel1;
-    QPushButton* const Button1;
-    richtext::RichView* const RxDBRichEdit1;
+    BottomBar* const bottomBar;
+    QPushButton* const finishButton;
+    richtext::RichView* const sheetView;
 
 protected:
     struct Bar {

@@ -4,6 +4,7 @@
 #include "main/DialogService.h"
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
+#include "station/StationTexts.h"
 #include "widgets/DigitsOnlyValidator.h"
 #include "stages/preexam/ListenBackCheck.h"
 #include "widgets/PictureBox.h"
@@ -304,5 +305,6 @@ void HardwareCheckStage::onTick() {
 }
 
 void HardwareCheckStage::onExitClicked() {
-    mainWindow().stopExam();
+    if (mainWindow().dialogs().confirm(texts::kConfirmExit))
+        mainWindow().stopExam();
 }

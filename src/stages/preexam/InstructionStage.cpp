@@ -3,6 +3,7 @@
 #include "main/DialogService.h"
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
+#include "station/StationTexts.h"
 #include "richtext/RichView.h"
 #include "widgets/DigitsOnlyValidator.h"
 #include "station/ParticipantCode.h"
@@ -12,8 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-
-const QString InstructionStage::kConfirmStop = QStringLiteral("Завершить работу на станции?");
 
 InstructionStage::InstructionStage(StationWindow& main)
     : StageFrame(main), instructionView(new richtext::RichView(this)), codePanel(new QFrame(this)),
@@ -113,6 +112,6 @@ void InstructionStage::onTick() {
 }
 
 void InstructionStage::onStopStationClicked() {
-    if (mainWindow().dialogs().confirm(kConfirmStop))
+    if (mainWindow().dialogs().confirm(texts::kConfirmStop))
         mainWindow().stopExam();
 }

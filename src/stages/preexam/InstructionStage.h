@@ -21,7 +21,6 @@ public:
     ~InstructionStage() override;
 
     static constexpr int kCodePanelHeight = 107;
-    static const QString kConfirmStop; // "Завершить работу на станции?"
 
     richtext::RichView* instructionView;
     QFrame* codePanel;

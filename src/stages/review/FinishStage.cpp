@@ -2,6 +2,7 @@
 
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
+#include "station/StationTexts.h"
 #include "widgets/WrapPushButton.h"
 
 #include <QLabel>
@@ -54,7 +55,8 @@ void FinishStage::onNextExamineeClicked() {
 }
 
 void FinishStage::onStopStationClicked() {
-    mainWindow().stopExam();
+    if (mainWindow().dialogs().confirm(texts::kConfirmStop))
+        mainWindow().stopExam();
 }
 
 void FinishStage::onTick() {

@@ -3,9 +3,9 @@
 #include "main/StationWindow.h"
 #include "station/ChoiceRules.h"
 
-int ChoiceTask5Stage::LayoutTarget = 0;
+int ChoiceTask5Stage::layoutTarget = 0;
 
-ChoiceTask5Stage::ChoiceTask5Stage(StationWindow& main) : LayoutChoiceStage(main, design(), LayoutTarget) {
+ChoiceTask5Stage::ChoiceTask5Stage(StationWindow& main) : LayoutChoiceStage(main, design(), layoutTarget) {
     setObjectName(QStringLiteral("choiceTask5Stage"));
 }
 

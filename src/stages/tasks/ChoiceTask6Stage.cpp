@@ -3,9 +3,9 @@
 #include "main/StationWindow.h"
 #include "station/ChoiceRules.h"
 
-int ChoiceTask6Stage::LayoutTarget = 0;
+int ChoiceTask6Stage::layoutTarget = 0;
 
-ChoiceTask6Stage::ChoiceTask6Stage(StationWindow& main) : LayoutChoiceStage(main, design(), LayoutTarget) {
+ChoiceTask6Stage::ChoiceTask6Stage(StationWindow& main) : LayoutChoiceStage(main, design(), layoutTarget) {
     setObjectName(QStringLiteral("choiceTask6Stage"));
 }
 

@@ -13,5 +13,5 @@ public:
 
     // The list the layout menu of task 6 acts on (0 none, 1..5); kept from one frame of
     // task 6 to the next for the whole run, apart from task 5's.
-    static int LayoutTarget;
+    static int layoutTarget;
 };

@@ -5,12 +5,12 @@
 
 #include <QDir>
 
-audio::Handle ListeningPreparationStage::PrepAudioStream = 0;
+audio::Handle ListeningPreparationStage::prepAudioStream = 0;
 const QString ListeningPreparationStage::kTempFileName = QStringLiteral("~$t1a.tmp");
 
 ListeningPreparationStage::ListeningPreparationStage(StationWindow& main)
     : PreparationStage(main, 1, QString()),
-      m_audio(main.audio(), PrepAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
+      m_audio(main.audio(), prepAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
     setObjectName(QStringLiteral("listeningPreparationStage"));
 }
 

@@ -13,7 +13,7 @@ public:
 
     // The stream of the preparation audio, kept between examinees: the next run stops it
     // (freed by then, so harmlessly) before it opens its own.
-    static audio::Handle PrepAudioStream;
+    static audio::Handle prepAudioStream;
     // The temporary copy of the kit's audio, in the working folder.
     static const QString kTempFileName;
 

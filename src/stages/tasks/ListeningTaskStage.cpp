@@ -16,23 +16,23 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-audio::Handle ListeningTaskStage::TaskAudioStream = 0;
+audio::Handle ListeningTaskStage::taskAudioStream = 0;
 const QString ListeningTaskStage::kTempFileName = QStringLiteral("~$t1.tmp");
 
 ListeningTaskStage::ListeningTaskStage(StationWindow& main)
     : SheetStage(main, {49, QStringLiteral("Выполнение задания № 1."), QStringLiteral("Завершить ответ!"),
                         QSize(119, 25), 13, 10}),
-      t5(makeList(QStringLiteral("t5"), 5, {273, 412})), t4(makeList(QStringLiteral("t4"), 4, {354, 363})),
-      t3(makeList(QStringLiteral("t3"), 3, {480, 314})), t2(makeList(QStringLiteral("t2"), 2, {291, 265})),
-      t1(makeList(QStringLiteral("t1"), 1, {444, 216})), Answers(new QPlainTextEdit(this)),
-      m_audio(main.audio(), TaskAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
+      list5(makeList(QStringLiteral("list5"), 5, {273, 412})), list4(makeList(QStringLiteral("list4"), 4, {354, 363})),
+      list3(makeList(QStringLiteral("list3"), 3, {480, 314})), list2(makeList(QStringLiteral("list2"), 2, {291, 265})),
+      list1(makeList(QStringLiteral("list1"), 1, {444, 216})), optionsMemo(new QPlainTextEdit(this)),
+      m_audio(main.audio(), taskAudioStream, QDir(main.workDir).filePath(kTempFileName)) {
     setObjectName(QStringLiteral("listeningTaskStage"));
-    connect(Button1, &QPushButton::clicked, this, &ListeningTaskStage::Button1Click);
-    RxDBRichEdit1->setDataField(QStringLiteral("t1Task"));
+    connect(finishButton, &QPushButton::clicked, this, &ListeningTaskStage::onFinishClicked);
+    sheetView->setDataField(QStringLiteral("t1Task"));
 
-    Answers->setObjectName(QStringLiteral("Answers"));
-    Answers->setReadOnly(true);
-    Answers->hide();
+    optionsMemo->setObjectName(QStringLiteral("optionsMemo"));
+    optionsMemo->setReadOnly(true);
+    optionsMemo->hide();
 
     // The lists stay at their places over the sheet, outside the layout.
     for (PositionComboBox* list : lists())
@@ -56,7 +56,7 @@ void ListeningTaskStage::start() {
         main.dialogs().error(error); // before the countdown runs, see ListeningPreparationStage
 
     const std::string memo = main.complects.asBytes("t1Ans");
-    Answers->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
+    optionsMemo->setPlainText(QString::fromStdString(kit::cp1251ToUtf8(memo)));
     const QList<QStringList> options = ChoiceRules::task1Options(memo);
     const auto boxes = lists();
     for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -70,7 +70,7 @@ void ListeningTaskStage::start() {
     m_audio.play();
 }
 
-void ListeningTaskStage::Button1Click() {
+void ListeningTaskStage::onFinishClicked() {
     confirmEarlyEnd(texts::kConfirmTaskEnd, Countdown::kEarlyEndLong);
 }
 

@@ -19,24 +19,24 @@ public:
     explicit ListeningTaskStage(StationWindow& main);
 
     // One list per statement, at fixed places over the sheet (declared as the tab order runs).
-    PositionComboBox* const t5;
-    PositionComboBox* const t4;
-    PositionComboBox* const t3;
-    PositionComboBox* const t2;
-    PositionComboBox* const t1;
+    PositionComboBox* const list5;
+    PositionComboBox* const list4;
+    PositionComboBox* const list3;
+    PositionComboBox* const list2;
+    PositionComboBox* const list1;
     // Hidden: the kit's option lines, as the examinee's lists were filled from them.
-    QPlainTextEdit* const Answers;
+    QPlainTextEdit* const optionsMemo;
 
     // The stream of the task audio, kept between examinees like the preparation's.
-    static audio::Handle TaskAudioStream;
+    static audio::Handle taskAudioStream;
     static const QString kTempFileName;
 
     void start() override;
     // "Завершить ответ!": on Yes the choices are stored on the next tick, whatever the time.
-    void Button1Click();
+    void onFinishClicked();
 
-    // t1 to t5, in the order of the answer string.
-    std::array<PositionComboBox*, 5> lists() const { return {t1, t2, t3, t4, t5}; }
+    // list1 to list5, in the order of the answer string.
+    std::array<PositionComboBox*, 5> lists() const { return {list1, list2, list3, list4, list5}; }
     // The answer string of the lists as they stand.
     std::string answerString() const;
 

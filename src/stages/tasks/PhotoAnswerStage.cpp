@@ -5,7 +5,7 @@
 
 PhotoAnswerStage::PhotoAnswerStage(StationWindow& main) : RecordedAnswerStage(main, 3, 119, 10) {
     setObjectName(QStringLiteral("photoAnswerStage"));
-    RxDBRichEdit1->setDataField(sheetField(0));
+    sheetView->setDataField(sheetField(0));
 }
 
 void PhotoAnswerStage::start() {

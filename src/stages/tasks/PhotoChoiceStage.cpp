@@ -18,27 +18,27 @@ constexpr int kNoPhoto = 9;
 
 PhotoChoiceStage::PhotoChoiceStage(StationWindow& main)
     : PreparationStage(main, 3, QStringLiteral("t3Pre")),
-      nPhoto(new QGroupBox(QStringLiteral(" Выбор фото "), Panel1)), nPhotoItems{},
-      m_photoGroup(new QButtonGroup(this)) {
+      photoGroup(new QGroupBox(QStringLiteral(" Выбор фото "), bottomBar)), photoItems{},
+      m_photoButtons(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("photoChoiceStage"));
-    nPhoto->setObjectName(QStringLiteral("nPhoto"));
-    nPhoto->setFont(StageWidgets::arial(11));
-    nPhoto->setFixedSize(199, 37);
-    auto* columns = new QHBoxLayout(nPhoto);
+    photoGroup->setObjectName(QStringLiteral("photoGroup"));
+    photoGroup->setFont(StageWidgets::arial(11));
+    photoGroup->setFixedSize(199, 37);
+    auto* columns = new QHBoxLayout(photoGroup);
     columns->setContentsMargins(8, 0, 4, 2);
     columns->setSpacing(0);
     const QStringList items = {QStringLiteral("нет"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
     for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(items[i], nPhoto);
+        auto* item = new QRadioButton(items[i], photoGroup);
         item->setAccessibleName(QStringLiteral("Выбор фото: ") + items[i]);
-        m_photoGroup->addButton(item, i);
+        m_photoButtons->addButton(item, i);
         columns->addWidget(item, 1);
-        nPhotoItems[static_cast<std::size_t>(i)] = item;
+        photoItems[static_cast<std::size_t>(i)] = item;
     }
-    nPhotoItems[0]->setChecked(true);
-    // Right edge 5 px left of Button1, bottom 2 px above the bar's.
-    Panel1->anchorRight(nPhoto, Panel1->height() - 2 - nPhoto->height(), 6 + Button1->width() + 5);
-    setTabOrder(Button1, nPhotoItems[0]);
+    photoItems[0]->setChecked(true);
+    // Right edge 5 px left of finishButton, bottom 2 px above the bar's.
+    bottomBar->anchorRight(photoGroup, bottomBar->height() - 2 - photoGroup->height(), 6 + finishButton->width() + 5);
+    setTabOrder(finishButton, photoItems[0]);
 }
 
 void PhotoChoiceStage::start() {
@@ -49,8 +49,8 @@ void PhotoChoiceStage::start() {
     startPreparation(main.prepTime3);
 }
 
-int PhotoChoiceStage::nPhotoItemIndex() const {
-    return m_photoGroup->checkedId();
+int PhotoChoiceStage::photoItemIndex() const {
+    return m_photoButtons->checkedId();
 }
 
 int PhotoChoiceStage::photoFor(int itemIndex) {
@@ -72,6 +72,6 @@ StageCode PhotoChoiceStage::nextStageCode(int itemIndex) {
 
 void PhotoChoiceStage::finishStage() {
     // Read only now: the examinee may change the choice until the very end.
-    PhotoChoice = photoFor(nPhotoItemIndex());
-    mainWindow().startStage(nextStageCode(nPhotoItemIndex()));
+    photoChoice = photoFor(photoItemIndex());
+    mainWindow().startStage(nextStageCode(photoItemIndex()));
 }

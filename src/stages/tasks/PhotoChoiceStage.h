@@ -18,16 +18,16 @@ public:
     explicit PhotoChoiceStage(StationWindow& main);
 
     // " Выбор фото ": "нет", "1", "2", "3" in four columns; the ids are the item indexes.
-    QGroupBox* const nPhoto;
-    std::array<QRadioButton*, 4> nPhotoItems;
+    QGroupBox* const photoGroup;
+    std::array<QRadioButton*, 4> photoItems;
 
     // The photo chosen, 1 to 3, or 9 for none; set when the stage ends.
-    int PhotoChoice = 0;
+    int photoChoice = 0;
 
     void start() override;
 
-    // The selected item of nPhoto: 0 for "нет", 1 to 3 for the photos.
-    int nPhotoItemIndex() const;
+    // The selected item of photoGroup: 0 for "нет", 1 to 3 for the photos.
+    int photoItemIndex() const;
     // The photo of a selected item: 1 to 3, or 9 for "нет".
     static int photoFor(int itemIndex);
     // The task-3 stage that follows a selected item.
@@ -37,5 +37,5 @@ protected:
     void finishStage() override;
 
 private:
-    QButtonGroup* m_photoGroup;
+    QButtonGroup* m_photoButtons;
 };

@@ -19,7 +19,7 @@ public:
     CountingStage(StationWindow& main, int seconds, int marker)
         : CountdownStage(main), m_seconds(seconds), m_marker(marker) {}
     void start() override { startCountdown(m_seconds, QStringLiteral("Ответ:")); }
-    void finishButton() { confirmEarlyEnd(texts::kConfirmTaskEnd, m_marker); }
+    void onFinishClicked() { confirmEarlyEnd(texts::kConfirmTaskEnd, m_marker); }
 
 protected:
     void finishStage() override {
@@ -80,7 +80,7 @@ TEST_F(CountdownFixture, ninetySecondStageEndsOnTheNinetyFirstTick) {
 TEST_F(CountdownFixture, yesEndsALongStageOnTheNextTick) {
     CountingStage* stage = startCounting(2700);
     h.dialogs.confirmAnswers = {true};
-    stage->finishButton();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown, QStringList{"confirm: Вы уверены, что хотите завершить выполнение задания?"});
     EXPECT_EQ(g_finished, 0);
     tick(stage);
@@ -90,7 +90,7 @@ TEST_F(CountdownFixture, yesEndsALongStageOnTheNextTick) {
 TEST_F(CountdownFixture, yesEndsTheStageEvenWhenItsTimeExceedsTheMarker) {
     CountingStage* stage = startCounting(5000, Countdown::kEarlyEndLong);
     h.dialogs.confirmAnswers = {true};
-    stage->finishButton();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(g_finished, 1);
 }
@@ -99,7 +99,7 @@ TEST_F(CountdownFixture, noChangesNothing) {
     CountingStage* stage = startCounting(3, Countdown::kEarlyEndPrepare);
     tick(stage);
     h.dialogs.confirmAnswers = {false};
-    stage->finishButton();
+    stage->onFinishClicked();
     EXPECT_EQ(stage->elapsed(), 1);
     tick(stage);
     EXPECT_EQ(h.window->timeLabel->text(), "1 сек.");

@@ -343,15 +343,19 @@ TEST(HardwareCheckStage, numberFieldsTakeOnlyDigitsUpToTheirLength) {
     EXPECT_EQ(key, QChar(8));
 }
 
-TEST(HardwareCheckStage, exitButtonStopsTheProgramAtAnyTime) {
+TEST(HardwareCheckStage, exitButtonStopsTheProgramAtAnyTimeOnceTheOrganiserSaysYes) {
     for (int presses = 0; presses < 3; ++presses) {
         HardwareTest t;
         for (int i = 0; i < presses; ++i)
             t.frame().recordingCheckButton->click(); // idle, recording, awaiting the verdict
+        t.frame().exitButton->click(); // "Нет": a slip of the mouse changes nothing
+        EXPECT_FALSE(t.main().canExit) << presses;
+        EXPECT_TRUE(t.main().isVisible()) << presses;
+        t.h.dialogs.confirmAnswers.push_back(true);
         t.frame().exitButton->click();
         EXPECT_TRUE(t.main().canExit) << presses;
         EXPECT_FALSE(t.main().isVisible()) << presses;
-        EXPECT_TRUE(t.h.dialogs.shown.isEmpty()) << presses;
+        EXPECT_EQ(t.h.dialogs.shown, QStringList(2, QStringLiteral("confirm: Выйти из программы?"))) << presses;
     }
 }
 

@@ -79,16 +79,21 @@ TEST(FinishStage, startsTheNextExamineeOnceForTwoQuickClicks) {
     EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
 }
 
-TEST(FinishStage, endsTheStationsWorkWithoutAQuestion) {
+TEST(FinishStage, endsTheStationsWorkOnlyWhenTheOrganiserSaysYes) {
     Finish s;
     FinishStage& f = s.start();
     bool closed = false;
     QObject::connect(s.w, &StationWindow::closed, [&] { closed = true; });
+    f.stopStationButton->click(); // "Нет"
+    EXPECT_FALSE(s.w->canExit);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(f.isVisible());
+    s.h.dialogs.confirmAnswers.push_back(true);
     f.stopStationButton->click();
     EXPECT_TRUE(s.w->canExit);
     EXPECT_TRUE(closed);
     EXPECT_FALSE(s.w->isVisible());
     EXPECT_TRUE(f.isHidden());
-    EXPECT_TRUE(s.h.dialogs.shown.isEmpty());
+    EXPECT_EQ(s.h.dialogs.shown, QStringList(2, QStringLiteral("confirm: Завершить работу на станции?")));
     EXPECT_EQ(s.instructionStarts, 0);
 }

@@ -36,31 +36,32 @@ TEST_F(Task4, placesEveryControlAtItsDesignPlaceAndSize) {
     ASSERT_NE(stage, nullptr);
     EXPECT_EQ(stage->geometry(), QRect(0, 50, 1016, 663));
 
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 4.");
-    EXPECT_EQ(stage->Panel1->geometry(), QRect(0, 663 - 49, 1016, 49));
-    EXPECT_EQ(stage->Panel1->font().pixelSize(), 19);
-    EXPECT_TRUE(stage->Panel1->font().bold());
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(1016 - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->Button1->font().pixelSize(), 11);
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 4.");
+    EXPECT_EQ(stage->bottomBar->geometry(), QRect(0, 663 - 49, 1016, 49));
+    EXPECT_EQ(stage->bottomBar->font().pixelSize(), 19);
+    EXPECT_TRUE(stage->bottomBar->font().bold());
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(1016 - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->finishButton->font().pixelSize(), 11);
 
-    EXPECT_EQ(stage->RxDBRichEdit1->geometry(), QRect(0, 0, 1016, 663 - 49));
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t4Task");
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled());
-    EXPECT_FALSE(stage->Answers->isVisible());
-    EXPECT_EQ(stage->Answers->geometry(), QRect(8, 24, 737, 41));
+    EXPECT_EQ(stage->sheetView->geometry(), QRect(0, 0, 1016, 663 - 49));
+    EXPECT_EQ(stage->sheetView->dataField(), "t4Task");
+    EXPECT_FALSE(stage->sheetView->isEnabled());
+    EXPECT_FALSE(stage->optionsMemo->isVisible());
+    EXPECT_EQ(stage->optionsMemo->geometry(), QRect(8, 24, 737, 41));
 
     const int tops[] = {85, 176, 261, 352, 458};
     for (int i = 0; i < 5; ++i) {
         QComboBox* list = stage->lists()[i];
-        EXPECT_EQ(list->objectName(), QStringLiteral("t%1").arg(i + 1));
+        EXPECT_EQ(list->objectName(), QStringLiteral("list%1").arg(i + 1));
         EXPECT_EQ(list->geometry(), QRect(274, tops[i], 145, 24));
         EXPECT_TRUE(list->isEditable());
         EXPECT_EQ(list->font().family(), "MS Sans Serif");
         EXPECT_EQ(list->font().pixelSize(), 13);
         EXPECT_FALSE(list->accessibleName().isEmpty());
     }
-    EXPECT_EQ(choicekit::listTabOrder(*stage->Button1), QStringList({"t1", "t2", "t3", "t4", "t5"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton),
+              QStringList({"list1", "list2", "list3", "list4", "list5"}));
     saveScreenshot(w, QStringLiteral("ChoiceTask4Stage-start"));
 }
 
@@ -71,13 +72,13 @@ TEST_F(Task4, offersEveryMemoLineInEveryListWithNothingChosen) {
         EXPECT_EQ(list->currentIndex(), -1);
         EXPECT_TRUE(list->currentText().isEmpty());
     }
-    EXPECT_EQ(stage->Answers->toPlainText(), "red\ngreen\nblue");
+    EXPECT_EQ(stage->optionsMemo->toPlainText(), "red\ngreen\nblue");
 }
 
 TEST_F(Task4, storesThePositionsOfTheChosenOptionsInA4AndGoesToTaskFive) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\nblue\r\n");
-    stage->t1->setCurrentIndex(2);
-    choicekit::saveScreenshotWithOpenList(w, *stage->t2, QStringLiteral("ChoiceTask4Stage-lists-open"));
+    stage->list1->setCurrentIndex(2);
+    choicekit::saveScreenshotWithOpenList(w, *stage->list2, QStringLiteral("ChoiceTask4Stage-lists-open"));
     EXPECT_EQ(runOut(stage), "30000");
     EXPECT_NE(qobject_cast<ChoiceTask5Stage*>(w.currentStage.data()), nullptr);
 }
@@ -89,55 +90,55 @@ TEST_F(Task4, storesZerosWhenNothingIsChosen) {
 
 TEST_F(Task4, writesATenthOptionAsTwoDigits) {
     ChoiceTask4Stage* stage = start(choicekit::numberedMemo(12));
-    ASSERT_EQ(stage->t1->count(), 12);
-    stage->t1->setCurrentIndex(9);
-    for (QComboBox* list : {stage->t2, stage->t3, stage->t4, stage->t5})
+    ASSERT_EQ(stage->list1->count(), 12);
+    stage->list1->setCurrentIndex(9);
+    for (QComboBox* list : {stage->list2, stage->list3, stage->list4, stage->list5})
         list->setCurrentIndex(0);
     EXPECT_EQ(runOut(stage), "101111");
 }
 
 TEST_F(Task4, countsAnEmptyLineAsAnOptionButNotAFinalLineBreak) {
     ChoiceTask4Stage* stage = start("red\r\n\r\nblue\r\n");
-    EXPECT_EQ(choicekit::itemsOf(*stage->t3), QStringList({"red", "", "blue"}));
-    stage->t1->setCurrentIndex(1);
-    stage->t2->setCurrentIndex(2);
+    EXPECT_EQ(choicekit::itemsOf(*stage->list3), QStringList({"red", "", "blue"}));
+    stage->list1->setCurrentIndex(1);
+    stage->list2->setCurrentIndex(2);
     EXPECT_EQ(runOut(stage), "23000");
 }
 
 TEST_F(Task4, storesOnlyTheLastChoiceOfAList) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\nblue\r\n");
-    stage->t4->setCurrentIndex(0);
-    stage->t4->setCurrentIndex(2);
-    stage->t4->setCurrentIndex(1);
+    stage->list4->setCurrentIndex(0);
+    stage->list4->setCurrentIndex(2);
+    stage->list4->setCurrentIndex(1);
     EXPECT_EQ(runOut(stage), "00020");
 }
 
 TEST_F(Task4, neverStoresOrOffersTypedText) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\nblue\r\n");
-    choicekit::typeInto(*stage->t1, QStringLiteral("blue"));
-    EXPECT_EQ(stage->t1->currentIndex(), -1);
-    EXPECT_EQ(stage->t1->count(), 3);
-    EXPECT_TRUE(stage->t1->currentText().isEmpty()); // the field shows what counts: nothing
+    choicekit::typeInto(*stage->list1, QStringLiteral("blue"));
+    EXPECT_EQ(stage->list1->currentIndex(), -1);
+    EXPECT_EQ(stage->list1->count(), 3);
+    EXPECT_TRUE(stage->list1->currentText().isEmpty()); // the field shows what counts: nothing
 
-    stage->t2->setCurrentIndex(1);
-    choicekit::typeInto(*stage->t2, QStringLiteral("purple"));
-    EXPECT_EQ(stage->t2->currentIndex(), 1);
-    EXPECT_EQ(stage->t2->currentText(), "green");
+    stage->list2->setCurrentIndex(1);
+    choicekit::typeInto(*stage->list2, QStringLiteral("purple"));
+    EXPECT_EQ(stage->list2->currentIndex(), 1);
+    EXPECT_EQ(stage->list2->currentText(), "green");
     EXPECT_EQ(runOut(stage), "02000");
 }
 
 TEST_F(Task4, neverStoresTextTypedAtTheFocusedList) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\nblue\r\n");
-    stage->t3->setFocus();
+    stage->list3->setFocus();
     // A real keyboard's keys reach the list, which hands them to its edit field.
     for (const QChar c : QStringLiteral("green")) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(stage->t3, &press);
+        QApplication::sendEvent(stage->list3, &press);
     }
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(stage->t3, &enter);
-    EXPECT_EQ(stage->t3->currentIndex(), -1);
-    EXPECT_TRUE(stage->t3->currentText().isEmpty());
+    QApplication::sendEvent(stage->list3, &enter);
+    EXPECT_EQ(stage->list3->currentIndex(), -1);
+    EXPECT_TRUE(stage->list3->currentText().isEmpty());
     EXPECT_EQ(runOut(stage), "00000");
 }
 
@@ -164,9 +165,9 @@ TEST_F(Task4, endsWhenTheTimeIsUsedUpWithTheHeaderBarEmpty) {
 TEST_F(Task4, endsOnTheNextTickAfterYesWithTheChoicesAsTheyStand) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\nblue\r\n");
     tick(stage, 20 * 60);
-    stage->t5->setCurrentIndex(0);
+    stage->list5->setCurrentIndex(0);
     h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown, QStringList({QStringLiteral("confirm: ") + texts::kConfirmTaskEnd}));
     ASSERT_EQ(w.currentStage.data(), stage); // no switch from the click itself
     tick(stage);
@@ -178,7 +179,7 @@ TEST_F(Task4, endsOnTheNextTickAfterYesEvenWhenTheTimeExceedsTheMarker) {
     w.taskTime4 = 5000;
     ChoiceTask4Stage* stage = start("red\r\n");
     h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_NE(qobject_cast<ChoiceTask5Stage*>(w.currentStage.data()), nullptr);
 }
@@ -188,7 +189,7 @@ TEST_F(Task4, keepsCountingAfterNo) {
     ChoiceTask4Stage* stage = start("red\r\n");
     tick(stage, 4);
     h.dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown.size(), 1);
     EXPECT_EQ(stage->elapsed(), 4);
     tick(stage, 6);
@@ -209,7 +210,7 @@ TEST_F(Task4, createsBothFoldersAtStartAndAgainAtTheEnd) {
 
 TEST_F(Task4, startsTheNextExamineeWithNoChoiceWhateverTheLastOneChose) {
     ChoiceTask4Stage* stage = start("red\r\ngreen\r\n");
-    stage->t1->setCurrentIndex(1);
+    stage->list1->setCurrentIndex(1);
     EXPECT_EQ(runOut(stage), "20000");
     stage = start("red\r\ngreen\r\n");
     for (QComboBox* list : stage->lists())
@@ -220,8 +221,8 @@ TEST_F(Task4, startsTheNextExamineeWithNoChoiceWhateverTheLastOneChose) {
 TEST_F(Task4, neverSplitsALongOptionLine) {
     const std::string longLine(400, 'x');
     ChoiceTask4Stage* stage = start(longLine + "\r\nshort\r\n");
-    EXPECT_EQ(stage->t1->count(), 2);
-    EXPECT_EQ(stage->t1->itemText(0).size(), 400);
+    EXPECT_EQ(stage->list1->count(), 2);
+    EXPECT_EQ(stage->list1->itemText(0).size(), 400);
 }
 
 TEST_F(Task4, offersTheDemoKitOptionsOverItsSheet) {

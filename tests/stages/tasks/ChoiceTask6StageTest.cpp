@@ -43,14 +43,15 @@ struct Task6 : choicekit::ChoiceStageFixture<ChoiceTask6Stage, StageCode::Choice
 TEST_F(Task6, placesEveryControlAtItsDesignPlace) {
     ChoiceTask6Stage* stage = start("red\r\ngreen\r\n");
     ASSERT_NE(stage, nullptr);
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 6.");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t6Task");
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 6.");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->sheetView->dataField(), "t6Task");
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(stage->lists()[i]->geometry(), kDesign[i]);
-    EXPECT_EQ(choicekit::listTabOrder(*stage->Button1), QStringList({"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(choicekit::listTabOrder(*stage->finishButton),
+              QStringList({"list5", "list4", "list3", "list2", "list1"}));
     ChoiceTask6Stage unstarted(w);
-    EXPECT_EQ(unstarted.t1->count(), 0);
+    EXPECT_EQ(unstarted.list1->count(), 0);
     saveScreenshot(w, QStringLiteral("ChoiceTask6Stage-start"));
 }
 
@@ -61,26 +62,26 @@ TEST_F(Task6, offersAllLinesInEveryListAndStoresA6ThenGoesToTheReview) {
         EXPECT_EQ(list->itemText(10), "line 11");
         EXPECT_EQ(list->currentIndex(), -1);
     }
-    stage->t1->setCurrentIndex(10);
-    stage->t3->setCurrentIndex(4);
-    choicekit::saveScreenshotWithOpenList(w, *stage->t4, QStringLiteral("ChoiceTask6Stage-lists-open"));
+    stage->list1->setCurrentIndex(10);
+    stage->list3->setCurrentIndex(4);
+    choicekit::saveScreenshotWithOpenList(w, *stage->list4, QStringLiteral("ChoiceTask6Stage-lists-open"));
     EXPECT_EQ(runOut(stage), "110500");
     EXPECT_EQ(reviewStarted, 1);
 }
 
 TEST_F(Task6, keepsTheHeaderBarEmptyAndEndsOnTheNextTickAfterYes) {
     ChoiceTask6Stage* stage = start("red\r\n\r\nblue\r\n");
-    EXPECT_EQ(stage->t2->count(), 3);
+    EXPECT_EQ(stage->list2->count(), 3);
     EXPECT_TRUE(w.phaseLabel->text().isEmpty());
     EXPECT_FALSE(w.timeLabel->isVisible());
     EXPECT_FALSE(w.progressBar->isVisible());
-    stage->t2->setCurrentIndex(1);
+    stage->list2->setCurrentIndex(1);
     h.dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(w.currentStage.data(), stage);
     h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(h.dialogs.shown.size(), 2);
     EXPECT_EQ(h.dialogs.shown.last(), QStringLiteral("confirm: ") + texts::kConfirmTaskEnd);
     tick(stage);
@@ -99,7 +100,7 @@ TEST_F(Task6, recreatesBothFoldersRemovedDuringTheStage) {
 
 TEST_F(Task6, writesItsDesignPlacesRightAfterStart) {
     ChoiceTask6Stage* stage = start("");
-    stage->N10Click();
+    stage->onSaveLayout();
     QFile file(ChoiceTask6Stage::layoutFilePath(w.workDir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(),
@@ -108,37 +109,37 @@ TEST_F(Task6, writesItsDesignPlacesRightAfterStart) {
 
 TEST_F(Task6, offersTheLayoutMenuOnTheBottomBarWithWorkingShortcuts) {
     ChoiceTask6Stage* stage = start("red\r\n");
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled()); // the sheet cannot open a menu
-    emit stage->Panel1->customContextMenuRequested(QPoint(30, 20));
-    EXPECT_TRUE(stage->PopupMenu1->isVisible());
+    EXPECT_FALSE(stage->sheetView->isEnabled()); // the sheet cannot open a menu
+    emit stage->bottomBar->customContextMenuRequested(QPoint(30, 20));
+    EXPECT_TRUE(stage->layoutMenu->isVisible());
     // The test screen is smaller than the window: show the menu where a real screen puts it, above the bar.
-    stage->PopupMenu1->move(stage->Panel1->mapToGlobal(QPoint(40, -stage->PopupMenu1->height())));
-    choicekit::saveScreenshotWithPopup(w, *stage->PopupMenu1, QStringLiteral("ChoiceTask6Stage-layout-menu"));
-    stage->PopupMenu1->hide();
+    stage->layoutMenu->move(stage->bottomBar->mapToGlobal(QPoint(40, -stage->layoutMenu->height())));
+    choicekit::saveScreenshotWithPopup(w, *stage->layoutMenu, QStringLiteral("ChoiceTask6Stage-layout-menu"));
+    stage->layoutMenu->hide();
 
-    stage->N51Click();
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->Button1, QKeyCombination(Qt::CTRL, Qt::Key_T)));
-    EXPECT_TRUE(choicekit::pressShortcut(*stage->t5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
-    EXPECT_EQ(stage->t5->geometry(), QRect(158, 412, 109, 24));
+    stage->onTargetList5();
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list1, QKeyCombination(Qt::CTRL, Qt::Key_L)));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->finishButton, QKeyCombination(Qt::CTRL, Qt::Key_T)));
+    EXPECT_TRUE(choicekit::pressShortcut(*stage->list5, QKeyCombination(Qt::CTRL, Qt::Key_W)));
+    EXPECT_EQ(stage->list5->geometry(), QRect(158, 412, 109, 24));
 }
 
 TEST_F(Task6, keepsItsOwnMenuTargetApartFromTaskFive) {
     ChoiceTask6Stage* stage = start("");
-    EXPECT_EQ(stage->N11->actionGroup()->checkedAction(), nullptr);
-    stage->N21Click();
-    EXPECT_EQ(ChoiceTask6Stage::LayoutTarget, 2);
-    EXPECT_EQ(ChoiceTask5Stage::LayoutTarget, 0);
+    EXPECT_EQ(stage->targetList1Action->actionGroup()->checkedAction(), nullptr);
+    stage->onTargetList2();
+    EXPECT_EQ(ChoiceTask6Stage::layoutTarget, 2);
+    EXPECT_EQ(ChoiceTask5Stage::layoutTarget, 0);
     runOut(stage);
     stage = start("");
-    stage->N2Click();
-    EXPECT_EQ(stage->t2->geometry(), kDesign[1].translated(1, 0));
+    stage->onMoveRight();
+    EXPECT_EQ(stage->list2->geometry(), kDesign[1].translated(1, 0));
 
     w.startStage(StageCode::ChoiceTask5);
     auto* task5 = qobject_cast<ChoiceTask5Stage*>(w.currentStage.data());
     ASSERT_NE(task5, nullptr);
-    task5->N2Click();
-    EXPECT_EQ(task5->t2->geometry(), QRect(614, 238, 102, 24));
+    task5->onMoveRight();
+    EXPECT_EQ(task5->list2->geometry(), QRect(614, 238, 102, 24));
 }
 
 TEST_F(Task6, offersTheDemoKitOptionsOverItsSheet) {

@@ -22,7 +22,7 @@ const QString kTemp = QStringLiteral("~$t1a.tmp");
 
 struct Prepare1Fixture : ::testing::Test {
     Prepare1Fixture() {
-        ListeningPreparationStage::PrepAudioStream = 0;
+        ListeningPreparationStage::prepAudioStream = 0;
         s.setKitField("t1AudPrep", QByteArray("RIFF preparation audio\0\xff", 24));
     }
     ListeningPreparationStage* startWithAudioOf(double seconds) {
@@ -53,9 +53,9 @@ TEST_F(Prepare1Fixture, writesTheKitAudioToTheTemporaryFileAndPlaysItOnceTheCoun
     ASSERT_TRUE(temp.open(QIODevice::ReadOnly));
     EXPECT_EQ(temp.readAll(), QByteArray("RIFF preparation audio\0\xff", 24));
     EXPECT_EQ(s.h.audio.createdPaths, QStringList{s.workFile(kTemp)});
-    EXPECT_EQ(ListeningPreparationStage::PrepAudioStream, s.h.audio.createdStreams.at(0));
+    EXPECT_EQ(ListeningPreparationStage::prepAudioStream, s.h.audio.createdStreams.at(0));
     EXPECT_EQ(s.h.audio.calls.last(), "channelPlay");
-    EXPECT_EQ(s.h.audio.channelIsActive(ListeningPreparationStage::PrepAudioStream), audio::Playing);
+    EXPECT_EQ(s.h.audio.channelIsActive(ListeningPreparationStage::prepAudioStream), audio::Playing);
     EXPECT_TRUE(stage->tickTimer->isActive());
     EXPECT_EQ(stage->elapsed(), 0);
     EXPECT_EQ(s.w.phaseLabel->text(), "Подготовка к заданию № 1:");
@@ -70,26 +70,26 @@ TEST_F(Prepare1Fixture, endsOnTheTickAfterZeroWithTheAudioStoppedFreedAndDeleted
     EXPECT_EQ(s.w.progressBar->value(), 5);
     EXPECT_EQ(s.currentStage(), "ListeningPreparationStage");
     EXPECT_TRUE(QFile::exists(s.workFile(kTemp)));
-    const audio::Handle stream = ListeningPreparationStage::PrepAudioStream;
+    const audio::Handle stream = ListeningPreparationStage::prepAudioStream;
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
     EXPECT_FALSE(QFile::exists(s.workFile(kTemp)));
     EXPECT_EQ(s.h.audio.freedStreams, std::vector<audio::Handle>{stream});
-    EXPECT_EQ(ListeningPreparationStage::PrepAudioStream, stream); // the unit keeps the freed handle
+    EXPECT_EQ(ListeningPreparationStage::prepAudioStream, stream); // the unit keeps the freed handle
 }
 
 TEST_F(Prepare1Fixture, yesEndsOnTheNextTickAndNoLeavesTheCountdownRunning) {
     ListeningPreparationStage* stage = startWithAudioOf(60.0);
     tick(stage, 20);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown.last(), "confirm: Завершить подготовку к заданию?");
     EXPECT_EQ(stage->elapsed(), 20);
     tick(stage);
     EXPECT_EQ(s.w.timeLabel->text(), "41 сек.");
 
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(stage->elapsed(), 1000);
     EXPECT_EQ(s.currentStage(), "ListeningPreparationStage");
     tick(stage);
@@ -101,7 +101,7 @@ TEST_F(Prepare1Fixture, yesEndsEvenAPreparationLongerThanTheMarker) {
     ListeningPreparationStage* stage = startWithAudioOf(1500.0);
     EXPECT_EQ(s.w.prepTime1, 1502);
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
 }
@@ -113,7 +113,7 @@ TEST_F(Prepare1Fixture, aSecondExamineeStopsTheFreedHandleAndPlaysTheNewAudioAfr
     s.h.audio.calls.clear();
     s.start<ListeningPreparationStage>(StageCode::ListeningPreparation);
     EXPECT_EQ(s.h.audio.calls.first(), "channelStop");
-    EXPECT_NE(ListeningPreparationStage::PrepAudioStream, first);
+    EXPECT_NE(ListeningPreparationStage::prepAudioStream, first);
     QFile temp(s.workFile(kTemp));
     ASSERT_TRUE(temp.open(QIODevice::ReadOnly));
     EXPECT_EQ(temp.readAll(), "second");
@@ -147,16 +147,16 @@ TEST_F(Prepare1Fixture, aKitAudioTheLayerCannotPlayGivesOneSecond) {
 TEST_F(Prepare1Fixture, showsNoSheetAndTheReadyButtonAtItsPlace) {
     ListeningPreparationStage* stage = startWithAudioOf(30.0);
     QApplication::processEvents();
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), QString());
-    EXPECT_FALSE(stage->RxDBRichEdit1->isEnabled());
-    EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 1");
-    EXPECT_EQ(stage->Panel1->height(), 41);
-    EXPECT_EQ(stage->Panel1->geometry().bottom(), stage->height() - 1);
-    EXPECT_EQ(stage->Panel1->font().pixelSize(), 19);
-    EXPECT_TRUE(stage->Panel1->font().bold());
-    EXPECT_EQ(stage->Button1->text(), "Я готов!");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));
-    EXPECT_EQ(stage->Button1->font().pixelSize(), 11);
+    EXPECT_EQ(stage->sheetView->dataField(), QString());
+    EXPECT_FALSE(stage->sheetView->isEnabled());
+    EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 1");
+    EXPECT_EQ(stage->bottomBar->height(), 41);
+    EXPECT_EQ(stage->bottomBar->geometry().bottom(), stage->height() - 1);
+    EXPECT_EQ(stage->bottomBar->font().pixelSize(), 19);
+    EXPECT_TRUE(stage->bottomBar->font().bold());
+    EXPECT_EQ(stage->finishButton->text(), "Я готов!");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 6 - 75, 8, 75, 25));
+    EXPECT_EQ(stage->finishButton->font().pixelSize(), 11);
     EXPECT_EQ(stage->geometry(), QRect(0, 50, 1016, 713 - 50));
     saveScreenshot(s.w, QStringLiteral("ListeningPreparationStage"));
 }

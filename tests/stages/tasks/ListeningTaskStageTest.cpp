@@ -34,7 +34,7 @@ const char* const kOptions = "True\r\nFalse\r\nNot stated\r\n"
 
 struct Task1Fixture : ::testing::Test {
     Task1Fixture() {
-        ListeningTaskStage::TaskAudioStream = 0;
+        ListeningTaskStage::taskAudioStream = 0;
         s.setKitField("t1Aud", QByteArray("OggS task audio\0\x01", 17));
         s.setKitField("t1Ans", kOptions);
         s.setKitField("t1Task", PrepStation::sheet(
@@ -102,13 +102,13 @@ TEST_F(Task1Fixture, playsTheKitAudioFromItsTemporaryFileAndCleansUpAtTheEnd) {
     EXPECT_EQ(temp.readAll(), QByteArray("OggS task audio\0\x01", 17));
     temp.close();
     EXPECT_EQ(s.h.audio.calls.last(), "channelPlay");
-    const audio::Handle stream = ListeningTaskStage::TaskAudioStream;
+    const audio::Handle stream = ListeningTaskStage::taskAudioStream;
     EXPECT_EQ(s.h.audio.channelIsActive(stream), audio::Playing);
     tick(stage, 15);
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     EXPECT_FALSE(QFile::exists(s.workFile(kTemp)));
     EXPECT_EQ(s.h.audio.freedStreams, std::vector<audio::Handle>{stream});
-    EXPECT_EQ(ListeningTaskStage::TaskAudioStream, stream);
+    EXPECT_EQ(ListeningTaskStage::taskAudioStream, stream);
 }
 
 TEST_F(Task1Fixture, fillsThreeOptionsPerListFromTheMemoWithNothingChosen) {
@@ -120,17 +120,17 @@ TEST_F(Task1Fixture, fillsThreeOptionsPerListFromTheMemoWithNothingChosen) {
         EXPECT_EQ(list->currentText(), "");
         EXPECT_TRUE(list->isEditable());
     }
-    EXPECT_EQ(stage->Answers->toPlainText().split('\n').size(), 16);
-    EXPECT_FALSE(stage->Answers->isVisible());
+    EXPECT_EQ(stage->optionsMemo->toPlainText().split('\n').size(), 16);
+    EXPECT_FALSE(stage->optionsMemo->isVisible());
 }
 
 TEST_F(Task1Fixture, missingLinesAreEmptyOptionsAndAFinalLineBreakGivesNone) {
     s.setKitField("t1Ans", "a\nb\nc\nd\n\nf\ng\n");
     ListeningTaskStage* stage = startWithAudioOf(10.0);
-    EXPECT_EQ(choicekit::itemsOf(*stage->t1), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t2), (QStringList{"d", "", "f"}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t3), (QStringList{"g", "", ""}));
-    EXPECT_EQ(choicekit::itemsOf(*stage->t5), (QStringList{"", "", ""}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list1), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list2), (QStringList{"d", "", "f"}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list3), (QStringList{"g", "", ""}));
+    EXPECT_EQ(choicekit::itemsOf(*stage->list5), (QStringList{"", "", ""}));
 }
 
 TEST_F(Task1Fixture, aLongLineIsOneOptionAndLinesAfterTheFifteenthAreUnused) {
@@ -140,18 +140,18 @@ TEST_F(Task1Fixture, aLongLineIsOneOptionAndLinesAfterTheFifteenthAreUnused) {
         memo += "line " + std::to_string(i) + "\r\n";
     s.setKitField("t1Ans", QByteArray::fromStdString(memo));
     ListeningTaskStage* stage = startWithAudioOf(10.0);
-    EXPECT_EQ(stage->t1->itemText(0), QString::fromStdString(longLine));
-    EXPECT_EQ(stage->t1->itemText(1), "line 2");
-    EXPECT_EQ(choicekit::itemsOf(*stage->t5), (QStringList{"line 13", "line 14", "line 15"}));
+    EXPECT_EQ(stage->list1->itemText(0), QString::fromStdString(longLine));
+    EXPECT_EQ(stage->list1->itemText(1), "line 2");
+    EXPECT_EQ(choicekit::itemsOf(*stage->list5), (QStringList{"line 13", "line 14", "line 15"}));
 }
 
 TEST_F(Task1Fixture, storesTheChosenPositionsAsTwentyOneThirtyThree) {
     ListeningTaskStage* stage = startWithAudioOf(60.0);
-    pick(stage->t1, 1);
-    pick(stage->t3, 0);
-    pick(stage->t4, 2);
-    pick(stage->t5, 2);
-    EXPECT_EQ(stage->t1->currentText(), "False");
+    pick(stage->list1, 1);
+    pick(stage->list3, 0);
+    pick(stage->list4, 2);
+    pick(stage->list5, 2);
+    EXPECT_EQ(stage->list1->currentText(), "False");
     tick(stage, 62);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
     tick(stage);
@@ -170,57 +170,57 @@ TEST_F(Task1Fixture, storesZerosWhenNothingIsChosen) {
 
 TEST_F(Task1Fixture, theLastOfSeveralChoicesCounts) {
     ListeningTaskStage* stage = startWithAudioOf(30.0);
-    pick(stage->t2, 0);
+    pick(stage->list2, 0);
     tick(stage, 5);
-    pick(stage->t2, 2);
-    pick(stage->t2, 1);
+    pick(stage->list2, 2);
+    pick(stage->list2, 1);
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_EQ(a1(), "02000");
 }
 
 TEST_F(Task1Fixture, typedTextNeverChoosesAnOptionAndGoesWhenTheFieldIsLeft) {
     ListeningTaskStage* stage = startWithAudioOf(30.0);
-    stage->t2->setFocus();
-    type(stage->t2, "False");
-    EXPECT_EQ(stage->t2->currentText(), "False");
-    press(stage->t2->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(stage->t2->currentIndex(), -1);
-    EXPECT_EQ(stage->t2->currentText(), "");
-    type(stage->t2, "Not stated");
+    stage->list2->setFocus();
+    type(stage->list2, "False");
+    EXPECT_EQ(stage->list2->currentText(), "False");
+    press(stage->list2->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(stage->list2->currentIndex(), -1);
+    EXPECT_EQ(stage->list2->currentText(), "");
+    type(stage->list2, "Not stated");
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(stage->t2->lineEdit(), &leave);
-    EXPECT_EQ(stage->t2->currentIndex(), -1);
-    EXPECT_EQ(stage->t2->currentText(), "");
-    EXPECT_EQ(stage->t2->count(), 3); // nothing was added either
+    QApplication::sendEvent(stage->list2->lineEdit(), &leave);
+    EXPECT_EQ(stage->list2->currentIndex(), -1);
+    EXPECT_EQ(stage->list2->currentText(), "");
+    EXPECT_EQ(stage->list2->count(), 3); // nothing was added either
     EXPECT_EQ(stage->answerString(), "00000");
 }
 
 TEST_F(Task1Fixture, typingOverAChosenOptionKeepsTheChoiceAndShowsItAgain) {
     ListeningTaskStage* stage = startWithAudioOf(30.0);
-    pick(stage->t4, 2);
-    stage->t4->lineEdit()->end(false);
-    type(stage->t4, "!");
-    EXPECT_EQ(stage->t4->currentText(), "Not stated!");
+    pick(stage->list4, 2);
+    stage->list4->lineEdit()->end(false);
+    type(stage->list4, "!");
+    EXPECT_EQ(stage->list4->currentText(), "Not stated!");
     EXPECT_EQ(stage->answerString(), "00030");
-    press(stage->t4->lineEdit(), Qt::Key_Enter);
-    EXPECT_EQ(stage->t4->currentText(), "Not stated");
-    pick(stage->t4, 0);
+    press(stage->list4->lineEdit(), Qt::Key_Enter);
+    EXPECT_EQ(stage->list4->currentText(), "Not stated");
+    pick(stage->list4, 0);
     EXPECT_EQ(stage->answerString(), "00010");
 }
 
 TEST_F(Task1Fixture, yesStoresTheChoicesAsTheyStandOnTheNextTickEvenForALongAudio) {
     ListeningTaskStage* stage = startWithAudioOf(3500.0);
     EXPECT_EQ(s.w.taskTime1, 3502);
-    pick(stage->t5, 0);
+    pick(stage->list5, 0);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown.last(), "confirm: Вы уверены, что хотите завершить выполнение задания?");
     tick(stage);
     EXPECT_EQ(s.currentStage(), "ListeningTaskStage");
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     tick(stage);
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     EXPECT_EQ(a1(), "00001");
@@ -241,7 +241,7 @@ TEST_F(Task1Fixture, stillCountsDownWhenTheTemporaryFileCannotBeWritten) {
     EXPECT_EQ(s.w.taskTime1, 1);
     ASSERT_EQ(s.h.dialogs.shown.size(), 1);
     EXPECT_TRUE(s.h.dialogs.shown[0].startsWith("error: "));
-    pick(stage->t1, 2);
+    pick(stage->list1, 2);
     tick(stage, 2);
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     EXPECT_EQ(a1(), "30000");
@@ -250,41 +250,41 @@ TEST_F(Task1Fixture, stillCountsDownWhenTheTemporaryFileCannotBeWritten) {
 TEST_F(Task1Fixture, placesTheListsOverTheSheetInTabOrderFiveToOne) {
     ListeningTaskStage* stage = startWithAudioOf(10.0);
     QApplication::processEvents();
-    EXPECT_EQ(stage->t1->geometry(), QRect(444, 216, 145, 24));
-    EXPECT_EQ(stage->t2->geometry(), QRect(291, 265, 145, 24));
-    EXPECT_EQ(stage->t3->geometry(), QRect(480, 314, 145, 24));
-    EXPECT_EQ(stage->t4->geometry(), QRect(354, 363, 145, 24));
-    EXPECT_EQ(stage->t5->geometry(), QRect(273, 412, 145, 24));
-    EXPECT_EQ(stage->t1->font().pixelSize(), 13);
-    EXPECT_EQ(stage->t1->accessibleName(), "Ответ на утверждение 1");
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t1Task");
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 1.");
-    EXPECT_EQ(stage->Panel1->height(), 49);
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
-    // Children stacked above the sheet, the focus chain running button, t5 ... t1.
-    QWidget* hit = stage->childAt(stage->t3->geometry().center());
-    EXPECT_TRUE(hit == stage->t3 || stage->t3->isAncestorOf(hit));
-    QWidget* next = stage->Button1->nextInFocusChain();
+    EXPECT_EQ(stage->list1->geometry(), QRect(444, 216, 145, 24));
+    EXPECT_EQ(stage->list2->geometry(), QRect(291, 265, 145, 24));
+    EXPECT_EQ(stage->list3->geometry(), QRect(480, 314, 145, 24));
+    EXPECT_EQ(stage->list4->geometry(), QRect(354, 363, 145, 24));
+    EXPECT_EQ(stage->list5->geometry(), QRect(273, 412, 145, 24));
+    EXPECT_EQ(stage->list1->font().pixelSize(), 13);
+    EXPECT_EQ(stage->list1->accessibleName(), "Ответ на утверждение 1");
+    EXPECT_EQ(stage->sheetView->dataField(), "t1Task");
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 1.");
+    EXPECT_EQ(stage->bottomBar->height(), 49);
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
+    // Children stacked above the sheet, the focus chain running button, list5 ... list1.
+    QWidget* hit = stage->childAt(stage->list3->geometry().center());
+    EXPECT_TRUE(hit == stage->list3 || stage->list3->isAncestorOf(hit));
+    QWidget* next = stage->finishButton->nextInFocusChain();
     QStringList chain;
     for (int i = 0; i < 12 && chain.size() < 5; ++i, next = next->nextInFocusChain()) {
         if (auto* list = qobject_cast<PositionComboBox*>(next))
             chain << list->objectName();
     }
-    EXPECT_EQ(chain, (QStringList{"t5", "t4", "t3", "t2", "t1"}));
+    EXPECT_EQ(chain, (QStringList{"list5", "list4", "list3", "list2", "list1"}));
 }
 
 TEST_F(Task1Fixture, looksRightWithAListOpened) {
     ASSERT_TRUE(s.loadDemoKit());
     ListeningTaskStage* stage = startWithAudioOf(45.2);
     tick(stage, 7);
-    pick(stage->t2, 0);
-    stage->t1->showPopup();
+    pick(stage->list2, 0);
+    stage->list1->showPopup();
     QApplication::processEvents();
-    QWidget* popup = stage->t1->view()->window();
+    QWidget* popup = stage->list1->view()->window();
     ASSERT_TRUE(popup->isVisible());
     EXPECT_GE(popup->height(), 3 * PositionComboBox::kItemHeight);
     EXPECT_LE(popup->height(), 3 * PositionComboBox::kItemHeight + 12);
     choicekit::saveScreenshotWithPopup(s.w, *popup, QStringLiteral("ListeningTaskStage-list-open"));
-    stage->t1->hidePopup();
+    stage->list1->hidePopup();
 }

@@ -47,7 +47,7 @@ TEST_F(Task3Fixture, eachStageCodeShowsItsPhotoAndRecordsTheOneTaskThreeFile) {
         s.h.dialogs.shown.clear();
         PhotoAnswerStage* stage = s.start<PhotoAnswerStage>(code);
         ASSERT_NE(stage, nullptr) << static_cast<int>(code);
-        EXPECT_EQ(stage->RxDBRichEdit1->dataField(), field) << static_cast<int>(code);
+        EXPECT_EQ(stage->sheetView->dataField(), field) << static_cast<int>(code);
         EXPECT_EQ(s.h.dialogs.shown, QStringList{"modal: QDialog"});
         EXPECT_EQ(s.h.audio.encodedFiles, QStringList{answerFile()}) << static_cast<int>(code);
         EXPECT_TRUE(answerFile().endsWith(QDir::toNativeSeparators("/0042/0042_3.ogg")));
@@ -80,10 +80,10 @@ TEST_F(Task3Fixture, yesEndsTheAnswerOnTheNextTickAndNoDoesNot) {
     PhotoAnswerStage* stage = s.start<PhotoAnswerStage>(StageCode::PhotoAnswerNoPhoto);
     tick(stage, 10);
     s.h.dialogs.confirmAnswers = {false, true};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_TRUE(s.reached.isEmpty());
-    stage->Button1Click();
+    stage->onFinishClicked();
     EXPECT_EQ(stage->elapsed(), 1000);
     tick(stage);
     EXPECT_EQ(s.reached, QList<StageCode>{StageCode::ChoiceTask4});
@@ -102,8 +102,8 @@ TEST_F(Task3Fixture, looksRightWithAPhotoSheet) {
     PhotoAnswerStage* stage = s.start<PhotoAnswerStage>(StageCode::PhotoAnswer3);
     tick(stage, 30);
     QApplication::processEvents();
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 3. Идет запись...");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 10 - 119, 13, 119, 25));
-    EXPECT_FALSE(stage->RxDBRichEdit1->document()->isEmpty());
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 3. Идет запись...");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 10 - 119, 13, 119, 25));
+    EXPECT_FALSE(stage->sheetView->document()->isEmpty());
     saveScreenshot(s.w, QStringLiteral("PhotoAnswerStage"));
 }

@@ -35,7 +35,7 @@ struct Prepare3Fixture : ::testing::Test {
     PhotoAnswerStage* endWithItem(int item) {
         PhotoChoiceStage* stage = s.start<PhotoChoiceStage>(StageCode::PhotoChoice);
         if (item >= 0)
-            stage->nPhotoItems[static_cast<std::size_t>(item)]->click();
+            stage->photoItems[static_cast<std::size_t>(item)]->click();
         tick(stage, 91);
         return qobject_cast<PhotoAnswerStage*>(s.w.currentStage.data());
     }
@@ -60,36 +60,36 @@ TEST_F(Prepare3Fixture, opensWithTheCountdownWindowBeforeItsOwnCountdown) {
     EXPECT_TRUE(stage->tickTimer->isActive());
     EXPECT_EQ(s.w.phaseLabel->text(), "Подготовка к заданию № 3:");
     EXPECT_EQ(s.w.timeLabel->text(), "90 сек.");
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t3Pre");
-    EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 3");
+    EXPECT_EQ(stage->sheetView->dataField(), "t3Pre");
+    EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 3");
 }
 
 TEST_F(Prepare3Fixture, offersNoPhotoOrOneOfThreeWithNoneChosenAtFirst) {
     ASSERT_TRUE(s.loadDemoKit());
     PhotoChoiceStage* stage = s.start<PhotoChoiceStage>(StageCode::PhotoChoice);
     QApplication::processEvents();
-    EXPECT_EQ(stage->nPhoto->title(), " Выбор фото ");
+    EXPECT_EQ(stage->photoGroup->title(), " Выбор фото ");
     QStringList captions;
-    for (QRadioButton* item : stage->nPhotoItems)
+    for (QRadioButton* item : stage->photoItems)
         captions << item->text();
     EXPECT_EQ(captions, (QStringList{"нет", "1", "2", "3"}));
-    EXPECT_EQ(stage->nPhotoItemIndex(), 0);
-    EXPECT_TRUE(stage->nPhotoItems[0]->isChecked());
+    EXPECT_EQ(stage->photoItemIndex(), 0);
+    EXPECT_TRUE(stage->photoItems[0]->isChecked());
     // 199 x 37, its right edge 5 px left of the button, inside the bar.
-    EXPECT_EQ(stage->nPhoto->size(), QSize(199, 37));
-    EXPECT_EQ(stage->nPhoto->geometry().right() + 1, stage->Button1->geometry().left() - 5);
-    EXPECT_LE(stage->nPhoto->geometry().bottom(), stage->Panel1->height() - 1);
-    EXPECT_EQ(stage->nPhotoItems[2]->accessibleName(), "Выбор фото: 2");
+    EXPECT_EQ(stage->photoGroup->size(), QSize(199, 37));
+    EXPECT_EQ(stage->photoGroup->geometry().right() + 1, stage->finishButton->geometry().left() - 5);
+    EXPECT_LE(stage->photoGroup->geometry().bottom(), stage->bottomBar->height() - 1);
+    EXPECT_EQ(stage->photoItems[2]->accessibleName(), "Выбор фото: 2");
     // The four items sit side by side.
-    for (std::size_t i = 1; i < stage->nPhotoItems.size(); ++i)
-        EXPECT_GT(stage->nPhotoItems[i]->x(), stage->nPhotoItems[i - 1]->x());
+    for (std::size_t i = 1; i < stage->photoItems.size(); ++i)
+        EXPECT_GT(stage->photoItems[i]->x(), stage->photoItems[i - 1]->x());
     saveScreenshot(s.w, QStringLiteral("PhotoChoiceStage"));
 }
 
 TEST_F(Prepare3Fixture, nothingChosenLeadsToCodeThirtyNineAndTheSheetOfThePreparation) {
     PhotoAnswerStage* task = endWithItem(-1);
     ASSERT_NE(task, nullptr);
-    EXPECT_EQ(task->RxDBRichEdit1->dataField(), "t3Pre");
+    EXPECT_EQ(task->sheetView->dataField(), "t3Pre");
     EXPECT_EQ(s.h.audio.encodedFiles, QStringList{s.w.folders().answerFile("_3.ogg")});
 }
 
@@ -98,24 +98,24 @@ TEST_F(Prepare3Fixture, eachPhotoLeadsToItsCodeAndSheetAndTheOneTaskThreeFile) {
         s.h.audio.encodedFiles.clear();
         PhotoAnswerStage* task = endWithItem(photo);
         ASSERT_NE(task, nullptr) << photo;
-        EXPECT_EQ(task->RxDBRichEdit1->dataField(), QStringLiteral("t3Task%1").arg(photo));
+        EXPECT_EQ(task->sheetView->dataField(), QStringLiteral("t3Task%1").arg(photo));
         EXPECT_EQ(s.h.audio.encodedFiles, QStringList{s.w.folders().answerFile("_3.ogg")});
     }
 }
 
 TEST_F(Prepare3Fixture, theChoiceAtTheEndCountsNotAnEarlierOne) {
     PhotoChoiceStage* stage = s.start<PhotoChoiceStage>(StageCode::PhotoChoice);
-    stage->nPhotoItems[3]->click();
+    stage->photoItems[3]->click();
     tick(stage, 40);
-    stage->nPhotoItems[1]->click();
-    stage->nPhotoItems[2]->click();
+    stage->photoItems[1]->click();
+    stage->photoItems[2]->click();
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
-    EXPECT_EQ(stage->nPhotoItemIndex(), 2);
+    stage->finishButton->click();
+    EXPECT_EQ(stage->photoItemIndex(), 2);
     tick(stage);
     auto* task = qobject_cast<PhotoAnswerStage*>(s.w.currentStage.data());
     ASSERT_NE(task, nullptr);
-    EXPECT_EQ(task->RxDBRichEdit1->dataField(), "t3Task2");
+    EXPECT_EQ(task->sheetView->dataField(), "t3Task2");
 }
 
 TEST_F(Prepare3Fixture, mapsTheChoiceToTheNextStageCode) {
@@ -130,7 +130,7 @@ TEST_F(Prepare3Fixture, noKeepsTheStageRunning) {
     PhotoChoiceStage* stage = s.start<PhotoChoiceStage>(StageCode::PhotoChoice);
     tick(stage, 10);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1Click();
+    stage->onFinishClicked();
     tick(stage);
     EXPECT_EQ(s.currentStage(), "PhotoChoiceStage");
     EXPECT_EQ(s.w.timeLabel->text(), "79 сек.");

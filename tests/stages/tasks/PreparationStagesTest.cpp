@@ -44,8 +44,8 @@ TEST(PreparationStages, oneExamineeRunsFromTheFirstPreparationToTaskFourOnTicksA
     EXPECT_EQ(runCurrentStage(s.w), 28); // 25 + 2, ended on the tick after 0
     auto* task1 = qobject_cast<ListeningTaskStage*>(s.w.currentStage.data());
     ASSERT_NE(task1, nullptr);
-    task1->t1->setCurrentIndex(2);
-    task1->t5->setCurrentIndex(0);
+    task1->list1->setCurrentIndex(2);
+    task1->list5->setCurrentIndex(0);
     EXPECT_EQ(runCurrentStage(s.w), 113); // 110.5 rounds to 110, + 2, + 1
     EXPECT_EQ(s.w.answers.asText("a1"), "30001");
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
@@ -54,11 +54,11 @@ TEST(PreparationStages, oneExamineeRunsFromTheFirstPreparationToTaskFourOnTicksA
     EXPECT_EQ(runCurrentStage(s.w), 91);
     auto* prepare3 = qobject_cast<PhotoChoiceStage*>(s.w.currentStage.data());
     ASSERT_NE(prepare3, nullptr);
-    prepare3->nPhotoItems[1]->click();
+    prepare3->photoItems[1]->click();
     EXPECT_EQ(runCurrentStage(s.w), 91);
     auto* task3 = qobject_cast<PhotoAnswerStage*>(s.w.currentStage.data());
     ASSERT_NE(task3, nullptr);
-    EXPECT_EQ(task3->RxDBRichEdit1->dataField(), "t3Task1");
+    EXPECT_EQ(task3->sheetView->dataField(), "t3Task1");
     EXPECT_EQ(runCurrentStage(s.w), 121);
     EXPECT_EQ(s.reached, QList<StageCode>{StageCode::ChoiceTask4});
 

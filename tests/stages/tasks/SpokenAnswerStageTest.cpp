@@ -65,8 +65,8 @@ TEST_F(Task2Fixture, recordsIntoTheAnswerFileOnlyAfterTheCountdownWindow) {
     EXPECT_EQ(s.w.phaseLabel->text(), "Отвечайте! Идет запись:");
     EXPECT_EQ(s.w.timeLabel->text(), "90 сек.");
     EXPECT_EQ(s.w.progressBar->maximum(), 90);
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t2task");
-    EXPECT_TRUE(stage->RxDBRichEdit1->document()->toPlainText().contains("five questions"));
+    EXPECT_EQ(stage->sheetView->dataField(), "t2task");
+    EXPECT_TRUE(stage->sheetView->document()->toPlainText().contains("five questions"));
 }
 
 TEST_F(Task2Fixture, stopsTheRecordingOnTheTickAfterZeroAndGoesToTheThirdPreparation) {
@@ -87,13 +87,13 @@ TEST_F(Task2Fixture, yesWithFiftySecondsLeftStopsOnTheNextTickAndNoRecordsOn) {
     SpokenAnswerStage* stage = s.start<SpokenAnswerStage>(StageCode::SpokenAnswer);
     tick(stage, 40);
     s.h.dialogs.confirmAnswers = {false};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown.last(), "confirm: Вы уверены, что хотите завершить выполнение задания?");
     tick(stage);
     EXPECT_TRUE(recording());
     EXPECT_EQ(s.w.timeLabel->text(), "49 сек.");
     s.h.dialogs.confirmAnswers = {true};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(stage->elapsed(), 1000);
     tick(stage);
     EXPECT_FALSE(recording());
@@ -137,11 +137,11 @@ TEST_F(Task2Fixture, showsTheSheetAboveTheRecordingBar) {
     SpokenAnswerStage* stage = s.start<SpokenAnswerStage>(StageCode::SpokenAnswer);
     tick(stage, 12);
     QApplication::processEvents();
-    EXPECT_EQ(stage->Panel1->text(), "Выполнение задания № 2. Идет запись...");
-    EXPECT_EQ(stage->Panel1->height(), 49);
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 4 - 113, 13, 113, 25));
-    EXPECT_EQ(stage->Button1->text(), "Завершить ответ!");
-    EXPECT_EQ(stage->RxDBRichEdit1->geometry(), QRect(0, 0, stage->width(), stage->height() - 49));
+    EXPECT_EQ(stage->bottomBar->text(), "Выполнение задания № 2. Идет запись...");
+    EXPECT_EQ(stage->bottomBar->height(), 49);
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 4 - 113, 13, 113, 25));
+    EXPECT_EQ(stage->finishButton->text(), "Завершить ответ!");
+    EXPECT_EQ(stage->sheetView->geometry(), QRect(0, 0, stage->width(), stage->height() - 49));
     saveScreenshot(s.w, QStringLiteral("SpokenAnswerStage"));
 }
 

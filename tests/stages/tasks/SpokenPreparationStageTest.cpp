@@ -36,9 +36,9 @@ TEST_F(Prepare2Fixture, showsTheTaskTwoPreparationSheetAndCountsItsSetting) {
     s.w.prepTime2 = 90;
     SpokenPreparationStage* stage = s.start<SpokenPreparationStage>(StageCode::SpokenPreparation);
     ASSERT_NE(stage, nullptr);
-    EXPECT_EQ(stage->RxDBRichEdit1->dataField(), "t2Pre");
-    EXPECT_TRUE(stage->RxDBRichEdit1->document()->toPlainText().contains("travel agency"));
-    EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 2");
+    EXPECT_EQ(stage->sheetView->dataField(), "t2Pre");
+    EXPECT_TRUE(stage->sheetView->document()->toPlainText().contains("travel agency"));
+    EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 2");
     EXPECT_EQ(s.w.phaseLabel->text(), "Подготовка к заданию № 2:");
     EXPECT_EQ(s.w.timeLabel->text(), "90 сек.");
     EXPECT_EQ(s.w.progressBar->maximum(), 90);
@@ -67,10 +67,10 @@ TEST_F(Prepare2Fixture, yesWithFortySecondsLeftSwitchesOnTheNextTickAndNoChanges
     SpokenPreparationStage* stage = s.start<SpokenPreparationStage>(StageCode::SpokenPreparation);
     tick(stage, 50);
     s.h.dialogs.confirmAnswers = {false, true};
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(stage->elapsed(), 50);
     EXPECT_EQ(s.w.timeLabel->text(), "40 сек.");
-    stage->Button1->click();
+    stage->finishButton->click();
     EXPECT_EQ(s.h.dialogs.shown, QStringList(2, "confirm: Завершить подготовку к заданию?"));
     EXPECT_EQ(s.currentStage(), "SpokenPreparationStage");
     tick(stage);
@@ -82,10 +82,10 @@ TEST_F(Prepare2Fixture, theBottomBarKeepsItsCaptionAndTheButtonItsCorner) {
     SpokenPreparationStage* stage = s.start<SpokenPreparationStage>(StageCode::SpokenPreparation);
     tick(stage, 3);
     QApplication::processEvents();
-    EXPECT_EQ(stage->Panel1->text(), "Подготовка к выполнению задания № 2");
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));
+    EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 2");
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 6 - 75, 8, 75, 25));
     saveScreenshot(s.w, QStringLiteral("SpokenPreparationStage"));
     stage->resize(800, 400);
     QApplication::processEvents();
-    EXPECT_EQ(stage->Button1->geometry(), QRect(stage->Panel1->width() - 6 - 75, 8, 75, 25));
+    EXPECT_EQ(stage->finishButton->geometry(), QRect(stage->bottomBar->width() - 6 - 75, 8, 75, 25));
 }

@@ -258,8 +258,8 @@ void StationWindow::startStage(StageCode code) {
     StageFrame* frame = entry->create(*this);
     // The station folder exists by name once the hardware check has set the numbers: from
     // then on the technician finds the log beside the answers.
-    if (!stationTag.isEmpty())
-        StationLog::moveCurrentTo(folders().stationFolder());
+    if (!stationTag.isEmpty() && StationLog::moveCurrentTo(folders().stationFolder()))
+        qCInfo(lcStation).noquote() << "station" << stationTag << "- the log continues in" << folders().stationFolder();
     qCInfo(lcStages).noquote() << "stage" << static_cast<int>(code) << frame->metaObject()->className();
     currentStage = frame;
     placeFrame(frame);

@@ -59,22 +59,22 @@ bool StationLog::isLogFileName(const QString& name) {
     return pattern.match(name).hasMatch();
 }
 
-void StationLog::moveCurrentTo(const QString& folder) {
-    if (g_current)
-        g_current->moveTo(folder);
+bool StationLog::moveCurrentTo(const QString& folder) {
+    return g_current && g_current->moveTo(folder);
 }
 
-void StationLog::moveTo(const QString& folder) {
+bool StationLog::moveTo(const QString& folder) {
     const QString target = QDir(folder).absolutePath();
     QMutexLocker lock(&m_mutex);
     if (target == m_folder)
-        return;
+        return false;
     QDir().mkpath(target);
     const QString from = QDir(m_folder).filePath(fileName(QDate::currentDate()));
     m_folder = target;
     QStringList lines{QStringLiteral("--- the lines of this run so far, also in %1").arg(from)};
     lines += m_runLines;
     append(QDir(m_folder).filePath(fileName(QDate::currentDate())), lines);
+    return true;
 }
 
 QString StationLog::folder() const {

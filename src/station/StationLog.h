@@ -32,8 +32,9 @@ public:
 
     // From now on into folder (created when missing). A new folder first gets the lines of
     // this run so far, so it holds the whole run. Nothing happens without an installed log.
-    static void moveCurrentTo(const QString& folder);
-    void moveTo(const QString& folder);
+    // True when the log has moved (false when it was there already, or there is no log).
+    static bool moveCurrentTo(const QString& folder);
+    bool moveTo(const QString& folder);
 
     QString folder() const;
     // Today's file.

@@ -3,6 +3,7 @@
 // alone on the same signal.
 //
 //   bench_audio_recording [SECONDS=2700] [FOLDER=temporary]
+//   bench_audio_recording live RUNS [SECONDS=2]
 #include "audio/EncoderCommand.h"
 #include "audio/Recorder.h"
 #include "audio/SdlAudioLayer.h"
@@ -14,9 +15,11 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numbers>
 #include <thread>
 #include <vector>
@@ -138,9 +141,110 @@ struct Limit {
     }
 };
 
+// Start-to-stop length of short recordings at the disk driver's own pace,
+// against the frames the driver delivered between the two moments: a thread
+// notes when each block arrives, and the moments are placed between blocks.
+// Prints the error of each run; returns the largest, in milliseconds.
+// With live false, records from the sound server SDL finds (SDL_AUDIODRIVER)
+// instead of the disk driver.
+double lengthErrors(const QString& dir, int runs, double seconds, bool disk = true) {
+    const QString raw = QDir(dir).filePath(QStringLiteral("speech.raw"));
+    {
+        QFile r(raw);
+        if (!r.open(QIODevice::WriteOnly))
+            return 1e9;
+        std::vector<std::int16_t> s(static_cast<std::size_t>(2 * Rate * (seconds + 2)));
+        for (std::size_t i = 0; i < s.size(); ++i)
+            s[i] = static_cast<std::int16_t>(8000 *
+                                             std::sin(2 * std::numbers::pi * 440 * static_cast<double>(i / 2) / Rate));
+        r.write(reinterpret_cast<const char*>(s.data()), static_cast<qint64>(s.size() * 2));
+    }
+    if (disk) {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(raw));
+        qputenv("SDL_DISKAUDIOFILE", "/dev/null");
+        qunsetenv("SDL_DISKAUDIODELAY");
+    }
+    audio::SdlAudioLayerOptions options;
+    options.workingDir = dir;
+    audio::SdlAudioLayer layer(options);
+    if (!layer.recordInit(-1))
+        return 1e9;
+    int empty = 0;
+    int failed = 0;
+    audio::Recorder recorder(layer, [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    double worst = 0;
+    for (int run = 0; run < runs; ++run) {
+        const QString out = QDir(dir).filePath(QStringLiteral("length %1.ogg").arg(run));
+        struct Block {
+            Clock::time_point at;
+            std::uint64_t frames;
+        };
+        std::vector<Block> blocks;
+        std::atomic<audio::Handle> watched{0};
+        std::atomic<bool> done{false};
+        std::thread watcher([&] {
+            std::uint64_t last = 0;
+            while (!done) {
+                const std::uint64_t f = layer.framesDelivered(watched.load());
+                if (f != last) {
+                    blocks.push_back({Clock::now(), f});
+                    last = f;
+                }
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        });
+        const auto start = Clock::now();
+        recorder.startRecording(out);
+        watched = recorder.RecChannel;
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        const auto stop = Clock::now();
+        recorder.beginStopRecording(out);
+        while (!recorder.pollStopRecording())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        done = true;
+        watcher.join();
+        // Frames the driver delivered by a moment: its blocks, the one under
+        // way counted in proportion.
+        auto framesAt = [&](Clock::time_point t) {
+            double before = 0;
+            Clock::time_point beforeAt = start;
+            for (const Block& b : blocks) {
+                if (b.at >= t) {
+                    const double share = std::chrono::duration<double>(t - beforeAt).count() /
+                                         std::chrono::duration<double>(b.at - beforeAt).count();
+                    return before + share * (static_cast<double>(b.frames) - before);
+                }
+                before = static_cast<double>(b.frames);
+                beforeAt = b.at;
+            }
+            return before;
+        };
+        const double expected = framesAt(stop) - framesAt(start);
+        const double recorded = recorder.lastOutcome.seconds * Rate;
+        const double errorMs = (recorded - expected) * 1000.0 / Rate;
+        worst = std::max(worst, std::abs(errorMs));
+        empty += recorded <= 0 ? 1 : 0;
+        failed += recorder.lastOutcome.code == audio::ErrorCode::Ok ? 0 : 1;
+        std::printf("length run %d: %.3f s between start and stop in the driver's frames, recorded %.3f s: error "
+                    "%+.1f ms%s\n",
+                    run + 1, expected / Rate, recorded / Rate, errorMs,
+                    recorder.lastOutcome.code == audio::ErrorCode::Ok ? "" : " (reported as failed)");
+    }
+    std::printf("%d runs: %d empty, %d reported as failed, worst length error %.1f ms\n", runs, empty, failed, worst);
+    return worst;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // bench_audio_recording live RUNS [SECONDS=2]: short recordings from the
+    // system's sound server, for the manual check in docs/audio.md.
+    if (argc > 2 && std::strcmp(argv[1], "live") == 0) {
+        QTemporaryDir live;
+        const double worst = lengthErrors(live.path(), std::atoi(argv[2]), argc > 3 ? std::atof(argv[3]) : 2.0, false);
+        return worst <= 30 ? 0 : 1;
+    }
     const double seconds = argc > 1 ? std::atof(argv[1]) : 2700.0;
     QTemporaryDir tmp;
     const QString dir = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tmp.path();
@@ -203,7 +307,7 @@ int main(int argc, char** argv) {
     const double childCpu0 = cpuSeconds(RUSAGE_CHILDREN);
     const double selfCpu0 = cpuSeconds(RUSAGE_SELF);
     t0 = Clock::now();
-    recorder.RecChannel = layer.recordStart(Rate, 2, audio::RecordPaused, &Limit::proc, &limit);
+    recorder.RecChannel = layer.recordStart(Rate, 2, 0, &Limit::proc, &limit);
     if (recorder.RecChannel == 0 || !layer.encodeStart(recorder.RecChannel, out, audio::EncodeAutoFree) ||
         !layer.channelPlay(recorder.RecChannel, false)) {
         std::fprintf(stderr, "recording did not start (code %d)\n", layer.errorGetCode());
@@ -256,5 +360,7 @@ int main(int argc, char** argv) {
     for (const auto& r : rss)
         std::printf(", %.0f%% %ld / %ld", r.done * 100, r.station, r.encoder);
     std::printf("\npeak resident memory of the station process: %ld KiB\n", self.ru_maxrss);
-    return recordedFrames == frames && same && !reported ? 0 : 1;
+    const double worstMs = lengthErrors(dir, 5, 2.0);
+    std::printf("start-to-stop length error, worst of 5 recordings of 2 s: %.1f ms\n", worstMs);
+    return recordedFrames == frames && same && !reported && worstMs <= 30 ? 0 : 1;
 }

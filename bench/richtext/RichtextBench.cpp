@@ -1,10 +1,14 @@
-// Converts and lays out a large sheet (about 1 MB of RTF: a JPEG photo of a few hundred
-// kilobytes, a 40-row table and pages of Cyrillic text) and prints the time, then times
-// `unrtf --html` on the same file as a yardstick.
-// Usage: richtext-bench [RUNS] [--keep FILE]   (the sheet is written to FILE when given)
+// Prints what reading RTF costs:
+// - tables of 1k, 4k and 16k two-cell rows, row definitions before and after the cells: time per
+//   1000 rows to convert, and to convert and lay out (the figures stay flat when building is linear);
+// - the largest demo-kit sheet, converted and laid out at the view's width;
+// - a large sheet (about 1 MB of RTF: a JPEG photo of a few hundred kilobytes, a 40-row table and
+//   pages of Cyrillic text), then `unrtf --html` on the same file as a yardstick.
+// Usage: richtext-bench [RUNS] [--keep FILE]   (the large sheet is written to FILE when given)
 #include "richtext/RtfReader.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,6 +19,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -88,6 +93,63 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+QByteArray twoCellTable(int rows, bool definitionAfterCells) {
+    const QByteArray definition = "\\trowd\\trgaph108\\clbrdrb\\brdrs\\brdrw10\\cellx3000\\cellx6000";
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251 ";
+    for (int r = 0; r < rows; ++r) {
+        const QByteArray cells = "\\pard\\intbl \\'cf\\'f3\\'ed\\'ea\\'f2 " + QByteArray::number(r) + "\\cell " +
+                                 QByteArray::number(r * 7) + "\\cell";
+        rtf += definitionAfterCells ? cells + "{" + definition + "\\row}\n" : definition + cells + "\\row\n";
+    }
+    return rtf + "\\pard\\par}";
+}
+
+// Milliseconds to convert rtf, and to convert and lay it out at width (median of runs).
+std::pair<double, double> convertAndLayout(const QByteArray& rtf, int runs, int width, int* height = nullptr) {
+    std::vector<double> convert, both;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        QTextDocument doc;
+        richtext::RtfReader::read(rtf, &doc);
+        convert.push_back(timer.nsecsElapsed() / 1e6);
+        doc.setTextWidth(width);
+        const int h = static_cast<int>(doc.size().height()); // lays the whole document out
+        both.push_back(timer.nsecsElapsed() / 1e6);
+        if (height)
+            *height = h;
+    }
+    return {median(convert), median(both)};
+}
+
+void tableScaling(int runs) {
+    for (const bool after : {false, true}) {
+        for (int rows : {1000, 4000, 16000}) {
+            const auto [convert, both] = convertAndLayout(twoCellTable(rows, after), runs, 1016);
+            std::printf("table, definition %s cells, %5d rows: per 1000 rows %.1f ms convert, %.1f ms convert+layout\n",
+                        after ? "after " : "before", rows, convert * 1000 / rows, both * 1000 / rows);
+        }
+    }
+}
+
+void largestDemoSheet(int runs) {
+    const QDir sheets(QStringLiteral(ZUNT_SOURCE_DIR "/demo-kit/sheets"));
+    const QFileInfoList files = sheets.entryInfoList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Size);
+    if (files.isEmpty()) {
+        std::printf("demo-kit sheets: none found in %s\n", qPrintable(sheets.path()));
+        return;
+    }
+    QFile file(files.first().filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray rtf = file.readAll();
+    int height = 0;
+    const auto [convert, both] = convertAndLayout(rtf, runs, 1016, &height);
+    std::printf("largest demo-kit sheet %s (%lld bytes): median %.2f ms convert, %.2f ms convert+layout at 1016 px "
+                "(%d px high)\n",
+                qPrintable(files.first().fileName()), static_cast<long long>(rtf.size()), convert, both, height);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +164,9 @@ int main(int argc, char** argv) {
         else
             runs = std::max(1, atoi(argv[i]));
     }
+    tableScaling(std::min(runs, 3));
+    largestDemoSheet(runs);
+
     qsizetype jpegBytes = 0;
     const QByteArray rtf = largeSheet(&jpegBytes);
     QTemporaryDir dir;
@@ -115,19 +180,9 @@ int main(int argc, char** argv) {
     std::printf("sheet: %lld bytes of RTF, %lld bytes of JPEG, 40-row table\n", static_cast<long long>(rtf.size()),
                 static_cast<long long>(jpegBytes));
 
-    std::vector<double> ours;
     int height = 0;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        QTextDocument doc;
-        richtext::RtfReader::read(rtf, &doc);
-        doc.setTextWidth(1016);
-        height = static_cast<int>(doc.size().height()); // lays the whole document out
-        ours.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::printf("richtext convert+layout: median %.1f ms over %d runs (document %d px high)\n", median(ours), runs,
-                height);
+    const double ours = convertAndLayout(rtf, runs, 1016, &height).second;
+    std::printf("richtext convert+layout: median %.1f ms over %d runs (document %d px high)\n", ours, runs, height);
 
     std::vector<double> theirs;
     for (int i = 0; i < runs; ++i) {
@@ -145,6 +200,6 @@ int main(int argc, char** argv) {
         theirs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::printf("unrtf --html convert:    median %.1f ms over %d runs\n", median(theirs), runs);
-    std::printf("ratio: richtext takes %.2f of unrtf's time\n", median(ours) / median(theirs));
+    std::printf("ratio: richtext takes %.2f of unrtf's time\n", ours / median(theirs));
     return 0;
 }

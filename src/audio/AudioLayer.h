@@ -47,7 +47,28 @@ enum class ErrorCode : int {
     EncoderFailed = 62,      // the encoder ended before the recording did; the file holds what was encoded
     EncoderTimeout = 63,     // the encoder did not finish in time and was killed
     EncoderOverrun = 64,     // the encoder fell behind and recorded sound was dropped
+    DiskFull = 65,           // the answer's file cannot grow: the disk (or the user's quota) is full
+    FolderNotWritable = 66,  // the answer's file cannot be created or written in its folder
+    NoSound = 67,            // the microphone delivered no sound, or far less than the recording lasted
     Unknown = -1,
+};
+
+// What a recording is doing, read cheaply and often by the user-interface
+// thread (recordingStatus). Failures while recording are repaired by the layer
+// (the device keeps capturing, the sound is kept and a new encoder is given
+// the whole answer), so a problem here is news for the screen, not a loss.
+struct RecordingStatus {
+    bool valid = false;                    // the handle is a recording
+    bool capturing = false;                // the device delivers sound into the answer now
+    bool finishing = false;                // its end was asked for; the file is being completed
+    bool finished = false;                 // the file is complete or given up: channelStop returns at once
+    ErrorCode problem = ErrorCode::Ok;     // the failure in force now; Ok once repaired
+    ErrorCode lastFailure = ErrorCode::Ok; // the latest failure, even if repaired
+    std::uint32_t failures = 0;            // failures so far: a change means a new one
+    ErrorCode result = ErrorCode::Ok;      // once finished: what channelStop will report
+    double recordedSeconds = 0;            // sound kept in the answer so far
+    double peakLevel = 0;                  // loudest sample of the last ~100 ms, 0..1 of full scale
+    bool silentSoFar = true;               // nothing kept so far rose above the silence floor
 };
 
 // Values of channelIsActive().
@@ -86,13 +107,24 @@ public:
     // Stops a stream (it can be played again), or ends a recording: the device
     // is closed, the encoder's input closed, and the call returns once the
     // encoder has exited and the file is complete; the channel is then freed.
-    // Returns false when the recording was not encoded completely (encoder
-    // ended early, hung and was killed, or fell behind); errorGetCode() says why
-    // and the file keeps what was encoded.
+    // Returns false when the file is not the whole answer (ErrorCode::NoSound:
+    // the device delivered far too little; an encoder, disk or folder failure
+    // that could not be repaired); errorGetCode() says why, the file keeps what
+    // was encoded and the raw sound stays beside it as <file>.pcm.tmp.
     virtual bool channelStop(Handle handle) = 0;
     // ChannelState of the handle; 0 for 0, a freed handle, a finished stream or
     // a recording that ended by itself.
     virtual int channelIsActive(Handle handle) = 0;
+
+    // Begins the end of a recording and returns at once: the layer keeps what
+    // the device captured up to this moment, closes the device and completes
+    // the file on its own threads. recordingStatus(handle).finished tells when
+    // it is done; channelStop(handle) then returns the outcome at once and
+    // frees the channel. A new recording may start meanwhile.
+    virtual bool channelFinish(Handle channel) = 0;
+    // The state of a recording; valid is false for any other handle. After
+    // channelStop it still gives the final state of the recording stopped last.
+    virtual RecordingStatus recordingStatus(Handle channel) = 0;
 
     // Opens a file for playback (MP3, Ogg Vorbis, WAV, FLAC, ...), not playing.
     virtual Handle streamCreateFile(const QString& path) = 0;

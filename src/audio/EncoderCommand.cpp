@@ -26,6 +26,10 @@ EncoderCommand encoderCommand(const QString& program, const QString& workingDir,
     return {program, {QStringLiteral("-o"), QFileInfo(outputFile).absoluteFilePath(), QStringLiteral("-")}, workingDir};
 }
 
+EncoderCommand streamingEncoderCommand(const QString& program, const QString& workingDir) {
+    return {program, {QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("-")}, workingDir};
+}
+
 QByteArray streamingWavHeader(int sampleRate, int channels) {
     QByteArray h(44, '\0');
     auto put32 = [&h](int at, quint32 v) {

@@ -27,6 +27,11 @@ QString findEncoder(const QString& workingDir);
 // encoder runs in.
 EncoderCommand encoderCommand(const QString& program, const QString& workingDir, const QString& outputFile);
 
+// "-o", "-", "-": the encoder reads WAV from its standard input and writes the
+// Ogg Vorbis stream to its standard output; the station writes the file
+// itself, so it decides when the file reaches the disk.
+EncoderCommand streamingEncoderCommand(const QString& program, const QString& workingDir);
+
 // A WAV header for a stream of unknown length (16-bit PCM): the encoder reads
 // the samples that follow until its input is closed.
 QByteArray streamingWavHeader(int sampleRate, int channels);

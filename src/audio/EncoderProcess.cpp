@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -16,8 +17,6 @@ extern char** environ;
 namespace audio {
 
 namespace {
-
-constexpr std::size_t WriteChunk = 64 * 1024;
 
 // Owns the actions of one posix_spawn call.
 class SpawnActions {
@@ -32,27 +31,38 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
-} // namespace
-
-EncoderProcess::EncoderProcess(std::size_t bufferBytes, std::chrono::milliseconds bufferWait)
-    : m_ring(bufferBytes), m_bufferWait(bufferWait) {}
-
-EncoderProcess::~EncoderProcess() {
-    if (m_writer.joinable())
-        finish(std::chrono::milliseconds(0));
-    if (m_pipe >= 0)
-        ::close(m_pipe);
+void closeFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
 }
 
-bool EncoderProcess::start(const EncoderCommand& command, const QByteArray& header) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
+} // namespace
+
+EncoderProcess::~EncoderProcess() {
+    closeFd(m_input);
+    closeFd(m_output);
+    if (m_pid > 0 && !hasExited())
+        kill();
+}
+
+bool EncoderProcess::start(const EncoderCommand& command) {
+    int in[2];
+    int out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0)
         return false;
+    if (::pipe2(out, O_CLOEXEC) != 0) {
+        const int e = errno;
+        ::close(in[0]);
+        ::close(in[1]);
+        errno = e;
+        return false;
+    }
 
     SpawnActions actions;
-    posix_spawn_file_actions_adddup2(actions.get(), fds[0], STDIN_FILENO);
-    // The encoder's progress display would only fill a pipe nobody reads.
-    posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(actions.get(), in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(actions.get(), out[1], STDOUT_FILENO);
+    // The progress display would only fill a pipe nobody reads.
     posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const QByteArray dir = QFile::encodeName(command.workingDir);
     if (!dir.isEmpty())
@@ -68,113 +78,103 @@ bool EncoderProcess::start(const EncoderCommand& command, const QByteArray& head
     argv.push_back(nullptr);
 
     const int rc = ::posix_spawn(&m_pid, args.front().constData(), actions.get(), nullptr, argv.data(), environ);
-    ::close(fds[0]);
+    ::close(in[0]);
+    ::close(out[1]);
     if (rc != 0) {
-        ::close(fds[1]);
+        ::close(in[1]);
+        ::close(out[0]);
         m_pid = -1;
         errno = rc;
         return false;
     }
-    m_pipe = fds[1];
-    m_active = true;
-    m_ring.push(header.constData(), static_cast<std::size_t>(header.size()), m_bufferWait);
-    m_writer = std::thread([this] { writerLoop(); });
+    m_input = in[1];
+    m_output = out[0];
+    ::fcntl(m_input, F_SETFL, O_NONBLOCK);
+    ::fcntl(m_output, F_SETFL, O_NONBLOCK);
     return true;
 }
 
-void EncoderProcess::push(const void* data, std::size_t bytes) {
-    if (m_active.load(std::memory_order_relaxed))
-        m_ring.push(data, bytes, m_bufferWait);
-}
-
-bool EncoderProcess::isActive() {
-    if (!m_active.load())
-        return false;
-    // A process that died between two writes is noticed here, not only at the
-    // next write. WNOWAIT leaves the reaping to the writer.
-    std::lock_guard lock(m_mutex);
-    if (m_exited)
-        return false;
-    siginfo_t info{};
-    if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0) {
-        m_active = false;
-        m_ring.abandon();
-        return false;
-    }
-    return true;
-}
-
-void EncoderProcess::writerLoop() {
-    // A dead reader turns a write into EPIPE here instead of killing the station.
+long EncoderProcess::write(const void* data, std::size_t bytes) {
+    if (m_input < 0)
+        return -1;
+    // A dead reader must give EPIPE here, never a SIGPIPE that ends the station.
     sigset_t pipeSignal;
+    sigset_t saved;
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
-
-    std::vector<char> chunk(WriteChunk);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &saved);
+    long result;
     for (;;) {
-        const std::size_t n = m_ring.pop(chunk.data(), chunk.size());
-        if (n == 0)
-            break;
-        std::size_t done = 0;
-        while (done < n) {
-            const ssize_t w = ::write(m_pipe, chunk.data() + done, n - done);
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                m_writeFailed = true;
-                break;
-            }
-            done += static_cast<std::size_t>(w);
+        const ssize_t w = ::write(m_input, data, bytes);
+        if (w < 0 && errno == EINTR)
+            continue;
+        result = w >= 0 ? static_cast<long>(w) : errno == EAGAIN ? 0 : -1;
+        if (w < 0 && errno == EPIPE) {
+            const timespec zero{};
+            sigtimedwait(&pipeSignal, nullptr, &zero);
         }
-        if (m_writeFailed)
-            break;
+        break;
     }
-    if (m_writeFailed) {
-        m_active = false;
-        m_ring.abandon();
-        const timespec zero{};
-        sigtimedwait(&pipeSignal, nullptr, &zero);
-    }
-    ::close(m_pipe);
-    m_pipe = -1;
+    pthread_sigmask(SIG_SETMASK, &saved, nullptr);
+    return result;
+}
 
-    siginfo_t info{};
-    while (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+long EncoderProcess::read(void* out, std::size_t maxBytes) {
+    if (m_output < 0)
+        return -1;
+    for (;;) {
+        const ssize_t r = ::read(m_output, out, maxBytes);
+        if (r > 0)
+            return static_cast<long>(r);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0 && errno == EAGAIN)
+            return 0;
+        return -1;
     }
-    std::lock_guard lock(m_mutex);
+}
+
+void EncoderProcess::closeInput() {
+    closeFd(m_input);
+}
+
+bool EncoderProcess::hasExited() {
+    if (m_exited || m_pid <= 0)
+        return true;
+    int status = 0;
+    pid_t r;
+    while ((r = ::waitpid(m_pid, &status, WNOHANG)) < 0 && errno == EINTR) {
+    }
+    if (r == m_pid || (r < 0 && errno == ECHILD)) {
+        m_status = r == m_pid ? status : -1;
+        m_exited = true;
+    }
+    return m_exited;
+}
+
+bool EncoderProcess::waitExit(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!hasExited()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void EncoderProcess::kill() {
+    if (m_pid <= 0 || hasExited())
+        return;
+    ::kill(m_pid, SIGKILL);
     int status = 0;
     while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }
     m_status = status;
     m_exited = true;
-    m_active = false;
-    m_exitedCv.notify_all();
 }
 
-EncoderProcess::Outcome EncoderProcess::finish(std::chrono::milliseconds timeout) {
-    if (!m_writer.joinable())
-        return Outcome::Failed;
-    m_ring.close();
-    bool killed = false;
-    {
-        std::unique_lock lock(m_mutex);
-        if (!m_exitedCv.wait_for(lock, timeout, [this] { return m_exited; })) {
-            // Still running: the file will never be finished; stop it so the
-            // station goes on.
-            ::kill(m_pid, SIGKILL);
-            killed = true;
-        }
-    }
-    m_ring.abandon();
-    m_writer.join();
-    if (killed)
-        return Outcome::TimedOut;
-    if (m_writeFailed || !WIFEXITED(m_status) || WEXITSTATUS(m_status) != 0)
-        return Outcome::Failed;
-    if (m_ring.droppedBytes() > 0)
-        return Outcome::Overrun;
-    return Outcome::Complete;
+bool EncoderProcess::exitedCleanly() const {
+    return m_exited && m_status >= 0 && WIFEXITED(m_status) && WEXITSTATUS(m_status) == 0;
 }
 
 } // namespace audio

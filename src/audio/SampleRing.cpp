@@ -47,6 +47,25 @@ std::size_t SampleRing::pop(void* out, std::size_t maxBytes) {
     return taken;
 }
 
+std::size_t SampleRing::tryPop(void* out, std::size_t maxBytes) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_size == 0)
+            return 0;
+    }
+    return pop(out, maxBytes);
+}
+
+void SampleRing::waitForData(std::chrono::milliseconds maxWait) {
+    std::unique_lock lock(m_mutex);
+    m_dataReady.wait_for(lock, maxWait, [this] { return m_size > 0 || m_closed; });
+}
+
+bool SampleRing::drained() const {
+    std::lock_guard lock(m_mutex);
+    return m_closed && m_size == 0;
+}
+
 void SampleRing::close() {
     std::lock_guard lock(m_mutex);
     m_closed = true;

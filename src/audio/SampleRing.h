@@ -25,6 +25,13 @@ public:
     // closed; returns 0 only when closed and empty.
     std::size_t pop(void* out, std::size_t maxBytes);
 
+    // Takes up to maxBytes that are there now, without waiting.
+    std::size_t tryPop(void* out, std::size_t maxBytes);
+    // Waits up to maxWait until there is something to pop or the ring is closed.
+    void waitForData(std::chrono::milliseconds maxWait);
+    // Closed and everything popped.
+    bool drained() const;
+
     // No more pushes: pop drains what is left and then returns 0.
     void close();
     // The consumer has gone: pushes drop their bytes without waiting.

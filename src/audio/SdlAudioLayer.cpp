@@ -1,7 +1,7 @@
 #include "audio/SdlAudioLayer.h"
 
 #include "audio/EncoderCommand.h"
-#include "audio/EncoderProcess.h"
+#include "audio/AnswerWriter.h"
 #include "audio/OutputMixer.h"
 #include "audio/PlaybackStream.h"
 #include "audio/RecordingChannel.h"
@@ -14,9 +14,8 @@ namespace audio {
 
 namespace {
 
-// About six seconds of sound: far more than a live device ever gets ahead of
-// the encoder, small enough to keep memory flat over the longest answer.
-constexpr std::size_t EncoderBufferBytes = 1024 * 1024;
+constexpr int DeviceOpenAttempts = 3;
+constexpr Uint32 DeviceOpenRetryMs = 100;
 
 } // namespace
 
@@ -99,25 +98,32 @@ Handle SdlAudioLayer::recordStart(int freq, int chans, std::uint32_t flags, Reco
         return 0;
     }
     {
+        // One capturing at a time; one whose end is under way does not count.
         std::lock_guard lock(m_recordingsMutex);
-        if (!m_recordings.empty()) {
-            fail(ErrorCode::Busy);
-            return 0;
+        for (const auto& [h, channel] : m_recordings) {
+            if (channel->capturing() && !channel->status().finishing && !channel->status().finished) {
+                fail(ErrorCode::Busy);
+                return 0;
+            }
         }
     }
     const Handle handle = m_nextHandle++;
-    auto channel = std::make_unique<RecordingChannel>(handle, proc, user);
-    if (!channel->open()) {
+    auto channel = std::make_unique<RecordingChannel>(handle, proc, user,
+                                                      std::chrono::milliseconds(m_options.encoderBufferWaitMs));
+    // A sound server that is busy for a moment (a headset being switched)
+    // refuses the device once; try again before telling the examinee.
+    bool opened = false;
+    for (int attempt = 0; attempt < DeviceOpenAttempts && !opened; ++attempt) {
+        if (attempt > 0)
+            SDL_Delay(DeviceOpenRetryMs);
+        opened = channel->open(!(flags & RecordPaused));
+    }
+    if (!opened) {
         fail(ErrorCode::Device);
         return 0;
     }
-    RecordingChannel* c = channel.get();
-    {
-        std::lock_guard lock(m_recordingsMutex);
-        m_recordings.emplace(handle, std::move(channel));
-    }
-    if (!(flags & RecordPaused))
-        c->resume();
+    std::lock_guard lock(m_recordingsMutex);
+    m_recordings.emplace(handle, std::move(channel));
     return handle;
 }
 
@@ -127,17 +133,21 @@ bool SdlAudioLayer::encodeStart(Handle channel, const QString& outputFile, std::
         return fail(ErrorCode::BadHandle);
     if (c->hasEncoder())
         return fail(ErrorCode::AlreadyInitialised);
-    const QString found =
-        m_options.encoderProgram.isEmpty() ? findEncoder(m_options.workingDir) : m_options.encoderProgram;
-    const QFileInfo program(found);
-    if (found.isEmpty() || !program.isFile() || !program.isExecutable())
-        return fail(ErrorCode::EncoderNotFound);
-    auto encoder =
-        std::make_unique<EncoderProcess>(EncoderBufferBytes, std::chrono::milliseconds(m_options.encoderBufferWaitMs));
-    if (!encoder->start(encoderCommand(program.absoluteFilePath(), m_options.workingDir, outputFile),
-                        streamingWavHeader(RecordingChannel::SampleRate, RecordingChannel::Channels)))
-        return fail(ErrorCode::EncoderStart);
-    c->attachEncoder(std::move(encoder));
+    AnswerWriter::Settings settings;
+    // Made absolute against the current folder: the file written is the one
+    // the caller opens afterwards, whatever folder the encoder runs in.
+    settings.answerPath = QFileInfo(outputFile).absoluteFilePath();
+    settings.workingDir = m_options.workingDir;
+    settings.locateEncoder = [program = m_options.encoderProgram, dir = m_options.workingDir] {
+        return program.isEmpty() ? findEncoder(dir) : program;
+    };
+    settings.exitTimeout = std::chrono::milliseconds(m_options.encoderExitTimeoutMs);
+    settings.stallTimeout = std::chrono::milliseconds(m_options.encoderStallMs);
+    auto writer = std::make_unique<AnswerWriter>(settings, c->ring());
+    ErrorCode error = ErrorCode::Ok;
+    if (!writer->start(error))
+        return fail(error);
+    c->attachWriter(std::move(writer));
     return true;
 }
 
@@ -161,22 +171,13 @@ bool SdlAudioLayer::stopRecording(Handle handle) {
     RecordingChannel* c = recording(handle);
     // Outside the lock: closing the device waits for the capture thread, which
     // may be inside encodeIsActive.
-    const auto outcome = c->stop(std::chrono::milliseconds(m_options.encoderExitTimeoutMs));
+    const ErrorCode outcome = c->stop();
     {
         std::lock_guard lock(m_recordingsMutex);
+        m_lastStopped = {handle, c->status()};
         m_recordings.erase(handle);
     }
-    switch (outcome) {
-    case EncoderProcess::Outcome::Complete:
-        return true;
-    case EncoderProcess::Outcome::Failed:
-        return fail(ErrorCode::EncoderFailed);
-    case EncoderProcess::Outcome::TimedOut:
-        return fail(ErrorCode::EncoderTimeout);
-    case EncoderProcess::Outcome::Overrun:
-        return fail(ErrorCode::EncoderOverrun);
-    }
-    return fail(ErrorCode::Unknown);
+    return outcome == ErrorCode::Ok || fail(outcome);
 }
 
 bool SdlAudioLayer::channelStop(Handle handle) {
@@ -186,6 +187,21 @@ bool SdlAudioLayer::channelStop(Handle handle) {
         return fail(ErrorCode::BadHandle);
     m_mixer->stop(handle);
     return true;
+}
+
+bool SdlAudioLayer::channelFinish(Handle channel) {
+    RecordingChannel* c = recording(channel);
+    if (!c)
+        return fail(ErrorCode::BadHandle);
+    c->beginStop();
+    return true;
+}
+
+RecordingStatus SdlAudioLayer::recordingStatus(Handle channel) {
+    if (RecordingChannel* c = recording(channel))
+        return c->status();
+    std::lock_guard lock(m_recordingsMutex);
+    return channel != 0 && m_lastStopped.first == channel ? m_lastStopped.second : RecordingStatus{};
 }
 
 int SdlAudioLayer::channelIsActive(Handle handle) {
@@ -233,6 +249,11 @@ int SdlAudioLayer::errorGetCode() {
 std::uint64_t SdlAudioLayer::recordedBytes(Handle channel) {
     RecordingChannel* c = recording(channel);
     return c ? c->bytesRecorded() : 0;
+}
+
+std::uint64_t SdlAudioLayer::framesDelivered(Handle channel) {
+    RecordingChannel* c = recording(channel);
+    return c ? c->framesDelivered() : 0;
 }
 
 bool SdlAudioLayer::recordFree() {

@@ -25,10 +25,14 @@ struct SdlAudioLayerOptions {
     // How long channelStop waits for the encoder to finish the file before it
     // kills it and reports ErrorCode::EncoderTimeout.
     int encoderExitTimeoutMs = 15000;
-    // How long the capture thread waits for room in the encoder's buffer before
-    // it drops sound and reports ErrorCode::EncoderOverrun. A live device never
-    // waits: the encoder is many times faster than real time.
+    // How long the capture thread waits for room in the buffer to the writer
+    // before it drops sound and reports ErrorCode::EncoderOverrun. The writer
+    // keeps the sound on disk whatever the encoder does, so only a stalled
+    // disk gets there.
     int encoderBufferWaitMs = 2000;
+    // An encoder that takes no sound for this long while some waits is taken
+    // for hung: it is killed and replaced.
+    int encoderStallMs = 1200;
 };
 
 class OutputMixer;
@@ -55,6 +59,8 @@ public:
     bool channelPlay(Handle handle, bool restart) override;
     bool channelStop(Handle handle) override;
     int channelIsActive(Handle handle) override;
+    bool channelFinish(Handle channel) override;
+    RecordingStatus recordingStatus(Handle channel) override;
     Handle streamCreateFile(const QString& path) override;
     bool streamFree(Handle stream) override;
     std::uint64_t channelGetLength(Handle handle) override;
@@ -67,6 +73,9 @@ public:
     // Bytes the capture device delivered to a running recording (for the
     // benchmark); 0 for an unknown handle.
     std::uint64_t recordedBytes(Handle channel);
+    // Frames the capture device delivered since the recording opened it,
+    // before and after its start (for the benchmark).
+    std::uint64_t framesDelivered(Handle channel);
 
 private:
     bool fail(ErrorCode code);
@@ -84,6 +93,8 @@ private:
     // The capture thread looks recordings up in encodeIsActive.
     std::mutex m_recordingsMutex;
     std::map<Handle, std::unique_ptr<RecordingChannel>> m_recordings;
+    // The final status of the recording stopped last, for recordingStatus.
+    std::pair<Handle, RecordingStatus> m_lastStopped;
 };
 
 std::unique_ptr<AudioLayer> createSdlAudioLayer(const QString& workingDir);

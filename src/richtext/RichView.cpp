@@ -5,21 +5,30 @@
 #include "richtext/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextDocument>
+#include <QWheelEvent>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace richtext {
 
-RichView::RichView(QWidget* parent) : QWidget(parent), m_document(std::make_unique<QTextDocument>()) {
-    setEnabled(false);
+RichView::RichView(QWidget* parent)
+    : QWidget(parent), m_document(std::make_unique<QTextDocument>()), m_scrollBar(new QScrollBar(Qt::Vertical, this)) {
     setFocusPolicy(Qt::NoFocus);
+    setContextMenuPolicy(Qt::PreventContextMenu); // nor does the stage's menu open over the sheet
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    m_scrollBar->hide();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Текст задания"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding); // fills the frame above the bottom bar
     m_document->setDocumentMargin(0);
-    m_document->setTextWidth(width());
+    layoutDocument();
 }
 
 RichView::~RichView() {
@@ -86,12 +95,29 @@ void RichView::display(const QByteArray& bytes) {
         ++m_conversions;
     }
     m_document->setDocumentMargin(0);
-    m_document->setTextWidth(width());
+    m_scrollBar->setValue(0); // a new sheet is read from its top
+    layoutDocument();
     update();
 }
 
+void RichView::layoutDocument() {
+    m_document->setTextWidth(width());
+    const bool tooTall = !m_document->isEmpty() && qCeil(m_document->size().height()) > height();
+    if (tooTall) {
+        const int bar = m_scrollBar->sizeHint().width();
+        m_document->setTextWidth(std::max(1, width() - bar));
+        m_scrollBar->setGeometry(width() - bar, 0, bar, height());
+        m_scrollBar->setPageStep(std::max(1, height()));
+        m_scrollBar->setSingleStep(20);
+        m_scrollBar->setRange(0, std::max(0, qCeil(m_document->size().height()) - height()));
+    } else {
+        m_scrollBar->setRange(0, 0);
+    }
+    m_scrollBar->setVisible(tooTall);
+}
+
 int RichView::documentHeight() const {
-    return qCeil(m_document->size().height());
+    return richtext::documentHeight(*m_document, width());
 }
 
 QSize RichView::sizeHint() const {
@@ -100,19 +126,29 @@ QSize RichView::sizeHint() const {
 
 void RichView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_document->setTextWidth(width());
+    layoutDocument();
+}
+
+void RichView::wheelEvent(QWheelEvent* event) {
+    if (m_scrollBar->isHidden()) {
+        event->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(m_scrollBar, event);
 }
 
 void RichView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // The original control was white with black text whatever the window's palette.
     painter.fillRect(event->rect(), Qt::white);
+    const int top = m_scrollBar->value();
+    painter.translate(0, -top);
     QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = QRectF(event->rect());
+    ctx.clip = QRectF(event->rect()).translated(0, top);
     ctx.palette = palette();
     ctx.palette.setCurrentColorGroup(QPalette::Active);
     ctx.palette.setColor(QPalette::Text, Qt::black);
-    painter.setClipRect(event->rect());
+    painter.setClipRect(ctx.clip);
     m_document->documentLayout()->draw(&painter, ctx);
 }
 

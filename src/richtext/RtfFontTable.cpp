@@ -48,10 +48,12 @@ void RtfFontTable::finishEntry() {
     if (m_entry < 0)
         return;
     Font& f = m_fonts[m_entry];
-    f.name = CodePage::decode(f.rawName, f.codePage == CodePage::Symbol ? 1252 : f.codePage).trimmed();
-    // Bullet fonts are often declared with a Western charset; their bytes are symbols all the same.
-    if (f.name.compare(u"Symbol", Qt::CaseInsensitive) == 0 || f.name.startsWith(u"Wingdings", Qt::CaseInsensitive))
+    f.name = CodePage::decode(f.rawName, CodePage::isSymbolFont(f.codePage) ? 1252 : f.codePage).trimmed();
+    // Symbol fonts are often declared with a Western charset; their bytes are symbols all the same.
+    if (f.name.compare(u"Symbol", Qt::CaseInsensitive) == 0)
         f.codePage = CodePage::Symbol;
+    else if (f.name.startsWith(u"Wingdings", Qt::CaseInsensitive))
+        f.codePage = CodePage::Bullets;
     m_entry = -1;
 }
 
@@ -64,7 +66,7 @@ int RtfFontTable::codePage(int font, int ansiCodePage) const {
     const Font* f = find(font);
     if (!f)
         return ansiCodePage;
-    return f->hasCharset || f->codePage == CodePage::Symbol ? f->codePage : ansiCodePage;
+    return f->hasCharset || CodePage::isSymbolFont(f->codePage) ? f->codePage : ansiCodePage;
 }
 
 QStringList RtfFontTable::families(int font) const {

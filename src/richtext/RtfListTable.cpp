@@ -103,9 +103,9 @@ QString RtfListTable::nextLabel(int ls, int level) {
         if (c < 9 && c < list->levels.size())
             label += number(counters[c], list->levels[c].format);
         else if (c >= 0xF000 && c <= 0xF0FF) // symbol-font characters written as private use
-            label += CodePage::decode(QByteArray(1, static_cast<char>(c & 0xFF)), CodePage::Symbol);
+            label += CodePage::decode(QByteArray(1, static_cast<char>(c & 0xFF)), CodePage::Bullets);
         else if (l.format == 23 && c >= 0x80 && c < 0x100)
-            label += CodePage::decode(QByteArray(1, static_cast<char>(c)), CodePage::Symbol);
+            label += CodePage::decode(QByteArray(1, static_cast<char>(c)), CodePage::Bullets);
         else
             label += QChar(c);
     }

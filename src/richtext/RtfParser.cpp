@@ -29,20 +29,6 @@ const char* const kSkipped[] = {
     "nonesttables", "picprop", "blipuid", "nesttableprops", "txe", "atnid", "atnauthor", "protusertbl"};
 // clang-format on
 
-int clampTwips(int v) {
-    return std::clamp(v, -31680, 31680); // 22 inches either way
-}
-
-QString withoutControls(const QString& s) {
-    QString out;
-    out.reserve(s.size());
-    for (QChar c : s) {
-        if (c.unicode() >= 0x20 || c == u'\t')
-            out.append(c);
-    }
-    return out;
-}
-
 } // namespace
 
 RtfParser::RtfParser(QTextDocument* doc) : m_doc(doc), m_cursor(doc), m_tables(&m_cursor) {}
@@ -115,9 +101,9 @@ bool RtfParser::parse(const QByteArray& rtf) {
     while (m_stack.size() > 1)
         endGroup(); // unbalanced: close what is open
     flush();
-    if (!m_parPending && !m_tables.inTable())
+    if (!m_parPending && (!m_tables.inTable() || m_boxOpen))
         applyBlockFormat(); // the last paragraph had no \par
-    m_tables.endTable();
+    m_tables.endTable(m_rowDef.row());
     m_tokens = nullptr;
     return m_any;
 }
@@ -130,17 +116,8 @@ void RtfParser::endGroup() {
         insertPicture();
     if (ending.dest == Dest::FontTable)
         m_fonts.finishEntry();
-    if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable &&
-        (m_red >= 0 || m_green >= 0 || m_blue >= 0))
-        endColor(); // the last entry lacked its ';'
-}
-
-void RtfParser::endColor() {
-    if (m_red < 0 && m_green < 0 && m_blue < 0)
-        m_colors.push_back(QColor());
-    else
-        m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
-    m_red = m_green = m_blue = -1;
+    if (ending.dest == Dest::ColorTable && top().dest != Dest::ColorTable)
+        m_colors.finish();
 }
 
 bool RtfParser::handleDestination(std::string_view word) {
@@ -151,15 +128,14 @@ bool RtfParser::handleDestination(std::string_view word) {
     }
     if (is(word, "colortbl")) {
         g.dest = Dest::ColorTable;
-        m_colors.clear();
-        m_red = m_green = m_blue = -1;
+        m_colors.start();
         return true;
     }
     if (is(word, "pict")) {
         g.dest = Dest::Picture;
         m_picture = RtfPicture(m_shape.active);
         // A shape may hold several pictures (fill, texture); its own is property "pib".
-        if (m_shape.active && m_shape.property != "pib")
+        if (m_shape.active && !m_shape.pictureIsShown())
             g.dest = Dest::Skip;
         return true;
     }
@@ -182,12 +158,12 @@ bool RtfParser::handleDestination(std::string_view word) {
     if (is(word, "shpinst")) {
         // A drawing shape: its properties are no text, but its picture is the one to show.
         g.dest = Dest::Shape;
-        m_shape = Shape{};
+        m_shape = RtfShape{};
         m_shape.active = true;
         return true;
     }
     if (is(word, "shp")) {
-        m_shape = Shape{};
+        m_shape = RtfShape{};
         return true;
     }
     if (is(word, "shprslt")) {
@@ -220,25 +196,33 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             m_picture.binaryData(bytes);
         return;
     }
-    if (g.dest == Dest::Skip)
-        return;
-    if (handleDestination(word))
+    if (g.dest == Dest::Skip || handleDestination(word))
         return;
     if (ignorable) {
         g.dest = Dest::Skip;
         return;
     }
+    if (g.dest != Dest::Text) {
+        handleTableOrPropertyWord(word, hasParam, param);
+        return;
+    }
+    // Words that add characters keep the pending run; every other word may change formatting.
+    if (handleCharacterWord(word, param))
+        return;
+    flush();
+    if (!handleStructureWord(word) && !handleDocumentWord(word, param) && !g.chr.word(word, hasParam, param) &&
+        !g.para.word(word, hasParam, param, m_colors.colors()))
+        m_rowDef.word(word, param, m_colors.colors());
+}
+
+void RtfParser::handleTableOrPropertyWord(std::string_view word, bool hasParam, int param) {
+    Group& g = top();
     switch (g.dest) {
     case Dest::FontTable:
         m_fonts.word(word, hasParam, param, m_ansiCodePage);
         return;
     case Dest::ColorTable:
-        if (is(word, "red"))
-            m_red = std::clamp(param, 0, 255);
-        else if (is(word, "green"))
-            m_green = std::clamp(param, 0, 255);
-        else if (is(word, "blue"))
-            m_blue = std::clamp(param, 0, 255);
+        m_colors.word(word, param);
         return;
     case Dest::Picture:
         m_picture.word(word, hasParam, param);
@@ -256,25 +240,20 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         }
         return;
     case Dest::Shape:
-        if (is(word, "shpleft"))
-            m_shape.left = clampTwips(param);
-        else if (is(word, "shptop"))
-            m_shape.top = clampTwips(param);
-        else if (is(word, "shpright"))
-            m_shape.right = clampTwips(param);
-        else if (is(word, "shpbottom"))
-            m_shape.bottom = clampTwips(param);
-        else if (is(word, "sn"))
-            m_shape.property.clear();
+        m_shape.word(word, param);
         return;
     default:
-        break;
-    }
-    // Words that add characters keep the pending run; every other word may change formatting.
-    if (is(word, "u")) {
-        appendUnicode(param);
-        m_ucSkip = g.uc;
         return;
+    }
+}
+
+bool RtfParser::handleCharacterWord(std::string_view word, int param) {
+    Group& g = top();
+    if (is(word, "u")) {
+        if (!g.chr.hidden)
+            m_run.appendUnicode(param, currentCodePage());
+        m_ucSkip = g.uc;
+        return true;
     }
     static const std::pair<const char*, char16_t> kChars[] = {
         {"tab", u'\t'},           {"line", u'\u2028'},    {"emdash", u'\u2014'},  {"endash", u'\u2013'},
@@ -283,14 +262,15 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
     for (const auto& [name, ch] : kChars) {
         if (word == name) {
             if (!g.chr.hidden)
-                appendChars(QString(QChar(ch)));
-            return;
+                m_run.appendChars(QString(QChar(ch)));
+            return true;
         }
     }
-    flush();
-    if (is(word, "uc")) {
-        g.uc = std::clamp(param, 0, 16);
-    } else if (is(word, "nestcell")) {
+    return false;
+}
+
+bool RtfParser::handleStructureWord(std::string_view word) {
+    if (is(word, "nestcell")) {
         // Nested tables are flattened into their outer cell: a nested cell starts a line,
         // but only once more content follows in the same cell.
         m_nestBreak = m_tables.inTable();
@@ -300,7 +280,16 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         paragraph(true);
     } else if (is(word, "row")) {
         if (m_tables.rowOpen())
-            m_tables.endRow();
+            endRow();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RtfParser::handleDocumentWord(std::string_view word, int param) {
+    if (is(word, "uc")) {
+        top().uc = std::clamp(param, 0, 16);
     } else if (is(word, "ansicpg")) {
         m_ansiCodePage = CodePage::isKnown(param) ? param : 1252;
     } else if (is(word, "mac")) {
@@ -309,6 +298,10 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
         m_ansiCodePage = 437;
     } else if (is(word, "pca")) {
         m_ansiCodePage = 850;
+    } else if (is(word, "paperw") || is(word, "margl") || is(word, "margr")) {
+        int& given = word == "paperw" ? m_paperWidth : word == "margl" ? m_marginLeft : m_marginRight;
+        given = std::clamp(param, 0, 31680);
+        m_textRight = std::max(m_paperWidth - m_marginLeft - m_marginRight, 1440);
     } else if (is(word, "deff")) {
         m_fonts.setDefaultFont(param);
     } else if (is(word, "deftab")) {
@@ -317,92 +310,6 @@ void RtfParser::handleWord(std::string_view word, bool hasParam, int param) {
             option.setTabStopDistance(std::clamp(param, 15, 14400) / 15.0);
             m_doc->setDefaultTextOption(option);
         }
-    } else if (!handleCharWord(word, hasParam, param) && !handleParaWord(word, hasParam, param)) {
-        m_rowDef.word(word, param, m_colors);
-    }
-}
-
-bool RtfParser::handleCharWord(std::string_view word, bool hasParam, int param) {
-    CharState& c = top().chr;
-    const bool on = !hasParam || param != 0;
-    if (is(word, "plain")) {
-        c = CharState{};
-    } else if (is(word, "b")) {
-        c.bold = on;
-    } else if (is(word, "i")) {
-        c.italic = on;
-    } else if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc") {
-        c.underline = word != "ulnone" && on;
-    } else if (is(word, "strike") || is(word, "striked")) {
-        c.strike = on;
-    } else if (is(word, "caps")) {
-        c.caps = on;
-    } else if (is(word, "v")) {
-        c.hidden = on;
-    } else if (is(word, "super")) {
-        c.vertical = on ? 1 : 0;
-    } else if (is(word, "sub")) {
-        c.vertical = on ? -1 : 0;
-    } else if (is(word, "nosupersub")) {
-        c.vertical = 0;
-    } else if (is(word, "fs")) {
-        c.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : 24;
-    } else if (is(word, "f")) {
-        c.font = hasParam ? param : 0;
-    } else if (is(word, "cf")) {
-        c.color = param;
-    } else if (is(word, "highlight") || is(word, "cb") || is(word, "chcbpat")) {
-        c.background = param;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool RtfParser::handleParaWord(std::string_view word, bool hasParam, int param) {
-    ParaState& p = top().para;
-    if (is(word, "pard")) {
-        p = ParaState{};
-    } else if (is(word, "ql")) {
-        p.align = 0;
-    } else if (is(word, "qc")) {
-        p.align = 1;
-    } else if (is(word, "qr")) {
-        p.align = 2;
-    } else if (is(word, "qj") || is(word, "qd")) {
-        p.align = 3;
-    } else if (is(word, "li") || is(word, "lin")) {
-        p.left = clampTwips(param);
-    } else if (is(word, "ri") || is(word, "rin")) {
-        p.right = clampTwips(param);
-    } else if (is(word, "fi")) {
-        p.first = clampTwips(param);
-    } else if (is(word, "sb")) {
-        p.before = std::clamp(param, 0, 31680);
-    } else if (is(word, "sa")) {
-        p.after = std::clamp(param, 0, 31680);
-    } else if (is(word, "sl")) {
-        p.line = clampTwips(param);
-    } else if (is(word, "slmult")) {
-        p.lineMultiple = !hasParam || param != 0;
-    } else if (is(word, "tqr") || is(word, "tqc") || is(word, "tqdec")) {
-        p.nextTabKind = word[2];
-    } else if (is(word, "tx") || is(word, "tb")) {
-        if (word == "tx" && p.tabCount < ParaState::kMaxTabs) {
-            p.tabs[static_cast<size_t>(p.tabCount)] = clampTwips(param);
-            p.tabKinds[static_cast<size_t>(p.tabCount)] = p.nextTabKind;
-            ++p.tabCount;
-        }
-        p.nextTabKind = 'l';
-    } else if (is(word, "ls")) {
-        p.list = std::max(param, 0);
-    } else if (is(word, "ilvl")) {
-        p.level = std::clamp(param, 0, 8);
-    } else if (is(word, "intbl")) {
-        p.inTable = true;
-    } else if (is(word, "itap")) {
-        p.nest = std::max(param, 0);
-        p.inTable = p.nest > 0;
     } else {
         return false;
     }
@@ -425,16 +332,16 @@ void RtfParser::handleSymbol(char symbol) {
     case '\\':
     case '{':
     case '}':
-        appendChars(QString(QLatin1Char(symbol)));
+        m_run.appendChars(QString(QLatin1Char(symbol)));
         break;
     case '~':
-        appendChars(QString(QChar(0x00A0)));
+        m_run.appendChars(QString(QChar(0x00A0)));
         break;
     case '-':
-        appendChars(QString(QChar(0x00AD)));
+        m_run.appendChars(QString(QChar(0x00AD)));
         break;
     case '_':
-        appendChars(QString(QChar(0x2011)));
+        m_run.appendChars(QString(QChar(0x2011)));
         break;
     case '\n':
         flush();
@@ -451,23 +358,19 @@ void RtfParser::handleText(std::string_view text) {
     switch (g.dest) {
     case Dest::Text:
         if (!g.chr.hidden)
-            appendBytes(text);
+            m_run.appendBytes(text, currentCodePage());
         return;
     case Dest::FontTable:
         m_fonts.text(text);
         return;
     case Dest::ColorTable:
-        for (char ch : text) {
-            if (ch == ';')
-                endColor();
-        }
+        m_colors.text(text);
         return;
     case Dest::Picture:
         m_picture.hexData(text);
         return;
     case Dest::Shape:
-        if (m_shape.property.size() < 64)
-            m_shape.property.append(text);
+        m_shape.text(text);
         return;
     case Dest::ListLevelText:
         m_lists.levelText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
@@ -489,111 +392,79 @@ void RtfParser::handleByte(char byte) {
         return;
     }
     if (g.dest == Dest::Text && !g.chr.hidden)
-        appendBytes(std::string_view(&byte, 1));
+        m_run.appendBytes(std::string_view(&byte, 1), currentCodePage());
 }
 
 int RtfParser::currentCodePage() const {
     return m_fonts.codePage(top().chr.font, m_ansiCodePage);
 }
 
-void RtfParser::appendChars(const QString& text) {
-    decodePending();
-    m_pending.append(text);
-}
-
-void RtfParser::appendBytes(std::string_view bytes) {
-    // Runs in one code page are decoded together: a \'hh sequence makes one multi-byte character.
-    const int codePage = currentCodePage();
-    if (codePage != m_pendingCodePage)
-        decodePending();
-    m_pendingCodePage = codePage;
-    m_pendingBytes.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-void RtfParser::appendUnicode(int code) {
-    if (top().chr.hidden)
-        return;
-    if (code < 0)
-        code += 65536; // written as a signed 16-bit number
-    if (code < 0 || code > 0xFFFF)
-        return;
-    decodePending();
-    const QChar ch(static_cast<char16_t>(code));
-    if (ch.unicode() >= 0x20 || ch == u'\t')
-        m_pending.append(ch);
-}
-
-void RtfParser::decodePending() {
-    if (m_pendingBytes.isEmpty())
-        return;
-    m_pending.append(withoutControls(CodePage::decode(m_pendingBytes, m_pendingCodePage)));
-    m_pendingBytes.clear();
-}
-
 QTextCharFormat RtfParser::charFormat() const {
-    const CharState& c = top().chr;
-    QTextCharFormat f;
-    f.setFontFamilies(m_fonts.families(c.font));
-    f.setProperty(QTextFormat::FontPixelSize, std::max(1, qRound(c.halfPoints * 2 / 3.0))); // half-points at 96 dpi
-    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(c.italic);
-    f.setFontUnderline(c.underline);
-    f.setFontStrikeOut(c.strike);
-    if (c.caps)
-        f.setFontCapitalization(QFont::AllUppercase);
-    if (c.vertical > 0)
-        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    else if (c.vertical < 0)
-        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (c.color > 0 && c.color < static_cast<int>(m_colors.size()) && m_colors[static_cast<size_t>(c.color)].isValid())
-        f.setForeground(m_colors[static_cast<size_t>(c.color)]);
-    if (c.background > 0 && c.background < static_cast<int>(m_colors.size()) &&
-        m_colors[static_cast<size_t>(c.background)].isValid())
-        f.setBackground(m_colors[static_cast<size_t>(c.background)]);
-    return f;
+    return top().chr.format(m_fonts, m_colors.colors());
 }
 
 void RtfParser::flush() {
-    decodePending();
-    if (m_pending.isEmpty())
+    const QString text = m_run.take();
+    if (text.isEmpty())
         return;
     beforeContent();
-    if (!m_tables.discarding()) {
-        startParagraph();
-        m_cursor.insertText(m_pending, charFormat());
-    }
-    m_pending.clear();
+    startParagraph();
+    insertText(text);
     m_any = true;
 }
 
 void RtfParser::beforeContent() {
-    const ParaState& p = top().para;
-    if (p.inTable && p.nest > 0) {
+    const RtfParaState& p = top().para;
+    const bool wantTable = p.inTable && p.nest > 0;
+    const bool wantBox = !wantTable && p.hasBorders();
+    bool adjacent = false; // a table or box right after another, nothing between them
+    if (m_tables.inTable()) {
+        // A table, a bordered box or plain text: when the kind changes, what was open ends.
+        const bool keep = m_boxOpen ? wantBox && p.sameBox(m_boxPara) : wantTable;
+        if (!keep) {
+            endTableOrBox();
+            adjacent = true;
+        }
+    }
+    if (wantTable || wantBox) {
         if (!m_tables.rowOpen()) {
             // A new table goes right after the paragraph before it, not after an empty one.
-            m_tables.beginRow(m_rowDef.row());
+            if (wantBox)
+                beginBox();
+            else
+                beginRow();
+            m_tables.setAdjacentToPrevious(adjacent);
             m_parPending = false;
         }
         if (m_tables.beforeContent())
             m_parPending = m_nestBreak = false; // a fresh cell
-    } else if (m_tables.inTable()) {
-        m_tables.endTable();
-        m_parPending = m_nestBreak = false;
     }
-    if ((m_parPending || m_nestBreak) && !m_tables.discarding())
-        m_cursor.insertBlock();
+    if (m_parPending || m_nestBreak)
+        insertBlock();
     m_parPending = m_nestBreak = false;
+}
+
+void RtfParser::endTableOrBox() {
+    m_tables.endTable(m_rowDef.row());
+    m_boxOpen = false;
+    m_parPending = m_nestBreak = false;
+}
+
+void RtfParser::beginBox() {
+    m_boxPara = top().para;
+    m_tables.beginRow(m_boxPara.box(m_textRight));
+    m_boxOpen = true;
 }
 
 void RtfParser::startParagraph() {
     if (m_paraStarted)
         return;
     m_paraStarted = true;
-    const ParaState& p = top().para;
+    const RtfParaState& p = top().para;
     if (p.list > 0 && !m_labelSeen) {
         const QString label = m_lists.nextLabel(p.list, p.level);
         if (!label.isEmpty())
-            m_cursor.insertText(label, charFormat());
+            insertText(label);
     }
 }
 
@@ -604,18 +475,15 @@ void RtfParser::paragraph(bool cellEnd) {
     m_labelSeen = false;
     if (cellEnd) {
         m_nestBreak = false;
+        if (m_boxOpen)
+            endTableOrBox(); // a \cell ends a bordered box: it is no table row
         // A \cell outside any row still means a table.
         if (!m_tables.rowOpen()) {
-            m_tables.beginRow(m_rowDef.row());
+            beginRow();
             m_parPending = false;
         }
     }
     beforeContent();
-    if (m_tables.discarding()) {
-        if (cellEnd)
-            m_tables.endCell();
-        return;
-    }
     applyBlockFormat();
     if (cellEnd)
         m_tables.endCell();
@@ -624,49 +492,46 @@ void RtfParser::paragraph(bool cellEnd) {
 }
 
 void RtfParser::applyBlockFormat() {
-    const ParaState& p = top().para;
-    QTextBlockFormat f;
-    static constexpr Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
-    f.setAlignment(kAlign[std::clamp(p.align, 0, 3)] | Qt::AlignAbsolute);
-    f.setLeftMargin(p.left / 15.0);
-    f.setRightMargin(p.right / 15.0);
-    f.setTextIndent(p.first / 15.0);
-    f.setTopMargin(p.before / 15.0);
-    f.setBottomMargin(p.after / 15.0);
-    if (p.line < 0)
-        f.setLineHeight(-p.line / 15.0, QTextBlockFormat::FixedHeight);
-    else if (p.line > 0 && p.lineMultiple)
-        f.setLineHeight(p.line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-    else if (p.line > 0)
-        f.setLineHeight(p.line / 15.0, QTextBlockFormat::MinimumHeight);
-    // Qt measures tab stops from where the first line starts; RTF from the text's left edge.
-    const double origin = (p.left + p.first) / 15.0;
-    QList<QTextOption::Tab> tabs;
-    for (int i = 0; i < p.tabCount; ++i) {
-        const double at = p.tabs[static_cast<size_t>(i)] / 15.0 - origin;
-        const char kind = p.tabKinds[static_cast<size_t>(i)];
-        const auto type = kind == 'r'   ? QTextOption::RightTab
-                          : kind == 'c' ? QTextOption::CenterTab
-                          : kind == 'd' ? QTextOption::DelimiterTab
-                                        : QTextOption::LeftTab;
-        if (at > 0)
-            tabs.append(QTextOption::Tab(at, type, kind == 'd' ? QChar(u'.') : QChar()));
+    if (RtfCellContent* cell = m_tables.cellContent()) {
+        QTextBlockFormat format = top().para.format();
+        if (m_boxOpen) { // the box stands at the indents
+            format.setLeftMargin(0);
+            format.setRightMargin(0);
+        }
+        cell->setBlockFormat(format, charFormat());
+        return;
     }
-    if (p.first < 0 && p.left > 0)
-        tabs.append(QTextOption::Tab(-p.first / 15.0, QTextOption::LeftTab)); // Word's hanging indent
-    std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
-    if (!tabs.isEmpty())
-        f.setTabPositions(tabs);
-    m_cursor.setBlockFormat(f);
-    // Merge: in a cell's first block this format also carries the cell's own properties.
+    m_cursor.setBlockFormat(top().para.format());
     m_cursor.mergeBlockCharFormat(charFormat());
 }
 
+void RtfParser::beginRow() {
+    const bool defined = m_rowDef.generation() != m_rowDefAtRowEnd; // a \trowd since the last \row
+    m_tables.beginRow(defined ? std::optional(m_rowDef.row()) : std::nullopt);
+}
+
+void RtfParser::endRow() {
+    // Without a definition before its cells the row takes the one given at its \row.
+    m_tables.endRow(m_rowDef.row());
+    m_rowDefAtRowEnd = m_rowDef.generation();
+}
+
+void RtfParser::insertText(const QString& text) {
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertText(text, charFormat());
+    else
+        m_cursor.insertText(text, charFormat());
+}
+
+void RtfParser::insertBlock() {
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertBlock();
+    else
+        m_cursor.insertBlock();
+}
+
 void RtfParser::insertPicture() {
-    QRect shape;
-    if (m_shape.right > m_shape.left && m_shape.bottom > m_shape.top)
-        shape = QRect(QPoint(m_shape.left, m_shape.top), QPoint(m_shape.right - 1, m_shape.bottom - 1));
-    const RtfPicture::Result shown = m_picture.decode(shape);
+    const RtfPicture::Result shown = m_picture.decode(m_shape.box());
     if (shown.image.isNull())
         return;
     const QString name = QStringLiteral("rtfpict:%1").arg(++m_pictures);
@@ -676,10 +541,11 @@ void RtfParser::insertPicture() {
     format.setWidth(shown.width);
     format.setHeight(shown.height);
     beforeContent();
-    if (!m_tables.discarding()) {
-        startParagraph();
+    startParagraph();
+    if (RtfCellContent* cell = m_tables.cellContent())
+        cell->insertImage(format);
+    else
         m_cursor.insertImage(format);
-    }
     if (m_picture.inShape())
         m_shape.pictureShown = true;
     m_any = true;

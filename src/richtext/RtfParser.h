@@ -1,10 +1,15 @@
 #pragma once
 
+#include "richtext/RtfCharState.h"
+#include "richtext/RtfColorTable.h"
 #include "richtext/RtfFontTable.h"
 #include "richtext/RtfListTable.h"
+#include "richtext/RtfParaState.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfRowDefinition.h"
+#include "richtext/RtfShape.h"
 #include "richtext/RtfTableBuilder.h"
+#include "richtext/RtfTextRun.h"
 #include "richtext/RtfTokenizer.h"
 
 #include <QByteArray>
@@ -34,59 +39,40 @@ public:
 private:
     enum class Dest { Text, Skip, FontTable, ColorTable, Picture, Shape, ListTable, ListLevelText, ListOverride };
 
-    struct CharState {
-        int font = -1;
-        int halfPoints = 24;
-        bool bold = false, italic = false, underline = false, strike = false, caps = false, hidden = false;
-        int vertical = 0; // 1 super, -1 sub
-        int color = 0, background = 0;
-    };
-    struct ParaState {
-        int align = 0; // 0 left, 1 centre, 2 right, 3 justify
-        int left = 0, right = 0, first = 0, before = 0, after = 0, line = 0;
-        bool lineMultiple = false;
-        bool inTable = false;
-        int nest = 1;            // \itap
-        int list = 0, level = 0; // \ls, \ilvl
-        static constexpr int kMaxTabs = 32;
-        std::array<int, kMaxTabs> tabs{};      // \tx positions, twips from the text's left edge
-        std::array<char, kMaxTabs> tabKinds{}; // 'l', 'r', 'c', 'd'
-        int tabCount = 0;
-        char nextTabKind = 'l';
-    };
     struct Group {
         Dest dest = Dest::Text;
-        CharState chr;
-        ParaState para;
+        RtfCharState chr;
+        RtfParaState para;
         int uc = 1;
         bool ignorableNext = false; // just saw \*
-    };
-    struct Shape {
-        bool active = false; // inside \shpinst
-        bool pictureShown = false;
-        std::string property;                         // name given by the last \sn
-        int left = 0, top = 0, right = 0, bottom = 0; // twips
     };
 
     void handleWord(std::string_view word, bool hasParam, int param);
     bool handleDestination(std::string_view word);
-    bool handleCharWord(std::string_view word, bool hasParam, int param);
-    bool handleParaWord(std::string_view word, bool hasParam, int param);
+    // The phases of handleWord, each true when it took the word.
+    void handleTableOrPropertyWord(std::string_view word, bool hasParam, int param); // outside the text
+    bool handleCharacterWord(std::string_view word, int param);                      // \u, \tab, \emdash ...
+    bool handleStructureWord(std::string_view word);                                 // \par, \cell, \row, \nestcell
+    bool handleDocumentWord(std::string_view word, int param);                       // \ansicpg, \deff, \deftab, \uc
     void handleSymbol(char symbol);
     void handleText(std::string_view text);
     void handleByte(char byte);
     void endGroup();
-    void endColor(); // ';' or the table's end: the colour read so far, "auto" when none
 
-    void appendChars(const QString& text);
-    void appendBytes(std::string_view bytes); // text in the current font's code page
-    void appendUnicode(int code);
-    void decodePending();
     void flush();
     void beforeContent();
     void paragraph(bool cellEnd);
     void startParagraph(); // before the first content of a paragraph: its list label
     void applyBlockFormat();
+    // Content goes into the open table cell, else at the cursor.
+    void insertText(const QString& text); // in the current character format
+    void insertBlock();
+    void beginRow();
+    void endRow();
+    // Bordered paragraphs (Qt blocks have no borders) go into a one-cell table, one per run of
+    // paragraphs with the same borders and indents.
+    void beginBox();
+    void endTableOrBox();
     QTextCharFormat charFormat() const;
     int currentCodePage() const;
 
@@ -107,17 +93,19 @@ private:
     RtfListTable m_lists;
     bool m_paraStarted = false; // the current paragraph has content
     bool m_labelSeen = false;   // it had a \listtext or \pntext
-    std::vector<QColor> m_colors;
-    int m_red = -1, m_green = -1, m_blue = -1;
+    RtfColorTable m_colors;
     RtfRowDefinition m_rowDef;
+    int m_rowDefAtRowEnd = 0; // m_rowDef's generation at the last \row
+    bool m_boxOpen = false;   // the open table is a box of bordered paragraphs
+    RtfParaState m_boxPara;   // the paragraph that began the open box
+    int m_paperWidth = 12240, m_marginLeft = 1800, m_marginRight = 1800; // twips, Word's defaults
+    int m_textRight = 8640; // the text's right edge from the left margin, twips
     RtfPicture m_picture;
-    Shape m_shape;
+    RtfShape m_shape;
     bool m_nestBreak = false;
     bool m_parPending = false; // a \par was read; its successor's block is not made yet
     int m_pictures = 0;
-    QString m_pending;
-    QByteArray m_pendingBytes;
-    int m_pendingCodePage = 1252;
+    RtfTextRun m_run;
     bool m_any = false; // something readable was seen
 };
 

@@ -9,6 +9,9 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QtMath>
+
+#include <memory>
 
 namespace richtext {
 
@@ -30,11 +33,14 @@ QString blockText(const QTextBlock& block) {
 
 void frameText(const QTextFrame* frame, QString& out) {
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        // The empty block Qt keeps above a table that opens the document is no paragraph.
-        if (!it.currentFrame() && it.currentBlock().length() == 1 && !it.currentBlock().previous().isValid()) {
+        // The empty block Qt keeps above a table that opens the document, or between two tables
+        // with nothing between them (made to take no room), is no paragraph.
+        if (!it.currentFrame() && it.currentBlock().length() == 1) {
+            const QTextBlockFormat format = it.currentBlock().blockFormat();
+            const bool flat = format.lineHeightType() == QTextBlockFormat::FixedHeight && format.lineHeight() == 0;
             auto next = it;
             ++next;
-            if (!next.atEnd() && next.currentFrame())
+            if (!next.atEnd() && next.currentFrame() && (flat || !it.currentBlock().previous().isValid()))
                 continue;
         }
         if (const QTextFrame* child = it.currentFrame()) {
@@ -92,6 +98,14 @@ bool RtfReader::read(const QByteArray& rtf, QTextDocument* doc) {
     }
     RtfParser parser(doc);
     return parser.parse(rtf);
+}
+
+int documentHeight(const QTextDocument& doc, int width) {
+    if (doc.textWidth() == width)
+        return qCeil(doc.size().height());
+    const std::unique_ptr<QTextDocument> copy(doc.clone());
+    copy->setTextWidth(width);
+    return qCeil(copy->size().height());
 }
 
 QString RtfReader::plainText(const QByteArray& rtf) {

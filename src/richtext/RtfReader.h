@@ -27,4 +27,9 @@ public:
     static bool looksLikeRtf(const QByteArray& bytes);
 };
 
+// Height in pixels a document needs when wrapped at width pixels, as the sheet view lays it
+// out: at that height the view shows it whole, without a scroll bar. doc is left as it is
+// (measured on a copy when it is laid out at another width). For kit checks and the view.
+int documentHeight(const QTextDocument& doc, int width);
+
 } // namespace richtext

@@ -114,8 +114,8 @@ TEST_F(EndToEnd, twoExamineesOfDifferentVariantsLeaveExactlyTheirAnswersBehind) 
     second.task4 = {5, 4, 3, 2, 1};
     second.task5 = {4, 3, 2, 1, 4};
     second.task6 = {0, 2, 0, 2, 0};
-    second.finishEarly = true; // every timed stage ended with its button, answered Yes
-    dialogs.confirmAnswers.assign(9, true);
+    second.finishEarly = true;               // every timed stage ended with its button, answered Yes
+    dialogs.confirmAnswers.assign(10, true); // and Yes to ending the station's work
     const int shownBefore = static_cast<int>(dialogs.shown.size());
     StationDriver::Outcome two;
     ASSERT_TRUE(driver.examinee(second, &two)) << driver.error().toStdString();
@@ -123,7 +123,10 @@ TEST_F(EndToEnd, twoExamineesOfDifferentVariantsLeaveExactlyTheirAnswersBehind) 
     const QString prepare = QStringLiteral("confirm: Завершить подготовку к заданию?");
     const QString task = QStringLiteral("confirm: Вы уверены, что хотите завершить выполнение задания?");
     EXPECT_EQ(dialogs.shown.mid(shownBefore).filter(QStringLiteral("confirm: ")).join('\n').toStdString(),
-              QStringList({prepare, task, prepare, task, prepare, task, task, task, task}).join('\n').toStdString());
+              QStringList({prepare, task, prepare, task, prepare, task, task, task, task,
+                           QStringLiteral("confirm: Завершить работу на станции?")})
+                  .join('\n')
+                  .toStdString());
     EXPECT_EQ(dialogs.confirmAnswers.size(), 0u);
     const qint64 runMs = clock.elapsed();
 

@@ -1,6 +1,7 @@
 // Stands in for the Ogg Vorbis encoder in failure tests. Built twice:
-// FAKE_ENCODER_DIES reads a little of its input, writes a partial file and
-// crashes; FAKE_ENCODER_HANGS takes its arguments and then never reads.
+// FAKE_ENCODER_DIES reads a little of its input, writes a partial file (or a
+// partial stream to its standard output for "-o -") and crashes;
+// FAKE_ENCODER_HANGS takes its arguments and then never reads.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,7 +25,10 @@ int main(int argc, char** argv) {
             break;
         total += n;
     }
-    if (FILE* f = std::fopen(out, "wb")) {
+    if (std::strcmp(out, "-") == 0) {
+        std::fputs("partial", stdout);
+        std::fflush(stdout);
+    } else if (FILE* f = std::fopen(out, "wb")) {
         std::fputs("partial", f);
         std::fclose(f);
     }

@@ -122,6 +122,41 @@ TEST_F(RecorderTest, recordingThatEndedByItselfIsClosedAndReportedBeforeTheNextS
     EXPECT_EQ(layer.callCount("recordStart"), 2);
 }
 
+TEST_F(RecorderTest, stopWithoutWaitingReturnsAtOnceAndOpensFileWhenComplete) {
+    layer.streamSeconds.insert(QStringLiteral("t.ogg"), 2.0);
+    layer.holdFinish = true;
+    recorder.startRecording(QStringLiteral("t.ogg"));
+    const Handle ch = recorder.RecChannel;
+    recorder.beginStopRecording(QStringLiteral("t.ogg"));
+    EXPECT_EQ(recorder.RecChannel, 0u);
+    EXPECT_TRUE(recorder.stopPending());
+    EXPECT_EQ(layer.callCount("channelStop"), 0) << "nothing waits on the user-interface thread";
+    EXPECT_FALSE(recorder.pollStopRecording());
+    EXPECT_EQ(recorder.PlayStream, 0u);
+    layer.completeFinish(ch);
+    EXPECT_TRUE(recorder.pollStopRecording());
+    EXPECT_FALSE(recorder.pollStopRecording()) << "reported once";
+    EXPECT_FALSE(recorder.stopPending());
+    EXPECT_NE(recorder.PlayStream, 0u);
+    EXPECT_EQ(recorder.lastOutcome.code, ErrorCode::Ok);
+    EXPECT_TRUE(shown.isEmpty());
+}
+
+TEST_F(RecorderTest, stopWithoutWaitingReportsIncompleteRecordingWithItsCause) {
+    layer.stopRecordingFailsWith = static_cast<int>(ErrorCode::NoSound);
+    recorder.startRecording(QStringLiteral("t.ogg"));
+    recorder.beginStopRecording(QStringLiteral("t.ogg"));
+    EXPECT_TRUE(recorder.pollStopRecording());
+    EXPECT_EQ(recorder.lastOutcome.code, ErrorCode::NoSound);
+    EXPECT_EQ(shown, QStringList{recordingFailureText(ErrorCode::NoSound)});
+    // Every cause the layer can report has its own text for the screen.
+    for (ErrorCode code : {ErrorCode::EncoderNotFound, ErrorCode::EncoderFailed, ErrorCode::EncoderTimeout,
+                           ErrorCode::DiskFull, ErrorCode::FolderNotWritable, ErrorCode::NoSound, ErrorCode::Device}) {
+        EXPECT_FALSE(recordingProblemText(code).isEmpty()) << static_cast<int>(code);
+        EXPECT_FALSE(recordingFailureText(code).isEmpty()) << static_cast<int>(code);
+    }
+}
+
 TEST(AudioError, appendsCodeOnSecondLine) {
     EXPECT_EQ(formatAudioError(QStringLiteral("Сбой"), 23), QStringLiteral("Сбой\n(Код ошибки: 23)"));
     EXPECT_EQ(formatAudioError(QStringLiteral("a\n\rb"), -1), QStringLiteral("a\n\rb\n(Код ошибки: -1)"));

@@ -1,10 +1,16 @@
 #include "richtext/RichView.h"
 
+#include "richtext/RtfReader.h"
 #include "support/RichtextFakeFieldSource.h"
 #include "support/RichtextSamples.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
+#include <QScrollBar>
 #include <QTextDocument>
+#include <QWheelEvent>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -47,10 +53,11 @@ QImage render(RichView& view) {
     return image;
 }
 
-TEST_F(RichViewTest, isReadOnlyDisabledAndTakesNoFocus) {
+TEST_F(RichViewTest, isReadOnlyAndTakesNoFocusOrMenu) {
     RichView view;
-    EXPECT_FALSE(view.isEnabled());
     EXPECT_EQ(view.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(view.verticalScrollBar()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(view.contextMenuPolicy(), Qt::PreventContextMenu) << "nor the stage's menu over the sheet";
     EXPECT_FALSE(view.accessibleName().isEmpty());
     view.setAccessibleName(QStringLiteral("Лист задания 4"));
     EXPECT_EQ(view.accessibleName(), QStringLiteral("Лист задания 4"));
@@ -135,7 +142,7 @@ TEST_F(RichViewTest, drawsFromTheTopLeftCornerWithoutScaling) {
     EXPECT_DOUBLE_EQ(view.document()->textWidth(), 300) << "wrapped to the view's width";
 }
 
-TEST_F(RichViewTest, drawsTextInItsOwnColoursThoughDisabled) {
+TEST_F(RichViewTest, drawsTextInItsOwnColoursWhateverThePalette) {
     RichView view;
     view.resize(300, 60);
     view.setRtf(sheetRtf(QStringLiteral("ШШШШШШ")));
@@ -156,6 +163,51 @@ TEST_F(RichViewTest, measuresTheWholeDocument) {
         lines << QStringLiteral("Строка %1").arg(i);
     view.setRtf(sheetRtf(lines));
     EXPECT_GE(view.documentHeight(), 40 * 16);
+    EXPECT_EQ(view.documentHeight(), richtext::documentHeight(*view.document(), 200));
+    EXPECT_LT(richtext::documentHeight(*view.document(), 2000), richtext::documentHeight(*view.document(), 40))
+        << "measured at the width asked for";
+    EXPECT_DOUBLE_EQ(view.document()->textWidth(), 200 - view.verticalScrollBar()->sizeHint().width())
+        << "measuring leaves the view's document as it was";
+}
+
+TEST_F(RichViewTest, scrollsATallSheetWithItsBarAndTheWheelWhileOverlaidControlsStay) {
+    QWidget stage;
+    stage.resize(400, 300);
+    auto* view = new RichView(&stage);
+    view->setGeometry(0, 0, 400, 100);
+    auto* overlaid = new QLabel(QStringLiteral("ответ"), view); // a control the stage placed on the sheet
+    overlaid->setGeometry(150, 40, 80, 20);
+    stage.show();
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QStringLiteral("Строка %1").arg(i);
+    view->setRtf(sheetRtf(lines));
+    QScrollBar* bar = view->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible()) << "a sheet taller than the view shows its scroll bar";
+    EXPECT_EQ(bar->geometry().right(), view->width() - 1);
+    EXPECT_EQ(bar->maximum(), qCeil(view->document()->size().height()) - 100) << "scrolls to the last line";
+    EXPECT_LE(view->document()->textWidth(), bar->geometry().left()) << "no text under the bar";
+    EXPECT_TRUE(view->isEnabled());
+    EXPECT_EQ(bar->value(), 0);
+    const QImage atTop = render(*view);
+
+    QWheelEvent down(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &down);
+    EXPECT_GT(bar->value(), 0) << "the wheel over the sheet scrolls it";
+    EXPECT_NE(render(*view).copy(0, 0, 100, 100), atTop.copy(0, 0, 100, 100));
+    EXPECT_EQ(overlaid->geometry(), QRect(150, 40, 80, 20)) << "overlaid controls keep their places";
+    bar->setValue(bar->maximum());
+    EXPECT_GE(firstInk(render(*view).copy(0, 90, 100, 10)).y(), 0) << "the last line shows at the bottom";
+
+    view->setRtf(sheetRtf(QStringLiteral("Коротко")));
+    EXPECT_FALSE(bar->isVisible()) << "a sheet that fits has no bar";
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_DOUBLE_EQ(view->document()->textWidth(), 400);
+    QWheelEvent again(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &again);
+    EXPECT_FALSE(again.isAccepted()) << "nothing to scroll: the wheel goes on to the stage";
 }
 
 } // namespace

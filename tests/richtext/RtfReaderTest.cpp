@@ -81,6 +81,9 @@ TEST_F(RtfReaderTest, usesTheAnsiCodePageForTextWithoutFonts) {
     EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"), QStringLiteral("Привет\n"));
     EXPECT_EQ(text("{\\rtf1\\ansi \\'e9}"), QStringLiteral("é\n")) << "Windows-1252 by default";
     EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg99999 \\'e9}"), QStringLiteral("é\n")) << "unknown pages read as 1252";
+    EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg1251 a\\'98\\'7f\\'81b}"), QStringLiteral("a\u0403b\n"))
+        << "bytes a page leaves undefined decode to controls, which show nothing";
+    EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b}"), QStringLiteral("日本\n")) << "multi-byte pages";
 }
 
 TEST_F(RtfReaderTest, sizesTextAtNinetySixDotsPerInch) {
@@ -101,7 +104,8 @@ TEST_F(RtfReaderTest, sizesTextAtNinetySixDotsPerInch) {
 TEST_F(RtfReaderTest, appliesCharacterFormatting) {
     const auto doc = readRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255"
                              "\\blue0;}\\b bold\\b0  \\i italic\\i0  \\ul under\\ulnone  \\strike gone\\strike0  "
-                             "x\\super up\\nosupersub  x\\sub down\\sub0  \\caps caps\\caps0  \\cf1 red\\cf0  "
+                             "x\\super up\\nosupersub  x\\sub down\\sub0  \\caps caps\\caps0  \\scaps minor\\scaps0  "
+                             "\\cf1 red\\cf0  "
                              "\\highlight3 marked\\highlight0  \\cb2 shaded\\cb0  \\b\\i\\cf2 all\\plain  reset "
                              "{\\b scoped} after \\v hidden\\v0 shown}");
     EXPECT_EQ(formatOf(*doc, "bold").fontWeight(), QFont::Bold);
@@ -113,6 +117,8 @@ TEST_F(RtfReaderTest, appliesCharacterFormatting) {
     EXPECT_EQ(formatOf(*doc, "up").verticalAlignment(), QTextCharFormat::AlignSuperScript);
     EXPECT_EQ(formatOf(*doc, "down").verticalAlignment(), QTextCharFormat::AlignSubScript);
     EXPECT_EQ(formatOf(*doc, "caps").fontCapitalization(), QFont::AllUppercase);
+    EXPECT_EQ(formatOf(*doc, "minor").fontCapitalization(), QFont::SmallCaps);
+    EXPECT_FALSE(formatOf(*doc, "red").hasProperty(QTextFormat::FontCapitalization));
     EXPECT_EQ(formatOf(*doc, "red").foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(formatOf(*doc, "marked").background().color(), QColor(255, 255, 0));
     EXPECT_EQ(formatOf(*doc, "shaded").background().color(), QColor(0, 0, 255));
@@ -173,6 +179,16 @@ TEST_F(RtfReaderTest, keepsLineBreaksTabsAndSymbols) {
     EXPECT_EQ(text("{\\rtf1 a\\line b\\tab c\\emdash d\\endash e\\~f\\{g\\}h\\\\i\\lquote j\\rquote\\ldblquote k"
                    "\\rdblquote\\bullet\\_\\-}"),
               QStringLiteral("a\nb\tc—d–e\u00a0f{g}h\\i‘j’“k”•\u2011\u00ad\n"));
+}
+
+TEST_F(RtfReaderTest, showsSymbolFontTextAsTheCharactersItStandsFor) {
+    // The Symbol font by charset or by name; Wingdings keeps its bullet shapes.
+    const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}{\\f1\\fnil\\fcharset2 Symbol;}"
+                           "{\\f2\\fswiss\\fcharset0 Symbol;}{\\f3\\fnil\\fcharset2 MT Extra;}"
+                           "{\\f4\\fnil\\fcharset2 Wingdings;}}"
+                           "\\f1 abl\\'b7\\'ae\\'b3 D\\'a5\\f0  x {\\f2 p\\'b4W} {\\f3 S} {\\f4 l\\'a7\\'fc} "
+                           "{\\f1\\u61617\\'3f\\u61548\\'3f}\\par}";
+    EXPECT_EQ(text(rtf), QStringLiteral("αβλ•→≥ Δ∞ x π×Ω Σ ●▪✓ ±λ\n"));
 }
 
 TEST_F(RtfReaderTest, skipsMetadataIgnorableGroupsAndUnknownWords) {

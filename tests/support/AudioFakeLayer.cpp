@@ -25,6 +25,36 @@ void FakeAudioLayer::endRecording(Handle channel) {
     }
 }
 
+void FakeAudioLayer::completeFinish(Handle channel) {
+    if (auto* c = find(channel); c && c->finishing)
+        c->finished = true;
+}
+
+bool FakeAudioLayer::channelFinish(Handle channel) {
+    calls << QStringLiteral("channelFinish");
+    auto* c = find(channel);
+    if (!c || !c->recording)
+        return fail(ErrorCode::BadHandle);
+    c->state = audio::Stopped;
+    c->finishing = true;
+    c->finished = !holdFinish;
+    return true;
+}
+
+audio::RecordingStatus FakeAudioLayer::recordingStatus(Handle channel) {
+    auto* c = find(channel);
+    if (!c || !c->recording)
+        return {};
+    audio::RecordingStatus s = liveStatus;
+    s.valid = true;
+    s.capturing = c->state == audio::Playing;
+    s.finishing = c->finishing && !c->finished;
+    s.finished = c->finished;
+    if (c->finished && c->encoded)
+        s.result = static_cast<ErrorCode>(stopRecordingFailsWith);
+    return s;
+}
+
 std::uint32_t FakeAudioLayer::version() {
     calls << QStringLiteral("version");
     return versionValue;

@@ -23,6 +23,11 @@ public:
     int stopRecordingFailsWith = 0;
     // The code errorGetCode() returns after a scripted failure.
     int failureCode = static_cast<int>(audio::ErrorCode::Device);
+    // channelFinish leaves the recording's end under way until completeFinish.
+    bool holdFinish = false;
+    // What recordingStatus reports of a running recording beyond valid,
+    // capturing and the end's progress.
+    audio::RecordingStatus liveStatus;
     // Length in seconds of the stream created for a path; a path not listed
     // fails to open.
     QHash<QString, double> streamSeconds;
@@ -39,6 +44,8 @@ public:
     int callCount(const QString& name) const { return static_cast<int>(calls.count(name)); }
     // Ends the recording by itself, as a dying encoder would.
     void endRecording(audio::Handle channel);
+    // Completes an end held by holdFinish.
+    void completeFinish(audio::Handle channel);
 
     std::uint32_t version() override;
     bool recordInit(int device) override;
@@ -50,6 +57,8 @@ public:
     bool channelPlay(audio::Handle handle, bool restart) override;
     bool channelStop(audio::Handle handle) override;
     int channelIsActive(audio::Handle handle) override;
+    bool channelFinish(audio::Handle channel) override;
+    audio::RecordingStatus recordingStatus(audio::Handle channel) override;
     audio::Handle streamCreateFile(const QString& path) override;
     bool streamFree(audio::Handle stream) override;
     std::uint64_t channelGetLength(audio::Handle handle) override;
@@ -66,6 +75,8 @@ private:
         bool encoded = false; // an encoder was attached
         int state = audio::Stopped;
         double seconds = 0;
+        bool finishing = false;
+        bool finished = false;
     };
     bool fail(audio::ErrorCode code);
     bool failScripted();

@@ -2,6 +2,7 @@
 
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
+#include "main/DialogService.h"
 #include "station/StationTexts.h"
 #include "widgets/WrapPushButton.h"
 

@@ -348,7 +348,7 @@ TEST(HardwareCheckStage, exitButtonStopsTheProgramAtAnyTimeOnceTheOrganiserSaysY
         HardwareTest t;
         for (int i = 0; i < presses; ++i)
             t.frame().recordingCheckButton->click(); // idle, recording, awaiting the verdict
-        t.frame().exitButton->click(); // "Нет": a slip of the mouse changes nothing
+        t.frame().exitButton->click();               // "Нет": a slip of the mouse changes nothing
         EXPECT_FALSE(t.main().canExit) << presses;
         EXPECT_TRUE(t.main().isVisible()) << presses;
         t.h.dialogs.confirmAnswers.push_back(true);

@@ -94,7 +94,7 @@ TEST(InstructionStage, startsWithAnEmptyFocusedCodeAndTheKitInstruction) {
     EXPECT_EQ(f.stopStationButton->text(), "Завершить");
     EXPECT_EQ(f.codePanel->geometry(), QRect(0, 713 - 107, 1016, 107));
     EXPECT_EQ(f.instructionView->geometry(), QRect(0, 0, 1016, 713 - 107));
-    EXPECT_FALSE(f.instructionView->isEnabled());
+    EXPECT_EQ(f.instructionView->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(f.instructionView->dataField(), "Intro");
     EXPECT_TRUE(f.instructionView->document()->toPlainText().startsWith("Инструкция по выполнению работы"));
     EXPECT_LE(f.stopStationButton->geometry().right(), 1016);

@@ -59,7 +59,7 @@ TEST(KitTextViewer, isABorderlessModalWindowWithTheTextAboveTheCloseButton) {
     EXPECT_EQ(f.sampleTextView->geometry(), QRect(0, 0, 1015, 712 - 41));
     EXPECT_EQ(f.closeButton->text(), "Закрыть");
     EXPECT_NEAR(f.closeButton->geometry().center().x(), f.buttonBar->width() / 2, 1);
-    EXPECT_FALSE(f.sampleTextView->isEnabled());
+    EXPECT_EQ(f.sampleTextView->contextMenuPolicy(), Qt::PreventContextMenu);
     EXPECT_EQ(f.sampleTextView->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(f.sampleTextView->dataField(), "TestRTF");
     const QRect screen = f.screen()->geometry();

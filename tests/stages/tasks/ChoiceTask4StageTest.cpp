@@ -46,7 +46,7 @@ TEST_F(Task4, placesEveryControlAtItsDesignPlaceAndSize) {
 
     EXPECT_EQ(stage->sheetView->geometry(), QRect(0, 0, 1016, 663 - 49));
     EXPECT_EQ(stage->sheetView->dataField(), "t4Task");
-    EXPECT_FALSE(stage->sheetView->isEnabled());
+    EXPECT_EQ(stage->sheetView->focusPolicy(), Qt::NoFocus);
     EXPECT_FALSE(stage->optionsMemo->isVisible());
     EXPECT_EQ(stage->optionsMemo->geometry(), QRect(8, 24, 737, 41));
 

@@ -148,7 +148,7 @@ TEST_F(Prepare1Fixture, showsNoSheetAndTheReadyButtonAtItsPlace) {
     ListeningPreparationStage* stage = startWithAudioOf(30.0);
     QApplication::processEvents();
     EXPECT_EQ(stage->sheetView->dataField(), QString());
-    EXPECT_FALSE(stage->sheetView->isEnabled());
+    EXPECT_EQ(stage->sheetView->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(stage->bottomBar->text(), "Подготовка к выполнению задания № 1");
     EXPECT_EQ(stage->bottomBar->height(), 41);
     EXPECT_EQ(stage->bottomBar->geometry().bottom(), stage->height() - 1);

@@ -18,7 +18,8 @@ namespace {
 
 std::vector<tools::Command> allCommands() {
     std::vector<tools::Command> all;
-    for (auto part : {tools::kitCommands, tools::audioCommands, tools::deviceCommands, tools::richtextCommands, tools::stationCommands}) {
+    for (auto part : {tools::kitCommands, tools::audioCommands, tools::deviceCommands, tools::richtextCommands,
+                      tools::stationCommands}) {
         auto cmds = part();
         all.insert(all.end(), cmds.begin(), cmds.end());
     }

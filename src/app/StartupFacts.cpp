@@ -44,11 +44,13 @@ void logAudio(const QString& workDir) {
     if (!audio::DeviceList::list(devices, &error)) {
         qCWarning(lcAudio).noquote() << "the audio subsystem cannot start:" << error;
     } else {
-        qCInfo(lcAudio).noquote() << "audio driver" << audio::DeviceList::driverName() << "," << devices.size()
-                                  << "devices";
+        qCInfo(lcAudio).noquote()
+            << QStringLiteral("audio driver %1, %2 devices").arg(audio::DeviceList::driverName()).arg(devices.size());
         for (const audio::AudioDevice& d : devices)
-            qCInfo(lcAudio).noquote() << (d.capture ? "capture" : "playback") << d.index << d.name
-                                      << (d.isDefault ? "(default)" : "");
+            qCInfo(lcAudio).noquote() << QStringLiteral("%1 %2: %3%4")
+                                             .arg(QLatin1String(d.capture ? "capture" : "playback"))
+                                             .arg(d.index)
+                                             .arg(d.name, QLatin1String(d.isDefault ? " (default)" : ""));
     }
     const QString encoder = audio::findEncoder(workDir);
     if (encoder.isEmpty())

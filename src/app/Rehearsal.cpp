@@ -3,8 +3,10 @@
 #include "station/StationTexts.h"
 #include "main/StationWindow.h"
 #include "app/RehearsalDialogService.h"
+#include "app/StartupFacts.h"
 #include "app/StationRehearsal.h"
 #include "app/StationSession.h"
+#include "station/StationLog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -95,6 +97,13 @@ int run(int argc, char** argv, const QString& dir) {
               .arg(workDir, onScreen ? QStringLiteral("на экране, с гарнитурой")
                                      : QStringLiteral("без экрана, гарнитуру заменяют "
                                                       "файлы SDL")));
+
+    // The rehearsal keeps the technician's log as a station does: it ends up in the station
+    // folder, where the report must pass over it.
+    QTemporaryDir logStart;
+    StationLog log(logStart.path());
+    startupfacts::logProgram();
+    startupfacts::logAudio(workDir);
 
     RehearsalDialogService dialogs(print);
     StationSession session(dialogs, workDir,

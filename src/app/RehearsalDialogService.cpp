@@ -51,3 +51,8 @@ int RehearsalDialogService::execModal(QDialog& window) {
     });
     return window.exec();
 }
+
+QString RehearsalDialogService::chooseFolder(const QString& title, const QString& startFolder) {
+    fail(QStringLiteral("выбор папки"), title + QStringLiteral(" [") + startFolder + QLatin1Char(']'));
+    return QString();
+}

@@ -20,6 +20,8 @@ public:
     void audioError(const QString& text) override;
     void fatal(const QString& text) override;
     int execModal(QDialog& window) override;
+    // The rehearsal is given its folder: a question for one is a failure, answered by cancelling.
+    QString chooseFolder(const QString& title, const QString& startFolder) override;
 
     // Errors, audio errors and fatal boxes, in order: a clean rehearsal has none.
     const QStringList& failures() const { return m_failures; }

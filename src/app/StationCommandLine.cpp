@@ -22,21 +22,27 @@ StationCommandLine StationCommandLine::parse(const QStringList& arguments) {
         result.message = usage();
     } else if (parser.isSet(version)) {
         result.action = Action::ShowVersion;
-    } else if (!parser.positionalArguments().isEmpty()) {
+    } else if (const QStringList rest = parser.positionalArguments();
+               rest.size() > 1 || (!rest.isEmpty() && parser.isSet(rehearsal))) {
         result.action = Action::Refuse;
-        result.message = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+        result.message = QStringLiteral("unexpected argument '%1'").arg(rest.last());
     } else if (parser.isSet(rehearsal)) {
         result.action = Action::Rehearse;
         result.rehearsalDir = parser.value(rehearsal);
+    } else if (!rest.isEmpty()) {
+        result.workDir = rest.first();
     }
     return result;
 }
 
 QString StationCommandLine::usage() {
-    return QStringLiteral("usage: zunt-station [--rehearsal DIR]\n"
+    return QStringLiteral("usage: zunt-station [FOLDER]\n"
+                          "       zunt-station --rehearsal DIR\n"
                           "\n"
-                          "The ZUNT oral-exam station: run it in the folder that holds the exam kit kim.kim;\n"
-                          "answers are written below that folder.\n"
+                          "The ZUNT oral-exam station. It works in FOLDER, which holds the exam kit kim.kim;\n"
+                          "without FOLDER, in the current folder when that holds kim.kim, else in the folder\n"
+                          "picked in a folder dialog (it opens on the one picked last). Answers are written\n"
+                          "below that folder only.\n"
                           "\n"
                           "options:\n"
                           "  --rehearsal DIR  play an organiser and three examinees on the kit in DIR and\n"

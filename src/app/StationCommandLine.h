@@ -7,7 +7,7 @@
 // exists: the rehearsal decides how the application is made.
 struct StationCommandLine {
     enum class Action {
-        RunStation, // the station on the working folder
+        RunStation, // the station on FOLDER, or on the folder found as zunt-station(1) says
         Rehearse,   // --rehearsal DIR
         ShowHelp,   // --help: usage on standard output, status 0
         ShowVersion,
@@ -16,6 +16,7 @@ struct StationCommandLine {
 
     Action action = Action::RunStation;
     QString rehearsalDir;
+    QString workDir; // FOLDER as given; empty when none was
     QString message; // the usage text for ShowHelp, the error for Refuse
 
     static StationCommandLine parse(const QStringList& arguments);

@@ -1,17 +1,20 @@
-#include "audio/SdlAudioLayer.h"
-#include "stages/preexam/PreExamStages.h"
-#include "main/QtDialogService.h"
 #include "app/Rehearsal.h"
+#include "app/StartupFacts.h"
 #include "app/StationCommandLine.h"
-#include "station/Version.h"
-#include "main/StageRegistry.h"
-#include "station/StationTexts.h"
+#include "app/StationSession.h"
+#include "app/WorkingFolder.h"
+#include "main/QtDialogService.h"
 #include "main/StationWindow.h"
-#include "stages/StageTable.h"
+#include "station/LogCategories.h"
+#include "station/StationLog.h"
+#include "station/StationTexts.h"
+#include "station/Version.h"
+#include "widgets/StageWidgets.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 
 #include <cstdio>
@@ -39,6 +42,10 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Names of the settings file and of the log's folder before there is a station folder.
+    QCoreApplication::setOrganizationName(QStringLiteral("zunt"));
+    QCoreApplication::setApplicationName(QStringLiteral("zunt-station"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kStationVersion));
     QApplication::setApplicationDisplayName(texts::kAppTitle);
     // Qt's own strings (context menus, standard buttons) in Russian too.
     QTranslator qtRussian;
@@ -46,23 +53,40 @@ int main(int argc, char** argv) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtRussian);
 
-    const QString workDir = QDir::currentPath();
-    QtDialogService dialogs;
-    std::unique_ptr<audio::AudioLayer> audioLayer = audio::createSdlAudioLayer(workDir);
-    StageRegistry stages;
-    stages::registerStages(stages);
+    StationLog log(StationLog::defaultFolder());
+    startupfacts::logProgram();
 
-    StationWindow::Services services;
-    services.dialogs = &dialogs;
-    services.audio = audioLayer.get();
-    services.stages = &stages;
-    services.workDir = workDir;
-    services.appDir = QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/'));
-    StationWindow stationWindow(services);
-    if (!stationWindow.startUp())
+    QtDialogService dialogs;
+    QSettings settings;
+    const WorkingFolder folder = WorkingFolder::resolve(commandLine.workDir, QDir::currentPath(), dialogs, settings);
+    if (folder.path.isEmpty()) {
+        if (folder.problem.isEmpty()) {
+            qCInfo(lcMain) << "no working folder picked: the station ends";
+            return 1;
+        }
+        qCWarning(lcMain).noquote() << folder.problem;
+        std::fprintf(stderr, "zunt-station: error: %s\n", folder.problem.toLocal8Bit().constData());
+        return 2;
+    }
+    qCInfo(lcMain).noquote() << "working folder" << folder.path;
+    startupfacts::logAudio(folder.path);
+
+    // Before the kit and any examinee: the organiser can still change the screen.
+    const QString screenWarning =
+        StageWidgets::screenTooSmallText(QSize(StationWindow::kClientWidth, StationWindow::kClientHeight));
+    if (!screenWarning.isEmpty()) {
+        qCWarning(lcMain).noquote() << "screen warning:" << screenWarning;
+        dialogs.message(screenWarning);
+    }
+
+    StationSession session(dialogs, folder.path,
+                           QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/')));
+    if (!session.start())
         return 1;
-    stages::createStationWindows(stationWindow);
-    QObject::connect(&stationWindow, &StationWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    stationWindow.show();
-    return app.exec();
+    startupfacts::logKit(session.main());
+    QObject::connect(&session.main(), &StationWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    session.main().show();
+    const int status = app.exec();
+    qCInfo(lcMain) << "the station's work has ended";
+    return status;
 }

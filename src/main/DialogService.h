@@ -29,4 +29,7 @@ public:
 
     // Shows a window modally and returns its result (the countdown window, the kit text viewer).
     virtual int execModal(QDialog& window) = 0;
+
+    // The platform's folder dialog, opened on startFolder: the folder picked, empty when cancelled.
+    virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
 };

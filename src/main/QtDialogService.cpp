@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -47,4 +48,8 @@ void QtDialogService::fatal(const QString& text) {
 
 int QtDialogService::execModal(QDialog& window) {
     return window.exec();
+}
+
+QString QtDialogService::chooseFolder(const QString& title, const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(nullptr, title, startFolder, QFileDialog::ShowDirsOnly);
 }

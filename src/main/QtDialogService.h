@@ -12,4 +12,5 @@ public:
     void audioError(const QString& text) override;
     void fatal(const QString& text) override;
     int execModal(QDialog& window) override;
+    QString chooseFolder(const QString& title, const QString& startFolder) override;
 };

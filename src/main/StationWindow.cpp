@@ -10,12 +10,16 @@
 #include "main/StageRegistry.h"
 #include "richtext/RtfReader.h"
 #include "station/KitCheck.h"
+#include "station/LogCategories.h"
+#include "station/StationLog.h"
 #include "station/StationTexts.h"
 #include "widgets/StageWidgets.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -28,8 +32,6 @@
 #include <algorithm>
 
 namespace {
-
-Q_LOGGING_CATEGORY(kitLog, "zunt.kit")
 
 // A sheet converted and laid out as the sheet view does it (no margin, wrapped to the width).
 KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
@@ -70,23 +72,33 @@ class StationWindow::GuardedDialogs : public DialogService {
 public:
     GuardedDialogs(StationWindow& main, DialogService& inner) : m_main(main), m_inner(inner) {}
 
+    // Every box goes into the technician's log, errors with their text (the cause).
     bool confirm(const QString& text) override {
-        return guarded([&] { return m_inner.confirm(text); });
+        const bool yes = guarded([&] { return m_inner.confirm(text); });
+        qCInfo(lcMain).noquote() << "question:" << text << (yes ? "-> yes" : "-> no");
+        return yes;
     }
     void message(const QString& text) override {
+        qCInfo(lcMain).noquote() << "message box:" << text;
         guarded([&] { m_inner.message(text); });
     }
     void error(const QString& text) override {
+        qCWarning(lcMain).noquote() << "error box:" << text;
         guarded([&] { m_inner.error(text); });
     }
     void audioError(const QString& text) override {
+        qCWarning(lcAudio).noquote() << "audio error box:" << text;
         guarded([&] { m_inner.audioError(text); });
     }
     void fatal(const QString& text) override {
+        qCCritical(lcMain).noquote() << "fatal box:" << text;
         guarded([&] { m_inner.fatal(text); });
     }
     int execModal(QDialog& window) override {
         return guarded([&] { return m_inner.execModal(window); });
+    }
+    QString chooseFolder(const QString& title, const QString& startFolder) override {
+        return guarded([&] { return m_inner.chooseFolder(title, startFolder); });
     }
 
 private:
@@ -179,22 +191,33 @@ bool StationWindow::startUp() {
 bool StationWindow::loadKit() {
     const QDir work(workDir);
     std::string error;
-    if (!kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
-                      work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error)) {
+    bool loaded = false;
+    {
+        // Unpacking a large kit takes a moment; the cursor says so, and is back before any box.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        loaded = kit::loadKit(complects, work.filePath(QStringLiteral("kim.kim")).toStdString(),
+                              work.filePath(QStringLiteral("kim.tmp")).toStdString(), &error);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    if (!loaded) {
+        qCWarning(lcKit).noquote() << "kit" << work.filePath(QStringLiteral("kim.kim"))
+                                   << "not loaded:" << QString::fromStdString(error);
         // A window without a stage that cannot be closed helps nobody: say why and end.
         dialogs().error(QStringLiteral("Не удалось загрузить файл экзаменационного комплекта kim.kim.\n") +
                         QString::fromStdString(error));
         return false;
     }
+    qCInfo(lcKit).noquote() << "kit" << work.filePath(QStringLiteral("kim.kim")) << "loaded:" << complects.recordCount()
+                            << "variants";
     // What zunt-tool kit-check calls errors would fail an examinee part-way (a missing field
     // or variant, a task audio whose length cannot be read and would make a nonsense
     // countdown): refuse the kit now, before anyone starts. The audio is decoded to its end,
     // as the playback decoder reads it, whatever audio layer the station runs on.
     const QList<KitCheck::Finding> findings = KitCheck::check(complects, &measureSheet, &KitCheck::decodeAudio);
-    // Warnings are for the technician, never the examinee. Hook for the technician's log.
+    // Warnings are for the technician's log, never the examinee.
     for (const KitCheck::Finding& finding : findings) {
         if (finding.severity != KitCheck::Severity::Info)
-            qCWarning(kitLog).noquote() << KitCheck::line(finding);
+            qCWarning(lcKit).noquote() << KitCheck::line(finding);
     }
     const QString refusal = KitCheck::refusalText(findings);
     if (refusal.isEmpty())
@@ -235,14 +258,27 @@ void StationWindow::fitHeaderLabels() {
 }
 
 void StationWindow::startRecording(const QString& fileName) {
+    qCInfo(lcAudio).noquote() << "recording started:" << fileName;
+    m_recordingClock.start();
     m_recorder.startRecording(fileName);
     recordingMonitor->watch(fileName);
 }
 
 void StationWindow::stopRecording(const QString& fileName) {
+    const qint64 ms = m_recordingClock.isValid() ? m_recordingClock.elapsed() : 0;
+    m_recordingClock.invalidate();
+    qCInfo(lcAudio).noquote() << "recording stopped:" << fileName
+                              << QStringLiteral("after %1 s").arg(ms / 1000.0, 0, 'f', 1);
     // The file is completed on the audio layer's threads; the screen goes on meanwhile.
     m_recorder.beginStopRecording(fileName);
     recordingMonitor->finishing();
+    recordingMonitor->whenSaved([this] {
+        const audio::RecordingOutcome& outcome = m_recorder.lastOutcome;
+        qCInfo(lcAudio).noquote() << "recording saved:" << outcome.fileName
+                                  << QStringLiteral("%1 s of sound,").arg(outcome.seconds, 0, 'f', 2)
+                                  << QFileInfo(outcome.fileName).size() << "bytes, result"
+                                  << static_cast<int>(outcome.code);
+    });
 }
 
 void StationWindow::showAudioError(const QString& text) {
@@ -301,10 +337,16 @@ void StationWindow::startStage(StageCode code) {
     }
     const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
     if (!entry) {
+        qCWarning(lcStages) << "stage" << static_cast<int>(code) << "is unknown: no stage shown";
         placeFrame(nullptr);
         return;
     }
     StageFrame* frame = entry->create(*this);
+    // The station folder exists by name once the hardware check has set the numbers: from
+    // then on the technician finds the log beside the answers.
+    if (!stationTag.isEmpty() && StationLog::moveCurrentTo(folders().stationFolder()))
+        qCInfo(lcStation).noquote() << "station" << stationTag << "- the log continues in" << folders().stationFolder();
+    qCInfo(lcStages).noquote() << "stage" << static_cast<int>(code) << frame->metaObject()->className();
     currentStage = frame;
     placeFrame(frame);
     frame->show();

@@ -5,6 +5,7 @@
 #include "station/StageCode.h"
 #include "station/StationFolders.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <memory>
@@ -148,5 +149,6 @@ private:
     int m_modalDepth = 0;
     std::optional<StageCode> m_pendingStage;
     audio::Recorder m_recorder;
+    QElapsedTimer m_recordingClock; // for the log only: stages count time by ticks
     bool m_audioReleased = false;
 };

@@ -3,6 +3,7 @@
 #include "kit/Cp1251.h"
 #include "kit/MemTable.h"
 #include "kit/TableStream.h"
+#include "station/StationLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +82,8 @@ StationReport StationReport::inspect(const QString& stationFolder) {
     for (const QFileInfo& entry : entries) {
         if (entry.isDir() && isCode(entry.fileName()))
             report.m_examinees.push_back(inspectAnswerFolder(entry.absoluteFilePath(), entry.fileName()));
+        else if (entry.isFile() && StationLog::isLogFileName(entry.fileName()))
+            continue; // the technician's log lives beside the answers
         else
             report.m_notes << QStringLiteral("посторонний элемент в папке станции: ") + entry.fileName();
     }

@@ -1,4 +1,5 @@
 #include "tools/AudioCommands.h"
+#include "tools/DeviceCommands.h"
 #include "tools/KitCheckCommands.h"
 #include "tools/KitCommands.h"
 #include "tools/RichtextCommands.h"
@@ -18,8 +19,8 @@ namespace {
 
 std::vector<tools::Command> allCommands() {
     std::vector<tools::Command> all;
-    for (auto part : {tools::kitCommands, tools::kitCheckCommands, tools::audioCommands, tools::richtextCommands,
-                      tools::stationCommands}) {
+    for (auto part : {tools::kitCommands, tools::kitCheckCommands, tools::audioCommands, tools::deviceCommands,
+                      tools::richtextCommands, tools::stationCommands}) {
         auto cmds = part();
         all.insert(all.end(), cmds.begin(), cmds.end());
     }

@@ -67,6 +67,35 @@ void StageWidgets::centreOnScreen(QWidget* window) {
     if (!screen)
         return;
     QRect area(QPoint(0, 0), window->size());
-    area.moveCenter(screen->geometry().center());
+    area.moveCenter(screen->availableGeometry().center());
     window->move(area.topLeft());
+}
+
+QString StageWidgets::screenTooSmallText(const QSize& windowSize, const QSize& usableArea, const QSize& screenPixels,
+                                         double scale) {
+    if (usableArea.width() >= windowSize.width() && usableArea.height() >= windowSize.height())
+        return QString();
+    QString text = QStringLiteral("Окно программы (%1 × %2 точек) не помещается на экране станции: "
+                                  "экран %3 × %4 точек")
+                       .arg(windowSize.width())
+                       .arg(windowSize.height())
+                       .arg(screenPixels.width())
+                       .arg(screenPixels.height());
+    if (scale > 1.0)
+        text += QStringLiteral(" при масштабе %1 %").arg(qRound(scale * 100));
+    text += QStringLiteral(", свободно от панелей %1 × %2.\n\n").arg(usableArea.width()).arg(usableArea.height());
+    text += scale > 1.0 ? QStringLiteral("Установите в настройках экрана операционной системы масштаб 100 % ")
+                        : QStringLiteral("Установите в настройках экрана операционной системы ");
+    // 1024 x 768, the smallest common mode, leaves room for a panel beside the window.
+    text += QStringLiteral("разрешение не меньше 1024 × 768 (или скройте панели), затем перезапустите программу. "
+                           "Не начинайте экзамен, пока окно видно не целиком.");
+    return text;
+}
+
+QString StageWidgets::screenTooSmallText(const QSize& windowSize) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QString();
+    const double scale = screen->devicePixelRatio();
+    return screenTooSmallText(windowSize, screen->availableGeometry().size(), screen->geometry().size() * scale, scale);
 }

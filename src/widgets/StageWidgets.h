@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -26,6 +27,15 @@ public:
     // The frame's sheet above its bar, both full width; the sheet takes the spare height.
     static void stackSheetOverBar(QWidget* frame, QWidget* sheet, QWidget* bar);
 
-    // Moves a top-level window to the middle of its screen (the primary one before it has one).
+    // Moves a top-level window to the middle of its screen's usable area, panels excluded
+    // (the primary screen before it has one).
     static void centreOnScreen(QWidget* window);
+
+    // For the organiser at start-up: empty when a window of windowSize fits the usable area
+    // of a screen (both in the desktop's scaled pixels), else what is wrong and what to change.
+    // scale is the screen's device pixel ratio; screenPixels its full size in device pixels.
+    static QString screenTooSmallText(const QSize& windowSize, const QSize& usableArea, const QSize& screenPixels,
+                                      double scale);
+    // The same for the primary screen; empty without one.
+    static QString screenTooSmallText(const QSize& windowSize);
 };

@@ -1,4 +1,6 @@
 #include "app/StationCommandLine.h"
+#include "app/StationSession.h"
+#include "app/WorkingFolder.h"
 #include "kit/Cp1251.h"
 #include "kit/KitManifest.h"
 #include "main/StationWindow.h"
@@ -7,6 +9,9 @@
 #include "stages/preexam/InstructionStage.h"
 #include "stages/preexam/CodeRecordingStage.h"
 #include "stages/preexam/HardwareCheckStage.h"
+#include "station/StationLog.h"
+#include "station/StationReport.h"
+#include "widgets/StageWidgets.h"
 #include "support/StagesKeyboard.h"
 #include "support/StagesKit.h"
 #include "support/StationHarness.h"
@@ -18,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -300,7 +307,7 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     EXPECT_EQ(s.shownOf("message") + s.shownOf("audioError") + s.shownOf("error"), 0);
 }
 
-TEST(Startup, commandLineAsksForHelpVersionOrRehearsalAndRefusesTheRest) {
+TEST(Startup, commandLineAsksForHelpVersionRehearsalOrAFolderAndRefusesTheRest) {
     using Action = StationCommandLine::Action;
     const auto parse = [](QStringList args) {
         args.prepend(QStringLiteral("zunt-station"));
@@ -318,5 +325,140 @@ TEST(Startup, commandLineAsksForHelpVersionOrRehearsalAndRefusesTheRest) {
     EXPECT_EQ(unknown.action, Action::Refuse);
     EXPECT_EQ(unknown.message, QStringLiteral("Unknown option 'fullscreen'"));
     EXPECT_EQ(parse({QStringLiteral("--rehearsal")}).action, Action::Refuse);
-    EXPECT_EQ(parse({QStringLiteral("somewhere")}).action, Action::Refuse);
+    const StationCommandLine folder = parse({QStringLiteral("/srv/exam")});
+    EXPECT_EQ(folder.action, Action::RunStation);
+    EXPECT_EQ(folder.workDir, QStringLiteral("/srv/exam"));
+    EXPECT_TRUE(parse({}).workDir.isEmpty());
+    EXPECT_EQ(parse({QStringLiteral("one"), QStringLiteral("two")}).action, Action::Refuse);
+    EXPECT_EQ(parse({QStringLiteral("--rehearsal"), QStringLiteral("/tmp/kit"), QStringLiteral("more")}).action,
+              Action::Refuse);
+}
+
+namespace {
+
+// A folder holding a kit the station accepts, for the working-folder tests.
+struct KitFolder {
+    KitFolder() {
+        EXPECT_TRUE(stagestest::saveKitFile(
+            completeKit({KitRow::variant(0, "Английский язык", "25.05.2019"), KitRow::variant(1), KitRow::variant(2)}),
+            dir.path()));
+    }
+    QString path() const { return QDir(dir.path()).absolutePath(); }
+    QTemporaryDir dir;
+};
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(Startup, stationWorksInTheFolderGivenTheCurrentOneWithAKitOrThePickedOne) {
+    KitFolder kit;
+    QTemporaryDir elsewhere; // a current folder without a kit
+    QTemporaryDir settingsDir;
+    QSettings settings(QDir(settingsDir.path()).filePath("zunt-station.conf"), QSettings::IniFormat);
+    ScriptedDialogService dialogs;
+
+    const auto startsIn = [&](const WorkingFolder& folder) {
+        EXPECT_EQ(folder.path, kit.path());
+        StationSession session(dialogs, folder.path, folder.path + QLatin1Char('/'));
+        EXPECT_TRUE(session.start());
+        EXPECT_EQ(session.main().workDir, kit.path());
+        EXPECT_NE(qobject_cast<HardwareCheckStage*>(session.main().currentStage.data()), nullptr);
+    };
+
+    // Given on the command line: no question, even when the current folder holds a kit too.
+    startsIn(WorkingFolder::resolve(kit.path(), kit.path(), dialogs, settings));
+    // Started in the kit's folder.
+    startsIn(WorkingFolder::resolve(QString(), kit.path(), dialogs, settings));
+    EXPECT_TRUE(dialogs.shown.filter(QRegularExpression("^chooseFolder: ")).isEmpty());
+
+    // Neither: the organiser picks the folder, and the next start's dialog opens there.
+    dialogs.folderAnswers = {kit.path()};
+    startsIn(WorkingFolder::resolve(QString(), elsewhere.path(), dialogs, settings));
+    ASSERT_EQ(dialogs.shown.filter(QRegularExpression("^chooseFolder: ")).size(), 1);
+    EXPECT_TRUE(
+        dialogs.shown.contains(QStringLiteral("chooseFolder: Выберите папку с экзаменационным комплектом kim.kim [%1]")
+                                   .arg(QDir::homePath())));
+    dialogs.shown.clear();
+    const WorkingFolder cancelled = WorkingFolder::resolve(QString(), elsewhere.path(), dialogs, settings);
+    EXPECT_EQ(
+        dialogs.shown,
+        QStringList(
+            QStringLiteral("chooseFolder: Выберите папку с экзаменационным комплектом kim.kim [%1]").arg(kit.path())));
+    EXPECT_TRUE(cancelled.path.isEmpty());
+    EXPECT_TRUE(cancelled.problem.isEmpty());
+
+    // A folder named on the command line that is not there is a mistake, never a dialog.
+    dialogs.shown.clear();
+    const WorkingFolder missing =
+        WorkingFolder::resolve(QDir(elsewhere.path()).filePath("no-such"), kit.path(), dialogs, settings);
+    EXPECT_TRUE(missing.path.isEmpty());
+    EXPECT_TRUE(missing.problem.startsWith("no such folder"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST(Startup, logRecordsStagesRecordingsAndErrorsThenMovesIntoTheStationFolder) {
+    QTemporaryDir before;
+    StationLog log(before.path());
+    Startup s;
+    s.h.stages.add<IdleStage>(StageCode::ListeningPreparation);
+    ASSERT_TRUE(s.start());
+    stages::createStationWindows(s.main());
+    HardwareCheckStage* hard = s.hardwareTest();
+    ASSERT_NE(hard, nullptr);
+    hard->onRecordingCheckClicked();
+    hard->onRecordingCheckClicked();
+    s.h.audio.recordStartFails = true; // the second test recording fails: an error with its cause
+    hard->onRecordingCheckClicked();
+    s.h.audio.recordStartFails = false;
+
+    const QString early = readAll(log.filePath());
+    EXPECT_TRUE(early.contains("[zunt.stages] info: stage 1 HardwareCheckStage")) << early.toStdString();
+    EXPECT_TRUE(early.contains(QRegularExpression("\\[zunt.audio\\] info: recording started: .*test\\.ogg")))
+        << early.toStdString();
+    EXPECT_TRUE(
+        early.contains(QRegularExpression("\\[zunt.audio\\] info: recording stopped: .*test\\.ogg after [0-9.]+ s")))
+        << early.toStdString();
+    EXPECT_TRUE(early.contains("[zunt.audio] warning: audio error box: ")) << early.toStdString();
+    EXPECT_TRUE(early.contains("[zunt.kit] info: kit ")) << early.toStdString();
+
+    // Once the station's numbers are set the log lives beside the answers, the run so far included.
+    hard->onRecordingYesClicked();
+    hard->onTextCheckClicked();
+    hard->onTextYesClicked();
+    stagestest::typeText(hard->schoolNumberEdit, "123");
+    stagestest::typeText(hard->auditoriumNumberEdit, "7");
+    stagestest::typeText(hard->stationNumberEdit, "2");
+    hard->continueButton->click();
+    tick(hard);
+    ASSERT_NE(qobject_cast<InstructionStage*>(s.main().currentStage.data()), nullptr);
+    const QString stationLog =
+        QDir(s.main().folders().stationFolder()).filePath(StationLog::fileName(QDate::currentDate()));
+    EXPECT_EQ(log.filePath(), QFileInfo(stationLog).absoluteFilePath());
+    const QString moved = readAll(stationLog);
+    EXPECT_TRUE(moved.contains("stage 1 HardwareCheckStage")) << moved.toStdString();
+    EXPECT_TRUE(moved.contains("audio error box: ")) << moved.toStdString();
+    EXPECT_TRUE(moved.contains("stage 5 InstructionStage")) << moved.toStdString();
+    EXPECT_TRUE(StationReport::inspect(s.main().folders().stationFolder()).notes().isEmpty()); // not a stray file
+    EXPECT_FALSE(readAll(QDir(before.path()).filePath(StationLog::fileName(QDate::currentDate()))).contains("stage 5"));
+}
+
+TEST(Startup, organiserIsWarnedOfAScreenTooSmallForTheWindow) {
+    const QSize window(1016, 713);
+    EXPECT_TRUE(StageWidgets::screenTooSmallText(window, QSize(1280, 994), QSize(1280, 1024), 1.0).isEmpty());
+    EXPECT_TRUE(StageWidgets::screenTooSmallText(window, QSize(1016, 713), QSize(1016, 713), 1.0).isEmpty());
+
+    const QString small = StageWidgets::screenTooSmallText(window, QSize(1024, 576), QSize(1024, 600), 1.0);
+    EXPECT_TRUE(small.contains("экран 1024 × 600 точек")) << small.toStdString();
+    EXPECT_TRUE(small.contains("свободно от панелей 1024 × 576")) << small.toStdString();
+    EXPECT_TRUE(small.contains("разрешение не меньше 1024 × 768")) << small.toStdString();
+    EXPECT_FALSE(small.contains("масштаб")) << small.toStdString();
+
+    // 1920 x 1080 at 200 %: the desktop has 960 x 540 of its own pixels for the window.
+    const QString scaled = StageWidgets::screenTooSmallText(window, QSize(960, 510), QSize(1920, 1080), 2.0);
+    EXPECT_TRUE(scaled.contains("экран 1920 × 1080 точек при масштабе 200 %")) << scaled.toStdString();
+    EXPECT_TRUE(scaled.contains("масштаб 100 %")) << scaled.toStdString();
 }

@@ -33,3 +33,12 @@ int ScriptedDialogService::execModal(QDialog& window) {
         return onModal(window);
     return QDialog::Rejected;
 }
+
+QString ScriptedDialogService::chooseFolder(const QString& title, const QString& startFolder) {
+    shown << QStringLiteral("chooseFolder: %1 [%2]").arg(title, startFolder);
+    if (folderAnswers.empty())
+        return QString();
+    QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}

@@ -14,6 +14,8 @@ public:
     std::deque<bool> confirmAnswers;
     // Runs instead of a modal window's event loop; returns the window's result.
     std::function<int(QDialog&)> onModal;
+    // Answers of the folder dialog, in order (cancelled when the script is empty).
+    std::deque<QString> folderAnswers;
 
     QStringList shown;
 
@@ -23,4 +25,6 @@ public:
     void audioError(const QString& text) override;
     void fatal(const QString& text) override;
     int execModal(QDialog& window) override;
+    // Recorded as "chooseFolder: TITLE [START FOLDER]".
+    QString chooseFolder(const QString& title, const QString& startFolder) override;
 };

@@ -9,6 +9,7 @@
 #include "stages/preexam/ListenBackCheck.h"
 #include "widgets/PictureBox.h"
 #include "station/StationIdentity.h"
+#include "station/Version.h"
 #include "widgets/VerdictMark.h"
 
 #include <QAction>
@@ -78,7 +79,8 @@ void HardwareCheckStage::createControls() {
 
     setupNoticeBar = StageWidgets::label(
         QStringLiteral("setupNoticeBar"),
-        QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами Windows"), this);
+        QStringLiteral("Настройка оборудования должна быть проведена стандартными средствами операционной системы"),
+        this);
     setupNoticeBar->setFont(StageWidgets::arial(16));
     setupNoticeBar->setAlignment(Qt::AlignCenter);
     setupNoticeBar->setFrameShape(QFrame::Panel);
@@ -150,6 +152,13 @@ void HardwareCheckStage::createControls() {
     for (QLineEdit* edit : {schoolNumberEdit, auditoriumNumberEdit, stationNumberEdit})
         connect(edit, &QLineEdit::textChanged, this, &HardwareCheckStage::updateContinueEnabled);
     updateContinueEnabled();
+
+    // For the technician, in small print under the continue button.
+    versionLabel = StageWidgets::label(QStringLiteral("versionLabel"),
+                                       QStringLiteral("версия %1").arg(QLatin1String(kStationVersion)), this);
+    versionLabel->setFont(StageWidgets::arial(10, false));
+    versionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    versionLabel->setForegroundRole(QPalette::PlaceholderText);
 }
 
 void HardwareCheckStage::resizeEvent(QResizeEvent* event) {
@@ -184,6 +193,7 @@ void HardwareCheckStage::layoutControls() {
         edits[i]->setGeometry(206, fieldsTop + i * 48, widths[i], 34);
     }
     continueButton->setGeometry(16, h - 16 - 64, w - 32, 64);
+    versionLabel->setGeometry(w - 16 - 200, h - 15, 200, 14);
 }
 
 void HardwareCheckStage::start() {

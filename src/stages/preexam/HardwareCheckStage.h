@@ -49,6 +49,7 @@ public:
     QLineEdit* stationNumberEdit = nullptr;
     QPushButton* continueButton = nullptr;
     QPushButton* exitButton = nullptr;
+    QLabel* versionLabel = nullptr; // the program's version, small, bottom right
     // Gives continueButton its enabled state and its execution; its own text is not shown.
     QAction* continueAction = nullptr;
 

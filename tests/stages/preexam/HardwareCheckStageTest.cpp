@@ -6,6 +6,7 @@
 #include "stages/StageTable.h"
 #include "stages/preexam/InstructionStage.h"
 #include "stages/preexam/KitTextViewer.h"
+#include "station/Version.h"
 #include "widgets/VerdictMark.h"
 #include "support/Screenshot.h"
 #include "support/StagesKeyboard.h"
@@ -87,7 +88,11 @@ TEST(HardwareCheckStage, startsIdleWithTheHeaderHiddenAndTheKitSubjectShown) {
     EXPECT_EQ(f.continueButton->text(), "Завершить проверку оборудования и приступить к выполнению работы");
     EXPECT_EQ(f.continueAction->text(), "Завершить проверку оборудования и приступить к приему экзамена");
     EXPECT_EQ(f.exitButton->text(), "Выйти из программы");
-    EXPECT_EQ(f.setupNoticeBar->text(), "Настройка оборудования должна быть проведена стандартными средствами Windows");
+    EXPECT_EQ(f.setupNoticeBar->text(),
+              "Настройка оборудования должна быть проведена стандартными средствами операционной системы");
+    EXPECT_EQ(f.versionLabel->text(), QStringLiteral("версия ") + QLatin1String(kStationVersion));
+    EXPECT_TRUE(f.rect().contains(f.versionLabel->geometry())); // in the frame, below the continue button
+    EXPECT_GE(f.versionLabel->geometry().top(), f.continueButton->geometry().bottom());
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{f.recordingCheckMark, f.textCheckMark, f.recordingQuestionPanel,
                                          f.textQuestionPanel, f.microphonePicture, f.loudspeakerPicture})

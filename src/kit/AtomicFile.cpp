@@ -24,6 +24,8 @@ std::string systemReason(int e) {
         return "диск защищён от записи";
     case EISDIR:
         return "это папка";
+    case ENOTDIR:
+        return "на этом месте файл";
     case ENAMETOOLONG:
         return "слишком длинное имя";
     case EDQUOT:

@@ -37,11 +37,15 @@ bool StationFolders::ensureExist(QString* error) const {
             continue;
         const QByteArray path = QFile::encodeName(QDir::cleanPath(level));
         // Created with the system call itself: its reason is what the organiser must read.
-        if (::mkdir(path.constData(), 0777) != 0 && errno != EEXIST) {
+        if (::mkdir(path.constData(), 0777) != 0) {
+            // Something else of that name (a file) is as much in the way as a refusal.
+            const int reason = errno == EEXIST ? ENOTDIR : errno;
+            if (reason == ENOTDIR && QFileInfo(level).isDir())
+                continue; // made by someone else meanwhile
             if (error)
                 *error = QStringLiteral("Не удаётся создать папку «%1»: %2")
                              .arg(QDir::toNativeSeparators(QDir::cleanPath(level)),
-                                  QString::fromStdString(kit::systemReason(errno)));
+                                  QString::fromStdString(kit::systemReason(reason)));
             return false;
         }
     }

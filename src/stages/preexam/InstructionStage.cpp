@@ -3,6 +3,7 @@
 #include "main/DialogService.h"
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
+#include "station/StationFolders.h"
 #include "station/StationTexts.h"
 #include "richtext/RichView.h"
 #include "widgets/DigitsOnlyValidator.h"
@@ -97,6 +98,13 @@ void InstructionStage::onStartClicked() {
     QString errorText;
     if (!checkParticipantCode(code, errorText)) {
         main.dialogs().message(ParticipantCode::kRefused + errorText);
+        return;
+    }
+    // The answer folder is made now, while the organiser is at hand: a folder that cannot be
+    // made would otherwise surface only as lost answers after the examinee has done the work.
+    QString folderError;
+    if (!StationFolders(main.workDir, main.stationTag, ParticipantCode::studId(code)).ensureExist(&folderError)) {
+        main.dialogs().error(folderError);
         return;
     }
     main.participantCode = ParticipantCode::studId(code);

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,6 +198,28 @@ TEST(InstructionStage, looksForUsedCodesWhereTheAnswersAreWritten) {
         c.submit("4321");
         EXPECT_FALSE(c.accepted());
     }
+}
+
+TEST(InstructionStage, makesTheAnswerFolderOnAcceptanceAndNamesTheFolderWhenItCannot) {
+    CodeEntry c;
+    const StationFolders folders(c.h.workDir.path(), kStation, "1236");
+    // A file where the answer folder must go: the folder cannot be made (whoever runs this).
+    ASSERT_TRUE(QDir().mkpath(folders.stationFolder()));
+    const QString inTheWay = QDir::cleanPath(folders.answerFolder());
+    QFile file(inTheWay);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    c.submit("1236");
+    EXPECT_FALSE(c.accepted());
+    EXPECT_EQ(c.h.dialogs.shown, QStringList{QStringLiteral("error: Не удаётся создать папку «%1»: на этом месте файл")
+                                                 .arg(QDir::toNativeSeparators(inTheWay))});
+    EXPECT_EQ(c.main().participantCode, "0000");
+    ASSERT_TRUE(QFile::remove(inTheWay)); // the organiser clears the way and presses again
+    c.h.dialogs.shown.clear();
+    c.submit("1236");
+    EXPECT_TRUE(c.accepted());
+    EXPECT_TRUE(QFileInfo(folders.answerFolder()).isDir()); // there before the examinee starts
+    EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
 }
 
 TEST(InstructionStage, acceptedCodeFixesStudIdVariantAndKitRow) {

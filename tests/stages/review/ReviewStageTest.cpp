@@ -430,7 +430,7 @@ TEST(ReviewStage, goesOnWithoutTheAnswersFileOnlyAfterTheOrganiserConfirms) {
     Review r;
     ReviewStage& f = r.start();
     EXPECT_TRUE(f.continueWithoutAnswersButton->isHidden()); // only once a write has failed
-    f.awaitRecordingChecks(); // checked while they were there
+    f.awaitRecordingChecks();                                // checked while they were there
     r.removeWorkDir();
     f.onFinishClicked();
     ASSERT_FALSE(f.continueWithoutAnswersButton->isHidden());

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,16 +22,43 @@ bool isCode(const QString& name) {
     return fourDigits.match(name).hasMatch();
 }
 
+QString seconds(double value) {
+    return QString::number(value, 'f', 1);
+}
+
+// One word or "word:seconds", never a blank: the line stays a list of key=value pairs.
 QString recordingValue(const RecordingDecoder::Result& r) {
+    if (r.interrupted)
+        return QStringLiteral("recoverable:") + seconds(r.rawSeconds);
     switch (r.state) {
     case RecordingDecoder::State::Missing:
         return QStringLiteral("missing");
-    case RecordingDecoder::State::Broken:
+    case RecordingDecoder::State::Empty:
+        return QStringLiteral("empty");
+    case RecordingDecoder::State::Unreadable:
         return QStringLiteral("broken");
+    case RecordingDecoder::State::CutShort:
+        return QStringLiteral("cut-short:") + seconds(r.seconds);
     case RecordingDecoder::State::Decoded:
         break;
     }
-    return QString::number(r.seconds, 'f', 1);
+    return seconds(r.seconds);
+}
+
+QString fileState(const RecordingDecoder::Result& r) {
+    switch (r.state) {
+    case RecordingDecoder::State::Missing:
+        return QStringLiteral("is missing");
+    case RecordingDecoder::State::Empty:
+        return QStringLiteral("holds no sound");
+    case RecordingDecoder::State::Unreadable:
+        return QStringLiteral("does not open");
+    case RecordingDecoder::State::CutShort:
+        return QStringLiteral("plays %1 s, cut short").arg(seconds(r.seconds));
+    case RecordingDecoder::State::Decoded:
+        break;
+    }
+    return QStringLiteral("plays %1 s").arg(seconds(r.seconds));
 }
 
 // A value never breaks the line apart: blanks and control characters become "?".
@@ -45,10 +73,10 @@ QString printable(QString value) {
 } // namespace
 
 bool StationReport::Examinee::complete() const {
-    const auto decoded = [](const RecordingDecoder::Result& r) {
-        return r.state == RecordingDecoder::State::Decoded;
+    const auto whole = [](const RecordingDecoder::Result& r) {
+        return r.state == RecordingDecoder::State::Decoded && !r.interrupted;
     };
-    return decoded(codeRecording) && decoded(task2) && decoded(task3) && answersState == AnswersState::Read;
+    return whole(codeRecording) && whole(task2) && whole(task3) && answersState == AnswersState::Read;
 }
 
 QString StationReport::Examinee::line() const {
@@ -85,22 +113,41 @@ StationReport StationReport::inspect(const QString& stationFolder) {
         else if (entry.isFile() && StationLog::isLogFileName(entry.fileName()))
             continue; // the technician's log lives beside the answers
         else
-            report.m_notes << QStringLiteral("посторонний элемент в папке станции: ") + entry.fileName();
+            report.m_notes << QStringLiteral("stray entry in the station folder: ") + entry.fileName();
     }
     std::sort(report.m_examinees.begin(), report.m_examinees.end(),
               [](const Examinee& a, const Examinee& b) { return a.code < b.code; });
-    for (const Examinee& e : report.m_examinees) {
-        const QDir folder(station.filePath(e.code));
-        const QStringList known{e.code + QStringLiteral("_0.ogg"), e.code + QStringLiteral("_2.ogg"),
-                                e.code + QStringLiteral("_3.ogg"), e.code + QStringLiteral("_0.ans")};
-        for (const QString& name :
-             folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
-            if (!known.contains(name))
-                report.m_notes << QStringLiteral("посторонний файл в папке участника ") + e.code +
-                                      QStringLiteral(": ") + name;
+    for (const Examinee& e : report.m_examinees)
+        report.noteAnswerFolder(station.filePath(e.code), e);
+    return report;
+}
+
+void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
+    QStringList known{e.code + QStringLiteral("_0.ans")};
+    const std::pair<const char*, const RecordingDecoder::Result*> recordings[] = {
+        {"_0.ogg", &e.codeRecording}, {"_2.ogg", &e.task2}, {"_3.ogg", &e.task3}};
+    for (const auto& [suffix, result] : recordings) {
+        const QString name = e.code + QString::fromLatin1(suffix);
+        const QString path = QDir(folder).filePath(name);
+        // The recorder keeps these beside an answer until it is whole: part of the answer, not strays.
+        known << name << RecordingDecoder::rawSoundPath(name) << RecordingDecoder::reencodingPath(name);
+        const QString shown = e.code + QLatin1Char('/') + name;
+        if (result->interrupted) {
+            m_notes << QStringLiteral("interrupted answer that can be recovered: %1 (%2 s of raw sound kept in %3; "
+                                      "the file %4); the station recovers it when it starts")
+                           .arg(shown, seconds(result->rawSeconds), RecordingDecoder::rawSoundPath(name),
+                                fileState(*result));
+        } else if (QFileInfo::exists(RecordingDecoder::reencodingPath(path))) {
+            m_notes << QStringLiteral("leftover of an interrupted answer: %1 (its raw sound is gone, so the station "
+                                      "cannot recover it; it may hold more of the answer than %2, which %3)")
+                           .arg(RecordingDecoder::reencodingPath(shown), name, fileState(*result));
         }
     }
-    return report;
+    for (const QString& name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!known.contains(name))
+            m_notes << QStringLiteral("stray file in the answer folder ") + e.code + QStringLiteral(": ") + name;
+    }
 }
 
 StationReport::Examinee StationReport::inspectAnswerFolder(const QString& folder, const QString& code) {

@@ -8,8 +8,9 @@
 #include <vector>
 
 // The end-of-day check of a station folder (Answer_<stationTag>): for every answer
-// folder, in code order, whether the three recordings decode and how long they are, and
-// the choice answers read back from the answers file. One line per examinee made of the
+// folder, in code order, whether the three recordings play whole and how long they are (or
+// how much of one cut short still plays, or that it can be recovered), and the choice
+// answers read back from the answers file. One line per examinee made of the
 // code and space-separated key=value pairs, then "complete N incomplete M", so that an
 // organiser can read it and a program can parse it. Reads files only; any thread.
 class StationReport {
@@ -24,7 +25,7 @@ public:
         AnswersState answersState = AnswersState::Missing;
         QStringList answers; // a1..a6 when Read
 
-        // All three recordings decode and the answers file reads.
+        // All three recordings play whole, none waits for recovery, and the answers file reads.
         bool complete() const;
         QString line() const;
     };
@@ -41,7 +42,8 @@ public:
 
     // The examinee lines and the summary line, without line ends.
     QStringList lines() const;
-    // What the organiser should look at besides: entries that belong to no examinee.
+    // What the organiser should look at besides: interrupted answers and their leftovers,
+    // and entries that belong to no examinee.
     const QStringList& notes() const { return m_notes; }
     // 0 when nothing is incomplete, 1 otherwise, 2 when the folder is not a station folder.
     int exitStatus() const;
@@ -49,6 +51,7 @@ public:
 private:
     static Examinee inspectAnswerFolder(const QString& folder, const QString& code);
     static void readAnswers(const QString& path, Examinee& examinee);
+    void noteAnswerFolder(const QString& folder, const Examinee& e);
 
     bool m_isStationFolder = false;
     std::vector<Examinee> m_examinees;

@@ -95,9 +95,9 @@ TEST(StationReport, marksMissingAndUndecodableRecordingsAsIncomplete) {
     EXPECT_TRUE(report.find(QStringLiteral("0008"))->complete());
 }
 
-TEST(StationReport, countsARecordingCutShortAsBroken) {
+TEST(StationReport, reportsHowMuchOfARecordingCutShortStillPlays) {
     Station s;
-    s.addComplete(QStringLiteral("0010"), 3.0);
+    s.addComplete(QStringLiteral("0010"), 12.0);
     QFile task2(s.file(QStringLiteral("0010"), "_2.ogg"));
     ASSERT_TRUE(task2.open(QIODevice::ReadWrite));
     ASSERT_TRUE(task2.resize(task2.size() / 2)); // the encoder died half-way
@@ -105,16 +105,92 @@ TEST(StationReport, countsARecordingCutShortAsBroken) {
     const StationReport report = StationReport::inspect(s.folder);
     const StationReport::Examinee* e = report.find(QStringLiteral("0010"));
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->task2.state, RecordingDecoder::State::Broken) << e->task2.seconds;
-    EXPECT_NEAR(e->task3.seconds, 3.5, 0.01);
+    // Told apart from a file with nothing in it: what still plays is said.
+    EXPECT_EQ(e->task2.state, RecordingDecoder::State::CutShort);
+    EXPECT_GT(e->task2.seconds, 3.0);
+    EXPECT_LT(e->task2.seconds, 12.0);
+    EXPECT_EQ(report.lines().value(0), QStringLiteral("0010 code=1.0 task2=cut-short:%1 task3=12.5 a1=12312 a2= a3= "
+                                                      "a4=21043 a5=00300 a6=11111")
+                                           .arg(e->task2.seconds, 0, 'f', 1));
+    EXPECT_NEAR(e->task3.seconds, 12.5, 0.01);
+    EXPECT_FALSE(e->complete());
+    EXPECT_EQ(report.exitStatus(), 1);
 }
 
-TEST(StationReport, countsARecordingWithoutSoundAsBroken) {
+TEST(StationReport, countsARecordingWithADamagedStretchAsCutShort) {
+    Station s;
+    s.addComplete(QStringLiteral("0012"), 20.0);
+    QFile task3(s.file(QStringLiteral("0012"), "_3.ogg"));
+    ASSERT_TRUE(task3.open(QIODevice::ReadWrite));
+    QByteArray bytes = task3.readAll();
+    // Inside the body of a page in the middle, its pages intact: the decoder skips the page
+    // (its checksum fails) and the stream still ends with its end-of-stream page.
+    const qsizetype page = bytes.indexOf("OggS", bytes.size() / 2);
+    const qsizetype next = bytes.indexOf("OggS", page + 4);
+    ASSERT_GT(page, 0);
+    ASSERT_GT(next, page + 400);
+    for (qsizetype i = page + 300; i < next - 50; ++i)
+        bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+    ASSERT_TRUE(task3.seek(0));
+    ASSERT_EQ(task3.write(bytes), bytes.size());
+    task3.close();
+    const StationReport::Examinee* e = StationReport::inspect(s.folder).find(QStringLiteral("0012"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->task3.state, RecordingDecoder::State::CutShort) << e->task3.seconds;
+    EXPECT_LT(e->task3.seconds, 20.5);
+    EXPECT_GT(e->task3.seconds, 15.0);
+    EXPECT_FALSE(e->complete());
+}
+
+TEST(StationReport, reportsARecordingWithoutSoundAsEmptyAndOneThatDoesNotOpenAsBroken) {
     Station s;
     s.addComplete(QStringLiteral("0011"), 1.0);
-    s.addRecording(QStringLiteral("0011"), "_3.ogg", 0.0); // the encoder got no sound at all
-    EXPECT_EQ(StationReport::inspect(s.folder).lines().value(0),
-              QStringLiteral("0011 code=1.0 task2=1.0 task3=broken a1=12312 a2= a3= a4=21043 a5=00300 a6=11111"));
+    s.addRecording(QStringLiteral("0011"), "_3.ogg", 0.0);                           // the encoder got no sound at all
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0011"), "_0.ogg"), QByteArray())); // nor started writing
+    s.addComplete(QStringLiteral("0013"), 1.0);
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0013"), "_2.ogg"), QByteArray("OggS", 4)));
+    const QStringList lines = StationReport::inspect(s.folder).lines();
+    EXPECT_EQ(lines.value(0),
+              QStringLiteral("0011 code=empty task2=1.0 task3=empty a1=12312 a2= a3= a4=21043 a5=00300 a6=11111"));
+    EXPECT_EQ(lines.value(1),
+              QStringLiteral("0013 code=1.0 task2=broken task3=1.5 a1=12312 a2= a3= a4=21043 a5=00300 a6=11111"));
+    EXPECT_EQ(lines.value(2), QStringLiteral("complete 0 incomplete 2"));
+}
+
+TEST(StationReport, reportsAnInterruptedAnswerAsRecoverableNotAsStrayFiles) {
+    Station s;
+    s.addComplete(QStringLiteral("0020"), 1.0);
+    const QString task2 = s.file(QStringLiteral("0020"), "_2.ogg");
+    // A power cut: the recorder's raw sound (2.5 s) and a re-encoding left beside the answer.
+    ASSERT_TRUE(writeBytes(task2 + QStringLiteral(".pcm.tmp"), QByteArray(44100 * 4 * 5 / 2, '\0')));
+    ASSERT_TRUE(writeBytes(task2 + QStringLiteral(".redo.tmp"), QByteArray("OggS", 4)));
+    // Power cut before the encoder wrote anything of task 3.
+    QFile::remove(s.file(QStringLiteral("0020"), "_3.ogg"));
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0020"), "_3.ogg.pcm.tmp"), QByteArray(44100 * 4, '\0')));
+    // A re-encoding whose raw sound is gone, and raw sound of no answer of the station.
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0020"), "_0.ogg.redo.tmp"), QByteArray("OggS", 4)));
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0020"), "_5.ogg.pcm.tmp"), QByteArray(4, '\0')));
+
+    const StationReport report = StationReport::inspect(s.folder);
+    EXPECT_EQ(report.lines().value(0), QStringLiteral("0020 code=1.0 task2=recoverable:2.5 task3=recoverable:1.0 "
+                                                      "a1=12312 a2= a3= a4=21043 a5=00300 a6=11111"));
+    EXPECT_EQ(report.exitStatus(), 1);
+    const StationReport::Examinee* e = report.find(QStringLiteral("0020"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_TRUE(e->task2.interrupted);
+    EXPECT_EQ(e->task2.state, RecordingDecoder::State::Decoded);
+    EXPECT_EQ(e->task3.state, RecordingDecoder::State::Missing);
+    EXPECT_FALSE(e->complete());
+
+    const QStringList& notes = report.notes();
+    ASSERT_EQ(notes.size(), 4) << notes.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(notes.filter(QStringLiteral("interrupted answer that can be recovered: 0020/0020_2.ogg (2.5 s")).size(),
+              1);
+    EXPECT_EQ(notes.filter(QStringLiteral("interrupted answer that can be recovered: 0020/0020_3.ogg (1.0 s")).size(),
+              1);
+    EXPECT_EQ(notes.filter(QStringLiteral("leftover of an interrupted answer: 0020/0020_0.ogg.redo.tmp")).size(), 1);
+    EXPECT_EQ(notes.filter(QStringLiteral("stray")),
+              QStringList{QStringLiteral("stray file in the answer folder 0020: 0020_5.ogg.pcm.tmp")});
 }
 
 TEST(StationReport, saysWhetherTheAnswersFileIsMissingOrUnreadable) {

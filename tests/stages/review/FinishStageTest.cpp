@@ -6,6 +6,7 @@
 #include "support/Screenshot.h"
 #include "support/StationHarness.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -26,6 +27,10 @@ struct Finish {
                      [this] { ++instructionStarts; }); // the instruction of the next examinee
         w = &h.createWindow();
         w->participantCode = QStringLiteral("0042");
+        // The review has written the answers file.
+        w->folders().ensureExist();
+        QFile answers(w->folders().answerFile(QStringLiteral("_0.ans")));
+        EXPECT_TRUE(answers.open(QIODevice::WriteOnly));
         w->show();
     }
 
@@ -50,6 +55,7 @@ TEST(FinishStage, announcesTheEndOfTheExamineesWork) {
     EXPECT_EQ(f.stopStationButton->text(), QStringLiteral("Завершить работу станции"));
     EXPECT_EQ(f.tickTimer->interval(), 10);
     EXPECT_FALSE(f.tickTimer->isActive());
+    EXPECT_TRUE(f.answersMissingLabel->isHidden());
     s.w->layout()->activate(); // the hidden header bar gives its room to the frame
     saveScreenshot(*s.w, QStringLiteral("FinishStage-0042"));
 }
@@ -96,4 +102,16 @@ TEST(FinishStage, endsTheStationsWorkOnlyWhenTheOrganiserSaysYes) {
     EXPECT_TRUE(f.isHidden());
     EXPECT_EQ(s.h.dialogs.shown, QStringList(2, QStringLiteral("confirm: Завершить работу на станции?")));
     EXPECT_EQ(s.instructionStarts, 0);
+}
+
+TEST(FinishStage, warnsWhenTheOrganiserWentOnWithoutTheAnswersFile) {
+    Finish s;
+    ASSERT_TRUE(QFile::remove(s.w->folders().answerFile(QStringLiteral("_0.ans"))));
+    FinishStage& f = s.start();
+    EXPECT_FALSE(f.answersMissingLabel->isHidden());
+    EXPECT_EQ(f.answersMissingLabel->text(), QStringLiteral("Внимание: файл ответов участника не записан!"));
+    EXPECT_EQ(f.doneLabel->text(), QStringLiteral("ЗУНТ для участника с кодом 0042 завершена!"));
+    s.w->layout()->activate();
+    EXPECT_GE(f.answersMissingLabel->y(), f.doneLabel->geometry().bottom());
+    saveScreenshot(*s.w, QStringLiteral("FinishStage-no-answers-file"));
 }

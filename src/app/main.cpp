@@ -3,7 +3,9 @@
 #include "app/StationCommandLine.h"
 #include "app/StationSession.h"
 #include "app/WorkingFolder.h"
+#include "main/DialogService.h"
 #include "main/QtDialogService.h"
+#include "main/StationApplication.h"
 #include "main/StationWindow.h"
 #include "station/LogCategories.h"
 #include "station/StationLog.h"
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
         break;
     }
 
-    QApplication app(argc, argv);
+    StationApplication app(argc, argv);
     // Names of the settings file and of the log's folder before there is a station folder.
     QCoreApplication::setOrganizationName(QStringLiteral("zunt"));
     QCoreApplication::setApplicationName(QStringLiteral("zunt-station"));
@@ -86,7 +88,9 @@ int main(int argc, char** argv) {
     startupfacts::logKit(session.main());
     QObject::connect(&session.main(), &StationWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     session.main().show();
+    app.setFailureReporter([&session](const QString& text) { session.main().dialogs().error(text); });
     const int status = app.exec();
+    app.setFailureReporter({});
     qCInfo(lcMain) << "the station's work has ended";
     return status;
 }

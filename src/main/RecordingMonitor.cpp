@@ -50,7 +50,8 @@ RecordingMonitor::~RecordingMonitor() {
 
 void RecordingMonitor::watch(const QString& fileName) {
     m_fileName = fileName;
-    m_silentSoFar = true;
+    if (m_recorder.RecChannel != 0)
+        m_silentSoFar = true; // a new recording: nothing heard yet
     m_pollsSinceStartTry = 0;
     levelMeter->setValue(0);
     levelMeter->show();
@@ -59,7 +60,7 @@ void RecordingMonitor::watch(const QString& fileName) {
 }
 
 void RecordingMonitor::finishing() {
-    m_fileName.clear();
+    m_fileName.clear(); // silentSoFar keeps the finished recording's verdict
     m_healthy = false;
     levelMeter->hide();
     clearProblem();
@@ -91,7 +92,8 @@ void RecordingMonitor::poll() {
     }
     const audio::RecordingStatus status = m_recorder.liveStatus();
     levelMeter->setValue(static_cast<int>(status.peakLevel * 100.0 + 0.5));
-    m_silentSoFar = status.silentSoFar;
+    if (status.valid)
+        m_silentSoFar = status.silentSoFar;
     m_healthy = status.valid && status.problem == audio::ErrorCode::Ok;
     if (m_healthy)
         clearProblem();

@@ -47,7 +47,7 @@ public:
 
     // The recording asked for is really taking sound now.
     bool recording() const { return m_healthy; }
-    // The whole recording so far stayed below the silence floor.
+    // The last recording that took sound stayed below the silence floor all along.
     bool silentSoFar() const { return m_silentSoFar; }
 
     static const QString kNotRecording; // "Запись не идёт: ..."
@@ -62,7 +62,7 @@ private:
     QTimer* m_timer;
     QString m_fileName;
     bool m_healthy = false;
-    bool m_silentSoFar = true;
+    bool m_silentSoFar = false; // nothing recorded: nothing to warn of
     int m_pollsSinceStartTry = 0;
     std::vector<std::function<void()>> m_afterSave;
 };

@@ -269,6 +269,7 @@ void StationWindow::stopRecording(const QString& fileName) {
     m_recordingClock.invalidate();
     qCInfo(lcAudio).noquote() << "recording stopped:" << fileName
                               << QStringLiteral("after %1 s").arg(ms / 1000.0, 0, 'f', 1);
+    recordingMonitor->poll(); // the last look at the level: was anything heard at all?
     // The file is completed on the audio layer's threads; the screen goes on meanwhile.
     m_recorder.beginStopRecording(fileName);
     recordingMonitor->finishing();

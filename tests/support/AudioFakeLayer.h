@@ -27,7 +27,14 @@ public:
     bool holdFinish = false;
     // What recordingStatus reports of a running recording beyond valid,
     // capturing and the end's progress.
-    audio::RecordingStatus liveStatus;
+    audio::RecordingStatus liveStatus = speaking();
+    // A microphone that hears the examinee: sound above the silence floor.
+    static audio::RecordingStatus speaking() {
+        audio::RecordingStatus s;
+        s.silentSoFar = false;
+        s.peakLevel = 0.3;
+        return s;
+    }
     // Length in seconds of the stream created for a path; a path not listed
     // fails to open.
     QHash<QString, double> streamSeconds;

@@ -143,7 +143,8 @@ void CodeRecordingStage::verdict(bool ok) {
 }
 
 void CodeRecordingStage::onYesClicked() {
-    verdict(true);
+    if (m_check->confirmHeard())
+        verdict(true);
 }
 
 void CodeRecordingStage::onNoClicked() {

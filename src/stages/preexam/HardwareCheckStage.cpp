@@ -235,7 +235,8 @@ void HardwareCheckStage::recordingVerdict(bool ok) {
 }
 
 void HardwareCheckStage::onRecordingYesClicked() {
-    recordingVerdict(true);
+    if (m_recordingCheck->confirmHeard())
+        recordingVerdict(true);
 }
 
 void HardwareCheckStage::onRecordingNoClicked() {

@@ -1,6 +1,7 @@
 #include "stages/preexam/ListenBackCheck.h"
 
 #include "widgets/StageWidgets.h"
+#include "main/DialogService.h"
 #include "main/RecordingMonitor.h"
 #include "main/StationWindow.h"
 #include "widgets/PictureBox.h"
@@ -66,6 +67,14 @@ void ListenBackCheck::stopAndPlayBack(const QString& path) {
         m_controls.loudspeaker->show();
         m_controls.microphone->hide();
     });
+}
+
+const QString ListenBackCheck::kSilentQuestion =
+    QStringLiteral("В записи нет звука: возможно, микрофон не подключён или выключен.\n"
+                   "Всё равно подтвердить, что запись слышна?");
+
+bool ListenBackCheck::confirmHeard() {
+    return !m_main.recordingMonitor->silentSoFar() || m_main.dialogs().confirm(kSilentQuestion);
 }
 
 void ListenBackCheck::giveVerdict(bool ok) {

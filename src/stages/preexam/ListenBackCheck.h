@@ -54,6 +54,12 @@ public:
     // "Да" (ok) or "Нет": stops the playback, hides the pictures and the panel, enables the
     // button and shows the mark.
     void giveVerdict(bool ok);
+    // Before "Да" counts: a recording that stayed below the silence floor the whole time
+    // means a microphone that hears nothing, whatever the examinee believes to have heard.
+    // Asks the organiser then; true when the recording had sound or the organiser insists.
+    bool confirmHeard();
+
+    static const QString kSilentQuestion;
 
 private:
     StationWindow& m_main;

@@ -1,4 +1,5 @@
 #include "stages/preexam/CodeRecordingStage.h"
+#include "stages/preexam/ListenBackCheck.h"
 #include "stages/preexam/PreExamStages.h"
 
 #include "main/StationWindow.h"
@@ -139,6 +140,27 @@ TEST(CodeRecordingStage, yesConfirmsTheRecordingAndOpensTheWayOn) {
     EXPECT_TRUE(f.continueButton->isEnabled());
     EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-confirmed"));
+}
+
+TEST(CodeRecordingStage, aSilentRecordingIsConfirmedOnlyWhenTheOrganiserInsists) {
+    CodeRecording c;
+    c.h.audio.liveStatus.silentSoFar = true; // a microphone that is unplugged or muted
+    c.h.audio.liveStatus.peakLevel = 0;
+    c.recordAndListen();
+    c.frame().yesButton->click(); // "Нет" to the question: the verdict is still open
+    EXPECT_EQ(c.h.dialogs.shown, QStringList{QStringLiteral("confirm: ") + ListenBackCheck::kSilentQuestion});
+    EXPECT_FALSE(c.frame().codeRecordingOk);
+    EXPECT_TRUE(c.frame().questionPanel->isVisible());
+    c.h.dialogs.confirmAnswers.push_back(true);
+    c.frame().yesButton->click();
+    EXPECT_TRUE(c.frame().codeRecordingOk);
+    // A microphone that hears the examinee asks nothing.
+    c.h.audio.liveStatus = FakeAudioLayer::speaking();
+    c.h.dialogs.shown.clear();
+    c.recordAndListen();
+    c.frame().yesButton->click();
+    EXPECT_TRUE(c.frame().codeRecordingOk);
+    EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
 }
 
 TEST(CodeRecordingStage, noAsksForTheOrganiserAndAllowsAnotherRecording) {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include <cerrno>
 #include <csignal>
@@ -15,6 +16,13 @@
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// The technician's log takes every "zunt." category.
+Q_LOGGING_CATEGORY(encoderLog, "zunt.audio")
+
+} // namespace
 
 namespace audio {
 
@@ -142,6 +150,8 @@ void AnswerWriter::fail(ErrorCode code) {
     auto quick = false;
     if (m_run) {
         quick = Clock::now() - m_run->started > HealthyRun;
+        qCWarning(encoderLog).noquote() << "encoder failed, error" << static_cast<int>(code)
+                                        << "; its last words:" << m_run->process.errorTail();
         m_run->process.kill();
         if (m_run->temporary)
             QFile::remove(m_run->outPath);

@@ -27,7 +27,9 @@ EncoderCommand encoderCommand(const QString& program, const QString& workingDir,
 }
 
 EncoderCommand streamingEncoderCommand(const QString& program, const QString& workingDir) {
-    return {program, {QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("-")}, workingDir};
+    // Quiet: its error output then holds what went wrong, not a progress display.
+    return {
+        program, {QStringLiteral("-Q"), QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("-")}, workingDir};
 }
 
 QByteArray streamingWavHeader(int sampleRate, int channels) {

@@ -1,6 +1,10 @@
 #include "audio/EncoderProcess.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <csignal>
@@ -9,6 +13,8 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +48,7 @@ void closeFd(int& fd) {
 EncoderProcess::~EncoderProcess() {
     closeFd(m_input);
     closeFd(m_output);
+    closeFd(m_errors);
     if (m_pid > 0 && !hasExited())
         kill();
 }
@@ -62,8 +69,14 @@ bool EncoderProcess::start(const EncoderCommand& command) {
     SpawnActions actions;
     posix_spawn_file_actions_adddup2(actions.get(), in[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(actions.get(), out[1], STDOUT_FILENO);
-    // The progress display would only fill a pipe nobody reads.
-    posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // Its error output goes to an anonymous file in memory: it can never block the encoder,
+    // and its last lines tell the technician why an encoder failed.
+    closeFd(m_errors);
+    m_errors = ::memfd_create("encoder-errors", MFD_CLOEXEC);
+    if (m_errors >= 0)
+        posix_spawn_file_actions_adddup2(actions.get(), m_errors, STDERR_FILENO);
+    else
+        posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const QByteArray dir = QFile::encodeName(command.workingDir);
     if (!dir.isEmpty())
         posix_spawn_file_actions_addchdir_np(actions.get(), dir.constData());
@@ -171,6 +184,26 @@ void EncoderProcess::kill() {
     }
     m_status = status;
     m_exited = true;
+}
+
+QString EncoderProcess::errorTail(int maxLines) const {
+    if (m_errors < 0)
+        return {};
+    struct stat info {};
+    if (::fstat(m_errors, &info) != 0 || info.st_size <= 0)
+        return {};
+    constexpr off_t kTail = 4096;
+    const off_t from = std::max<off_t>(0, info.st_size - kTail);
+    QByteArray bytes(static_cast<qsizetype>(info.st_size - from), '\0');
+    const ssize_t got = ::pread(m_errors, bytes.data(), static_cast<size_t>(bytes.size()), from);
+    if (got <= 0)
+        return {};
+    bytes.truncate(got);
+    QStringList lines =
+        QString::fromLocal8Bit(bytes).split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    if (lines.size() > maxLines)
+        lines = lines.mid(lines.size() - maxLines);
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool EncoderProcess::exitedCleanly() const {

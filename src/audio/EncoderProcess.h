@@ -2,6 +2,8 @@
 
 #include "audio/EncoderCommand.h"
 
+#include <QString>
+
 #include <chrono>
 #include <cstddef>
 
@@ -49,10 +51,15 @@ public:
 
     pid_t pid() const { return m_pid; }
 
+    // The last lines the encoder wrote to its error output (kept in memory, not on a
+    // pipe that could fill), for the technician's log when it fails.
+    QString errorTail(int maxLines = 5) const;
+
 private:
     pid_t m_pid = -1;
     int m_input = -1;
     int m_output = -1;
+    int m_errors = -1;
     bool m_exited = false;
     int m_status = 0;
 };

@@ -93,6 +93,7 @@ TEST_F(EncoderProcessTest, noticesEncoderThatDiesMidwayAndReportsFailure) {
     EXPECT_EQ(output, QByteArray("partial"));
     ASSERT_TRUE(enc.waitExit(5s));
     EXPECT_FALSE(enc.exitedCleanly());
+    EXPECT_EQ(enc.errorTail(), QStringLiteral("fake encoder: cannot go on")); // for the technician's log
 }
 
 TEST_F(EncoderProcessTest, neverBlocksOnEncoderThatHangsAndKillsIt) {

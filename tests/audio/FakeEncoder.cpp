@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
         std::fputs("partial", f);
         std::fclose(f);
     }
+    std::fputs("fake encoder: cannot go on\n", stderr);
+    std::fflush(stderr);
     std::abort();
 #else
     for (;;)

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMutex>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -228,7 +229,23 @@ TEST_F(RecordingPathTest, encoderThatStopsTakingSoundIsReplacedAndAnswerStaysWho
     EXPECT_GE(recorder->lastOutcome.seconds, 3.0);
 }
 
+namespace {
+
+// What the audio layer tells the technician's log (category zunt.audio), from any thread.
+QStringList g_audioLog;
+QMutex g_audioLogMutex;
+
+void keepAudioLog(QtMsgType, const QMessageLogContext& context, const QString& text) {
+    if (context.category && QByteArray(context.category) == "zunt.audio") {
+        QMutexLocker lock(&g_audioLogMutex);
+        g_audioLog << text;
+    }
+}
+
+} // namespace
+
 TEST_F(RecordingPathTest, encoderThatKeepsCrashingIsReportedAndTheSoundIsKept) {
+    const QtMessageHandler previous = qInstallMessageHandler(&keepAudioLog);
     driver.setInput(audiotest::sinePcm(440, 5 * 44100));
     SdlAudioLayerOptions options;
     options.encoderProgram = QStringLiteral(FAKE_ENCODER_DIES);
@@ -247,6 +264,12 @@ TEST_F(RecordingPathTest, encoderThatKeepsCrashingIsReportedAndTheSoundIsKept) {
     QFile kept(out + QStringLiteral(".pcm.tmp"));
     ASSERT_TRUE(kept.exists());
     EXPECT_GE(static_cast<double>(kept.size()) / (44100 * 4), recorded);
+    // The technician learns why: the encoder's own last words are in the log.
+    qInstallMessageHandler(previous);
+    QMutexLocker lock(&g_audioLogMutex);
+    ASSERT_FALSE(g_audioLog.isEmpty());
+    EXPECT_TRUE(g_audioLog.first().contains(QStringLiteral("fake encoder: cannot go on")))
+        << g_audioLog.first().toStdString();
 }
 
 TEST_F(RecordingPathTest, answerOutlivesFullDiskOnceThereIsRoomAgain) {

@@ -2,6 +2,8 @@
 
 #include "main/RecordingMonitor.h"
 
+#include "audio/AnswerRecovery.h"
+
 #include "audio/AudioError.h"
 #include "kit/KitFile.h"
 #include "kit/StationTables.h"
@@ -149,6 +151,8 @@ StationWindow::StationWindow(Services services, QWidget* parent)
 
 StationWindow::~StationWindow() {
     shutDown();
+    if (m_recovery.joinable())
+        m_recovery.join();
 }
 
 bool StationWindow::startUp() {
@@ -347,11 +351,34 @@ void StationWindow::startStage(StageCode code) {
     // then on the technician finds the log beside the answers.
     if (!stationTag.isEmpty() && StationLog::moveCurrentTo(folders().stationFolder()))
         qCInfo(lcStation).noquote() << "station" << stationTag << "- the log continues in" << folders().stationFolder();
+    if (!stationTag.isEmpty())
+        recoverInterruptedAnswers();
     qCInfo(lcStages).noquote() << "stage" << static_cast<int>(code) << frame->metaObject()->className();
     currentStage = frame;
     placeFrame(frame);
     frame->show();
     entry->start(*frame);
+}
+
+void StationWindow::recoverInterruptedAnswers() {
+    if (m_recoveryStarted)
+        return;
+    m_recoveryStarted = true;
+    const QStringList interrupted = audio::interruptedAnswers(folders().stationFolder());
+    if (interrupted.isEmpty())
+        return;
+    qCWarning(lcAudio).noquote() << "answers interrupted by a power cut or a crash:"
+                                 << interrupted.join(QStringLiteral(", "));
+    m_recovery = std::thread([interrupted, workDir = workDir] {
+        for (const QString& answer : interrupted) {
+            const audio::ErrorCode result = audio::recoverAnswer(answer, workDir);
+            if (result == audio::ErrorCode::Ok)
+                qCInfo(lcAudio).noquote() << "answer recovered:" << answer;
+            else
+                qCWarning(lcAudio).noquote() << "answer not recovered (error" << static_cast<int>(result)
+                                             << "), its raw sound is kept beside it:" << answer;
+        }
+    });
 }
 
 void StationWindow::placeFrame(QWidget* frame) {

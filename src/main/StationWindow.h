@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <thread>
 #include <QString>
 #include <QWidget>
 
@@ -150,5 +151,11 @@ private:
     std::optional<StageCode> m_pendingStage;
     audio::Recorder m_recorder;
     QElapsedTimer m_recordingClock; // for the log only: stages count time by ticks
+
+    // Answers a power cut left as raw sound beside them are encoded again, once the station
+    // folder is known, on a thread of their own (an encoder run takes seconds per answer).
+    void recoverInterruptedAnswers();
+    std::thread m_recovery;
+    bool m_recoveryStarted = false;
     bool m_audioReleased = false;
 };

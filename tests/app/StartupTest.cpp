@@ -1,6 +1,7 @@
 #include "app/StationCommandLine.h"
 #include "app/StationSession.h"
 #include "app/WorkingFolder.h"
+#include "audio/OggInspect.h"
 #include "kit/Cp1251.h"
 #include "kit/KitManifest.h"
 #include "main/StationWindow.h"
@@ -9,14 +10,18 @@
 #include "stages/preexam/InstructionStage.h"
 #include "stages/preexam/CodeRecordingStage.h"
 #include "stages/preexam/HardwareCheckStage.h"
+#include "station/StationFolders.h"
+#include "station/StationIdentity.h"
 #include "station/StationLog.h"
 #include "station/StationReport.h"
 #include "widgets/StageWidgets.h"
+#include "support/AudioSignals.h"
 #include "support/StagesKeyboard.h"
 #include "support/StagesKit.h"
 #include "support/StationHarness.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -25,6 +30,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -444,6 +450,49 @@ TEST(Startup, logRecordsStagesRecordingsAndErrorsThenMovesIntoTheStationFolder) 
     EXPECT_TRUE(moved.contains("stage 5 InstructionStage")) << moved.toStdString();
     EXPECT_TRUE(StationReport::inspect(s.main().folders().stationFolder()).notes().isEmpty()); // not a stray file
     EXPECT_FALSE(readAll(QDir(before.path()).filePath(StationLog::fileName(QDate::currentDate()))).contains("stage 5"));
+}
+
+TEST(Startup, answersAPowerCutLeftAsRawSoundAreEncodedAgainOnceTheStationFolderIsKnown) {
+    Startup s;
+    s.h.stages.add<IdleStage>(StageCode::Instruction);
+    ASSERT_TRUE(s.start());
+    stages::createStationWindows(s.main());
+    HardwareCheckStage* hard = s.hardwareTest();
+    ASSERT_NE(hard, nullptr);
+    // What the last run left: a task-2 answer cut at the power cut, its sound kept beside it.
+    const QString tag = StationIdentity::compose(s.main().kitExamDate, s.main().kitSubjectId, "123", "7", "2");
+    const StationFolders folders(s.main().workDir, tag, QStringLiteral("0042"));
+    ASSERT_TRUE(folders.ensureExist());
+    const QString answer = folders.answerFile(QStringLiteral("_2.ogg"));
+    QFile cut(answer);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("OggS", 4);
+    cut.close();
+    QFile raw(answer + QStringLiteral(".pcm.tmp"));
+    ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+    raw.write(audiotest::sinePcm(440.0, 3 * 44100));
+    raw.close();
+
+    hard->onRecordingCheckClicked();
+    hard->onRecordingCheckClicked();
+    hard->onRecordingYesClicked();
+    hard->onTextCheckClicked();
+    hard->onTextYesClicked();
+    stagestest::typeText(hard->schoolNumberEdit, "123");
+    stagestest::typeText(hard->auditoriumNumberEdit, "7");
+    stagestest::typeText(hard->stationNumberEdit, "2");
+    hard->continueButton->click();
+    tick(hard);
+    ASSERT_EQ(s.main().stationTag, tag);
+    // Encoded on a thread of its own while the station goes on.
+    QElapsedTimer clock;
+    clock.start();
+    while (QFileInfo::exists(answer + QStringLiteral(".pcm.tmp")) && clock.elapsed() < 30000)
+        QThread::msleep(20);
+    EXPECT_FALSE(QFileInfo::exists(answer + QStringLiteral(".pcm.tmp")));
+    const audio::OggInspection recovered = audio::inspectOggFile(answer);
+    EXPECT_TRUE(recovered.endedCleanly);
+    EXPECT_NEAR(recovered.decodedSeconds, 3.0, 0.01);
 }
 
 TEST(Startup, organiserIsWarnedOfAScreenTooSmallForTheWindow) {

@@ -52,11 +52,11 @@ bool StationDriver::fail(const QString& text) {
     return false;
 }
 
-template <class Frame> Frame* StationDriver::expect(int code, const char* what) {
+template <class Frame> Frame* StationDriver::expect(StageCode code, const char* what) {
     auto* frame = qobject_cast<Frame*>(m_main.currentStage.data());
     if (!frame) {
         fail(QStringLiteral("ожидался этап %1 (%2), на экране %3")
-                 .arg(code)
+                 .arg(static_cast<int>(code))
                  .arg(QString::fromUtf8(what), currentName(m_main)));
         return nullptr;
     }
@@ -148,7 +148,7 @@ bool StationDriver::chooseInLists(StageFrame* frame, const QList<int>& plan, QSt
 }
 
 bool StationDriver::hardwareTest(const QString& school, const QString& auditorium, const QString& station) {
-    auto* f = expect<HardwareCheckStage>(1, "проверка оборудования");
+    auto* f = expect<HardwareCheckStage>(StageCode::HardwareCheck, "проверка оборудования");
     if (!f)
         return false;
     f->recordingCheckButton->click();
@@ -169,7 +169,7 @@ bool StationDriver::hardwareTest(const QString& school, const QString& auditoriu
     f->continueButton->click();
     if (!leaveOneShot(f, "проверка оборудования"))
         return false;
-    return expect<InstructionStage>(5, "инструкция") != nullptr;
+    return expect<InstructionStage>(StageCode::Instruction, "инструкция") != nullptr;
 }
 
 bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
@@ -181,7 +181,7 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
         m_stages = nullptr;
         return ok;
     };
-    auto* instruction = expect<InstructionStage>(5, "инструкция");
+    auto* instruction = expect<InstructionStage>(StageCode::Instruction, "инструкция");
     if (!instruction)
         return done(false);
     instruction->codeEdit->setText(plan.code);
@@ -191,7 +191,7 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     if (!leaveOneShot(instruction, "инструкция"))
         return done(false);
 
-    auto* recording = expect<CodeRecordingStage>(6, "запись кода участника");
+    auto* recording = expect<CodeRecordingStage>(StageCode::CodeRecording, "запись кода участника");
     if (!recording)
         return done(false);
     recording->recordButton->click();
@@ -209,19 +209,19 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
         return done(false);
 
     QString a1, a4, a5, a6;
-    StageFrame* f = expect<StageFrame>(10, "подготовка к заданию 1");
+    StageFrame* f = expect<StageFrame>(StageCode::ListeningPreparation, "подготовка к заданию 1");
     if (!f || !runCountdown(f, 0, "подготовка к заданию 1"))
         return done(false);
-    f = expect<StageFrame>(11, "задание 1");
+    f = expect<StageFrame>(StageCode::ListeningTask, "задание 1");
     if (!f || !chooseInLists(f, plan.task1, &a1, "задание 1") || !runCountdown(f, 0, "задание 1"))
         return done(false);
-    f = expect<StageFrame>(20, "подготовка к заданию 2");
+    f = expect<StageFrame>(StageCode::SpokenPreparation, "подготовка к заданию 2");
     if (!f || !runCountdown(f, 0, "подготовка к заданию 2"))
         return done(false);
-    f = expect<StageFrame>(21, "задание 2");
+    f = expect<StageFrame>(StageCode::SpokenAnswer, "задание 2");
     if (!f || !runCountdown(f, m_options.answerMs, "задание 2"))
         return done(false);
-    auto* prepare3 = expect<PhotoChoiceStage>(30, "подготовка к заданию 3");
+    auto* prepare3 = expect<PhotoChoiceStage>(StageCode::PhotoChoice, "подготовка к заданию 3");
     if (!prepare3)
         return done(false);
     if (plan.photo < 0 || plan.photo > 3)
@@ -229,16 +229,17 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     prepare3->photoItems[static_cast<std::size_t>(plan.photo)]->click();
     if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
         return done(false);
-    f = expect<StageFrame>(plan.photo == 0 ? 39 : 30 + plan.photo, "задание 3");
+    f = expect<StageFrame>(PhotoChoiceStage::nextStageCode(plan.photo), "задание 3");
     if (!f || !runCountdown(f, m_options.answerMs, "задание 3"))
         return done(false);
     const struct {
-        int code;
+        StageCode code;
         const char* what;
         const QList<int>& plan;
         QString* chosen;
-    } choiceTasks[] = {
-        {40, "задание 4", plan.task4, &a4}, {50, "задание 5", plan.task5, &a5}, {60, "задание 6", plan.task6, &a6}};
+    } choiceTasks[] = {{StageCode::ChoiceTask4, "задание 4", plan.task4, &a4},
+                       {StageCode::ChoiceTask5, "задание 5", plan.task5, &a5},
+                       {StageCode::ChoiceTask6, "задание 6", plan.task6, &a6}};
     for (const auto& task : choiceTasks) {
         f = expect<StageFrame>(task.code, task.what);
         if (!f || !chooseInLists(f, task.plan, task.chosen, task.what) || !runCountdown(f, 0, task.what))
@@ -247,11 +248,11 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     outcome->chosen = QStringList{a1, a4, a5, a6};
     outcome->stationTag = m_main.stationTag;
     outcome->variant = m_main.variantNo;
-    return done(review(outcome) && expect<FinishStage>(1001, "завершение") != nullptr);
+    return done(review(outcome) && expect<FinishStage>(StageCode::Finish, "завершение") != nullptr);
 }
 
 bool StationDriver::review(Outcome* outcome) {
-    auto* f = expect<ReviewStage>(1000, "просмотр ответов");
+    auto* f = expect<ReviewStage>(StageCode::Review, "просмотр ответов");
     if (!f)
         return false;
     outcome->stored =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "station/StageCode.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -52,11 +54,11 @@ public:
 
     struct Outcome {
         QString code;
-        QStringList chosen; // a1, a4, a5, a6: the answer strings of the choices made
-        QStringList stored; // a1, a4, a5, a6: as the answers table held them at the review
-        QList<int> stages;  // the stage codes passed, in order
-        QString stationTag; // of the station folder the answers went to
-        QString variant;    // the kit variant the examinee answered
+        QStringList chosen;      // a1, a4, a5, a6: the answer strings of the choices made
+        QStringList stored;      // a1, a4, a5, a6: as the answers table held them at the review
+        QList<StageCode> stages; // the stages passed, in order
+        QString stationTag;      // of the station folder the answers went to
+        QString variant;         // the kit variant the examinee answered
     };
 
     StationDriver(StationWindow& main, Options options);
@@ -75,7 +77,7 @@ public:
     static QString answerString(const QList<int>& positions);
 
 private:
-    template <class Frame> Frame* expect(int code, const char* what);
+    template <class Frame> Frame* expect(StageCode code, const char* what);
     bool fail(const QString& text);
     void wait(int ms);
     bool waitUntil(const std::function<bool()>& done, int timeoutMs);
@@ -92,5 +94,5 @@ private:
     StationWindow& m_main;
     Options m_options;
     QString m_error;
-    QList<int>* m_stages = nullptr;
+    QList<StageCode>* m_stages = nullptr;
 };

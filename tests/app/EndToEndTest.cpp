@@ -131,10 +131,14 @@ TEST_F(EndToEnd, twoExamineesOfDifferentVariantsLeaveExactlyTheirAnswersBehind) 
     const qint64 runMs = clock.elapsed();
 
     // Every stage of the chain, in order; the photo decides the task-3 code.
-    const QList<int> chain{5, 6, 10, 11, 20, 21, 30, 32, 40, 50, 60, 1000, 1001};
+    using enum StageCode;
+    const QList<StageCode> chain{
+        Instruction, CodeRecording, ListeningPreparation, ListeningTask, SpokenPreparation, SpokenAnswer,
+        PhotoChoice, PhotoAnswer2,  ChoiceTask4,          ChoiceTask5,   ChoiceTask6,       Review,
+        Finish};
     EXPECT_EQ(one.stages, chain);
-    QList<int> noPhoto = chain;
-    noPhoto[7] = 39;
+    QList<StageCode> noPhoto = chain;
+    noPhoto[7] = PhotoAnswerNoPhoto;
     EXPECT_EQ(two.stages, noPhoto);
     EXPECT_EQ(one.variant, QStringLiteral("2"));
     EXPECT_EQ(two.variant, QStringLiteral("1"));

@@ -46,3 +46,19 @@ function(zunt_add_test subsystem name)
         TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=disk;LC_ALL=C.UTF-8;${sanitizer_env};${ARG_ENV}")
 endfunction()
+
+# zunt_add_tests(SUBSYSTEM [RECURSE] LINKS ...): every *Test.cpp of this folder (and its
+# subfolders with RECURSE) as one GUI test program, SUBSYSTEM.<Name without "Test">.
+function(zunt_add_tests subsystem)
+    cmake_parse_arguments(ARG "RECURSE" "" "LINKS" ${ARGN})
+    if(ARG_RECURSE)
+        file(GLOB_RECURSE test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+    else()
+        file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+    endif()
+    foreach(test_source ${test_sources})
+        get_filename_component(test_name ${test_source} NAME_WE)
+        string(REGEX REPLACE "Test$" "" test_name ${test_name})
+        zunt_add_test(${subsystem} ${test_name} GUI SOURCES ${test_source} LINKS ${ARG_LINKS})
+    endforeach()
+endfunction()

@@ -10,7 +10,7 @@
 #include "main/DialogService.h"
 #include "main/StageFrame.h"
 #include "main/StageRegistry.h"
-#include "richtext/RtfReader.h"
+#include "richtext/SheetMeasure.h"
 #include "station/KitCheck.h"
 #include "station/LogCategories.h"
 #include "station/StationLog.h"
@@ -22,44 +22,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QProgressBar>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// A sheet converted and laid out as the sheet view does it (no margin, wrapped to the width).
-KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
-    KitCheck::SheetMeasure result;
-    QTextDocument doc;
-    result.converted = richtext::RtfReader::read(rtf, &doc);
-    doc.setDocumentMargin(0);
-    result.height = richtext::documentHeight(doc, width);
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat()) {
-                result.textLength += static_cast<int>(fragment.text().trimmed().size());
-                continue;
-            }
-            ++result.pictures;
-            const QVariant data =
-                doc.resource(QTextDocument::ImageResource, QUrl(fragment.charFormat().toImageFormat().name()));
-            if (data.value<QImage>().isNull() && QImage::fromData(data.toByteArray()).isNull())
-                ++result.brokenPictures;
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 class StationWindow::GuardedDialogs : public DialogService {
     template <class Call> auto guarded(Call call) -> decltype(call()) {
@@ -217,7 +186,8 @@ bool StationWindow::loadKit() {
     // or variant, a task audio whose length cannot be read and would make a nonsense
     // countdown): refuse the kit now, before anyone starts. The audio is decoded to its end,
     // as the playback decoder reads it, whatever audio layer the station runs on.
-    const QList<KitCheck::Finding> findings = KitCheck::check(complects, &measureSheet, &KitCheck::decodeAudio);
+    const QList<KitCheck::Finding> findings =
+        KitCheck::check(complects, &richtext::measureSheet, &KitCheck::decodeAudio);
     // Warnings are for the technician's log, never the examinee.
     for (const KitCheck::Finding& finding : findings) {
         if (finding.severity != KitCheck::Severity::Info)

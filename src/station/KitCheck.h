@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/SheetMeasure.h"
+
 #include "audio/AudioLayer.h"
 
 #include <QByteArray>
@@ -34,13 +36,8 @@ public:
     };
 
     // What the Gui side learned of one RTF sheet converted at a given width.
-    struct SheetMeasure {
-        bool converted = false; // false: nothing could be read from non-empty bytes
-        int height = 0;         // pixels the whole document needs at that width
-        int textLength = 0;     // characters of text
-        int pictures = 0;
-        int brokenPictures = 0; // pictures whose data gives no image
-    };
+    // Measured by the caller, which has a GUI application: the rules themselves need none.
+    using SheetMeasure = richtext::SheetMeasure;
     using MeasureSheet = std::function<SheetMeasure(const QByteArray& rtf, int width)>;
 
     // What decoding an audio blob gave.

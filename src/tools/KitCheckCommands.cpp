@@ -3,14 +3,10 @@
 #include "audio/SdlAudioLayer.h"
 #include "kit/KitDump.h"
 #include "kit/MemTable.h"
-#include "richtext/RtfReader.h"
+#include "richtext/SheetMeasure.h"
+#include "station/KitCheck.h"
 
 #include <QDir>
-#include <QImage>
-#include <QPixmap>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QUrl>
 
 #include <cstdio>
 
@@ -20,15 +16,6 @@ namespace {
 
 constexpr const char* kCheckUsage =
     "kit-check KIT                check a kit before exam day (exit 0 clean, 1 warnings, 2 errors)";
-
-bool pictureShows(const QTextDocument& doc, const QString& name) {
-    const QVariant data = doc.resource(QTextDocument::ImageResource, QUrl(name));
-    if (data.canConvert<QImage>() && !data.value<QImage>().isNull())
-        return true;
-    if (data.canConvert<QPixmap>() && !data.value<QPixmap>().isNull())
-        return true;
-    return !QImage::fromData(data.toByteArray()).isNull();
-}
 
 void print(const QString& line) {
     std::printf("%s\n", line.toUtf8().constData());
@@ -46,8 +33,9 @@ int kitCheck(const Args& args) {
         return 2;
     }
     auto layer = audio::createSdlAudioLayer(QDir::currentPath());
-    const QList<KitCheck::Finding> findings = KitCheck::check(
-        table, &measureSheet, [&](const QByteArray& bytes) { return KitCheck::decodeAudioWithLayer(*layer, bytes); });
+    const QList<KitCheck::Finding> findings =
+        KitCheck::check(table, &richtext::measureSheet,
+                        [&](const QByteArray& bytes) { return KitCheck::decodeAudioWithLayer(*layer, bytes); });
     for (const KitCheck::Finding& f : findings)
         print(KitCheck::line(f));
     print(KitCheck::summary(findings));
@@ -58,28 +46,6 @@ int kitCheck(const Args& args) {
 }
 
 } // namespace
-
-KitCheck::SheetMeasure measureSheet(const QByteArray& rtf, int width) {
-    KitCheck::SheetMeasure result;
-    QTextDocument doc;
-    result.converted = richtext::RtfReader::read(rtf, &doc);
-    // As the sheet view lays it out: no margin, wrapped to the view's width.
-    doc.setDocumentMargin(0);
-    result.height = richtext::documentHeight(doc, width);
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat()) {
-                result.textLength += static_cast<int>(fragment.text().trimmed().size());
-                continue;
-            }
-            ++result.pictures;
-            if (!pictureShows(doc, fragment.charFormat().toImageFormat().name()))
-                ++result.brokenPictures;
-        }
-    }
-    return result;
-}
 
 std::vector<Command> kitCheckCommands() {
     return {{"kit-check", kCheckUsage, Needs::Gui, &kitCheck}};

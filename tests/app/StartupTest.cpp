@@ -36,6 +36,19 @@
 
 namespace {
 
+// The hardware check after its test recording: both checks confirmed, school 123,
+// auditorium 7, station 2, and on to the instruction.
+void confirmChecksAndNumbers(HardwareCheckStage& hard) {
+    hard.onRecordingYesClicked();
+    hard.onTextCheckClicked();
+    hard.onTextYesClicked();
+    stagestest::typeText(hard.schoolNumberEdit, "123");
+    stagestest::typeText(hard.auditoriumNumberEdit, "7");
+    stagestest::typeText(hard.stationNumberEdit, "2");
+    hard.continueButton->click();
+    tick(&hard);
+}
+
 using stagestest::KitRow;
 
 // A kit the station accepts: for each row given, the demo kit's row of that variant (its
@@ -278,14 +291,7 @@ TEST(Startup, firstExamineeReachesTheFirstPreparationThroughThePreExamStages) {
     ASSERT_NE(hard, nullptr);
     hard->onRecordingCheckClicked();
     hard->onRecordingCheckClicked();
-    hard->onRecordingYesClicked();
-    hard->onTextCheckClicked();
-    hard->onTextYesClicked();
-    stagestest::typeText(hard->schoolNumberEdit, "123");
-    stagestest::typeText(hard->auditoriumNumberEdit, "7");
-    stagestest::typeText(hard->stationNumberEdit, "2");
-    hard->continueButton->click();
-    tick(hard);
+    confirmChecksAndNumbers(*hard);
 
     auto* instruction = qobject_cast<InstructionStage*>(s.main().currentStage.data());
     ASSERT_NE(instruction, nullptr);
@@ -432,14 +438,7 @@ TEST(Startup, logRecordsStagesRecordingsAndErrorsThenMovesIntoTheStationFolder) 
     EXPECT_TRUE(early.contains("[zunt.kit] info: kit ")) << early.toStdString();
 
     // Once the station's numbers are set the log lives beside the answers, the run so far included.
-    hard->onRecordingYesClicked();
-    hard->onTextCheckClicked();
-    hard->onTextYesClicked();
-    stagestest::typeText(hard->schoolNumberEdit, "123");
-    stagestest::typeText(hard->auditoriumNumberEdit, "7");
-    stagestest::typeText(hard->stationNumberEdit, "2");
-    hard->continueButton->click();
-    tick(hard);
+    confirmChecksAndNumbers(*hard);
     ASSERT_NE(qobject_cast<InstructionStage*>(s.main().currentStage.data()), nullptr);
     const QString stationLog =
         QDir(s.main().folders().stationFolder()).filePath(StationLog::fileName(QDate::currentDate()));
@@ -475,14 +474,7 @@ TEST(Startup, answersAPowerCutLeftAsRawSoundAreEncodedAgainOnceTheStationFolderI
 
     hard->onRecordingCheckClicked();
     hard->onRecordingCheckClicked();
-    hard->onRecordingYesClicked();
-    hard->onTextCheckClicked();
-    hard->onTextYesClicked();
-    stagestest::typeText(hard->schoolNumberEdit, "123");
-    stagestest::typeText(hard->auditoriumNumberEdit, "7");
-    stagestest::typeText(hard->stationNumberEdit, "2");
-    hard->continueButton->click();
-    tick(hard);
+    confirmChecksAndNumbers(*hard);
     ASSERT_EQ(s.main().stationTag, tag);
     // Encoded on a thread of its own while the station goes on.
     QElapsedTimer clock;

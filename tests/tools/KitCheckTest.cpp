@@ -3,6 +3,7 @@
 #include "kit/KitManifest.h"
 #include "kit/StationTables.h"
 #include "station/KitCheck.h"
+#include "richtext/SheetMeasure.h"
 #include "tools/KitCheckCommands.h"
 
 #include <QDir>
@@ -75,7 +76,7 @@ std::string numbered(int count) {
 TEST(KitCheck, demoKitIsCleanAndItsAudioLengthsAreTold) {
     kit::MemTable kit = demoKit();
     kit.setRecNo(1);
-    const QList<KitCheck::Finding> findings = KitCheck::check(kit, &tools::measureSheet, &KitCheck::decodeAudio);
+    const QList<KitCheck::Finding> findings = KitCheck::check(kit, &richtext::measureSheet, &KitCheck::decodeAudio);
     EXPECT_EQ(lines(findings, Severity::Error), QStringList());
     EXPECT_EQ(lines(findings, Severity::Warning), QStringList());
     const QStringList info = lines(findings, Severity::Info);

@@ -80,7 +80,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What shlibdeps cannot see: the encoder run as a program, the fonts the sheets and stages
 # ask for by name, Qt's own Russian strings.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "vorbis-tools, fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "vorbis-tools, fonts-liberation, fonts-wine, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_STRIP_FILES ON)

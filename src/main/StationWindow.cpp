@@ -118,6 +118,15 @@ StationWindow::StationWindow(Services services, QWidget* parent)
     m_layout->addStretch(1);
 }
 
+// The audio library is named as this platform has it.
+#ifdef Q_OS_WIN
+const QString StationWindow::kWrongAudioLibraryText =
+    QStringLiteral("Была загружена некорректная версия библиотеки BASS.DLL");
+#else
+const QString StationWindow::kWrongAudioLibraryText =
+    QStringLiteral("Была загружена некорректная версия звуковой библиотеки станции");
+#endif
+
 StationWindow::~StationWindow() {
     shutDown();
     if (m_recovery.joinable())
@@ -144,7 +153,7 @@ bool StationWindow::startUp() {
     participantCode = QStringLiteral("0000");
 
     if ((audio().version() >> 16) != 0x0204) {
-        dialogs().fatal(QStringLiteral("Была загружена некорректная версия библиотеки BASS.DLL"));
+        dialogs().fatal(kWrongAudioLibraryText);
         return false;
     }
 

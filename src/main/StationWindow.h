@@ -40,6 +40,8 @@ public:
 
     static constexpr int kClientWidth = 1016;
     static constexpr int kClientHeight = 713;
+    // Start-up ends with it when the audio layer is not the interface version it expects.
+    static const QString kWrongAudioLibraryText;
 
     explicit StationWindow(Services services, QWidget* parent = nullptr);
     ~StationWindow() override;

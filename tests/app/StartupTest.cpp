@@ -118,7 +118,7 @@ TEST(Startup, endsWithTheVersionMessageForAudioVersionsTwoThreeAndThree) {
         Startup s;
         s.h.audio.versionValue = version;
         EXPECT_FALSE(s.start()) << std::hex << version;
-        EXPECT_EQ(s.h.dialogs.shown, QStringList{"fatal: Была загружена некорректная версия библиотеки BASS.DLL"});
+        EXPECT_EQ(s.h.dialogs.shown, QStringList{"fatal: " + StationWindow::kWrongAudioLibraryText});
         EXPECT_EQ(s.h.audio.callCount("recordInit"), 0);
         EXPECT_TRUE(s.main().currentStage.isNull());
     }

@@ -61,7 +61,6 @@ void RecordingMonitor::watch(const QString& fileName) {
 
 void RecordingMonitor::finishing() {
     m_fileName.clear(); // silentSoFar keeps the finished recording's verdict
-    m_healthy = false;
     levelMeter->hide();
     clearProblem();
     if (m_recorder.stopPending())
@@ -82,7 +81,6 @@ void RecordingMonitor::poll() {
         return;
     }
     if (m_recorder.RecChannel == 0) {
-        m_healthy = false;
         showProblem(kNotRecording);
         if (++m_pollsSinceStartTry >= kPollsBetweenStartTries && !m_recorder.stopPending()) {
             m_pollsSinceStartTry = 0;
@@ -94,8 +92,7 @@ void RecordingMonitor::poll() {
     levelMeter->setValue(static_cast<int>(status.peakLevel * 100.0 + 0.5));
     if (status.valid)
         m_silentSoFar = status.silentSoFar;
-    m_healthy = status.valid && status.problem == audio::ErrorCode::Ok;
-    if (m_healthy)
+    if (status.valid && status.problem == audio::ErrorCode::Ok)
         clearProblem();
     else
         showProblem(audio::recordingProblemText(status.valid ? status.problem : audio::ErrorCode::Device));

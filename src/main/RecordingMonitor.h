@@ -45,8 +45,6 @@ public:
     // pending), as a listen-back check must before it plays the file.
     void whenSaved(std::function<void()> then);
 
-    // The recording asked for is really taking sound now.
-    bool recording() const { return m_healthy; }
     // The last recording that took sound stayed below the silence floor all along.
     bool silentSoFar() const { return m_silentSoFar; }
 
@@ -61,7 +59,6 @@ private:
     QLabel* m_phaseLabel;
     QTimer* m_timer;
     QString m_fileName;
-    bool m_healthy = false;
     bool m_silentSoFar = false; // nothing recorded: nothing to warn of
     int m_pollsSinceStartTry = 0;
     std::vector<std::function<void()>> m_afterSave;

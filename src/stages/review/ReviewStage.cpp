@@ -152,9 +152,8 @@ void ReviewStage::start() {
     titleLabel->setText(QStringLiteral("Посмотреть и/или воспроизвести ответы участника с кодом ") +
                         main.participantCode);
 
-    // A recording still being completed would look cut short: its end comes first.
-    if (main.recorder().stopPending())
-        main.recorder().waitStopRecording();
+    // No recording is still being completed here: the station window starts this stage only
+    // once the last one is whole, so none of them looks cut short.
     std::array<QString, 3> paths;
     for (std::size_t i = 0; i < paths.size(); ++i)
         paths[i] = main.folders().answerFile(QString::fromLatin1(kRecordings[i].suffix));

@@ -53,6 +53,11 @@ enum class ErrorCode : int {
     Unknown = -1,
 };
 
+// A recording whose 10 ms blocks all stay below this RMS level (fraction of full
+// scale) has heard nothing: -50 dBFS, between headset noise and quiet speech (see
+// docs/audio.md for the measurements).
+inline constexpr double SilenceFloor = 0.003;
+
 // What a recording is doing, read cheaply and often by the user-interface
 // thread (recordingStatus). Failures while recording are repaired by the layer
 // (the device keeps capturing, the sound is kept and a new encoder is given

@@ -5,6 +5,8 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace audio {
@@ -53,15 +55,37 @@ OggInspection inspectOggFile(const QString& path) {
     result.readable = info.samplerate > 0 && info.channels > 0;
     if (result.readable) {
         // Reading frame by frame counts what really decodes: the length a
-        // file cut short declares is a guess from its last page.
-        std::vector<short> scratch(static_cast<std::size_t>(4096 * info.channels));
+        // file cut short declares is a guess from its last page. The level is
+        // taken over the same 10 ms blocks as while recording.
+        const int channels = info.channels;
+        const sf_count_t blockFrames = std::max(1, info.samplerate / 100);
+        std::vector<short> scratch(static_cast<std::size_t>(4096 * channels));
         sf_count_t total = 0;
+        sf_count_t inBlock = 0;
+        double blockSum = 0;
+        double loudest = 0;
+        const auto endBlock = [&] {
+            if (inBlock > 0)
+                loudest = std::max(loudest, blockSum / static_cast<double>(inBlock * channels));
+            inBlock = 0;
+            blockSum = 0;
+        };
         for (;;) {
             const sf_count_t n = sf_readf_short(file, scratch.data(), 4096);
             if (n <= 0)
                 break;
+            for (sf_count_t frame = 0; frame < n; ++frame) {
+                for (int c = 0; c < channels; ++c) {
+                    const double sample = scratch[static_cast<std::size_t>(frame * channels + c)];
+                    blockSum += sample * sample;
+                }
+                if (++inBlock == blockFrames)
+                    endBlock();
+            }
             total += n;
         }
+        endBlock();
+        result.loudestBlockRms = std::sqrt(loudest) / 32768.0;
         result.decodedSeconds = static_cast<double>(total) / info.samplerate;
     }
     sf_close(file);

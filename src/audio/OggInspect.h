@@ -22,6 +22,9 @@ struct OggInspection {
     bool readable = false;     // the file opens and its headers decode
     double decodedSeconds = 0; // sound that decodes, to the last whole page
     bool endedCleanly = false; // the stream ends with its end-of-stream page and nothing after it
+    // RMS of the loudest 10 ms block, as a fraction of full scale: below the recorder's
+    // silence floor the microphone heard nothing all along.
+    double loudestBlockRms = 0;
     // Cut short: playable sound, but the encoder never finished the file.
     bool cutShort() const { return readable && decodedSeconds > 0 && !endedCleanly; }
     // Nothing to play: missing, unreadable or no sound at all.

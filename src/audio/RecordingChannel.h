@@ -38,9 +38,7 @@ public:
     static constexpr int BlockFrames = 441;
     // Blocks over which peakLevel is taken (about 100 ms).
     static constexpr int PeakBlocks = 10;
-    // A recording whose 10 ms blocks all stay below this RMS level (fraction of
-    // full scale) has heard nothing; see docs/audio.md for how it was chosen.
-    static constexpr double SilenceFloor = 0.003; // -50 dBFS
+    static constexpr double SilenceFloor = audio::SilenceFloor;
 
     // bufferWait: how long the capture thread may wait for room in the buffer
     // to the writer before it drops sound (only a stalled disk gets there).

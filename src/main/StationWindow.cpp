@@ -5,6 +5,7 @@
 #include "audio/AnswerRecovery.h"
 
 #include "audio/AudioError.h"
+#include "kit/Cp1251.h"
 #include "kit/KitFile.h"
 #include "kit/StationTables.h"
 #include "main/DialogService.h"
@@ -233,6 +234,31 @@ void StationWindow::selectVariant(int varNo) {
     complects.locate("VarNo", varNo);
 }
 
+void StationWindow::beginExaminee(const QString& studId, const QString& variant, const ExamProgress& progress) {
+    participantCode = studId;
+    variantNo = variant;
+    selectVariant(variantNo.toInt());
+    // Nothing of the previous examinee may reach this one's progress or answers file.
+    static const char* const fields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
+    for (int i = 0; i < 6; ++i)
+        kit::writeAnswer(answers, fields[i], kit::utf8ToCp1251(progress.answers.value(i).toStdString()));
+    m_progress = progress;
+}
+
+void StationWindow::noteStageEnded(StageCode next) {
+    if (!m_currentCode || *m_currentCode == next || !ExamProgress::stepOf(*m_currentCode))
+        return;
+    static const char* const fields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
+    m_progress.markDone(*m_currentCode);
+    for (int i = 0; i < 6; ++i)
+        m_progress.answers[i] = QString::fromStdString(kit::cp1251ToUtf8(answers.asText(fields[i])));
+    QString error;
+    // The answers row stays in memory: the review writes it whatever happens here. Only a
+    // resume after a power cut would miss this step, so the technician's log is enough.
+    if (!m_progress.save(folders(), &error))
+        qCWarning(lcStation).noquote() << "progress of examinee" << participantCode << "not saved:" << error;
+}
+
 void StationWindow::fitHeaderLabels() {
     const QRect design(326, 14, 128, 24);
     const int width = std::max(design.width(), phaseLabel->sizeHint().width());
@@ -304,6 +330,7 @@ bool needsSavedRecordings(StageCode code) {
 } // namespace
 
 void StationWindow::startStage(StageCode code) {
+    noteStageEnded(code); // at once: a deferred switch must not lose the note to a power cut
     if (m_modalDepth > 0) {
         // A box opened from the current stage is still on the stack: switch once it has closed.
         m_pendingStage = code;
@@ -320,6 +347,7 @@ void StationWindow::startStage(StageCode code) {
         delete old; // before the next stage starts: a stage never overlaps the next one
     }
     const StageRegistry::Entry* entry = m_services.stages ? m_services.stages->find(code) : nullptr;
+    m_currentCode = code;
     if (!entry) {
         qCWarning(lcStages) << "stage" << static_cast<int>(code) << "is unknown: no stage shown";
         placeFrame(nullptr);
@@ -348,7 +376,8 @@ void StationWindow::recoverInterruptedAnswers() {
         return;
     qCWarning(lcAudio).noquote() << "answers interrupted by a power cut or a crash:"
                                  << interrupted.join(QStringLiteral(", "));
-    m_recovery = std::thread([interrupted, workDir = workDir] {
+    m_recoveryRunning = true;
+    m_recovery = std::thread([this, interrupted, workDir = workDir] {
         for (const QString& answer : interrupted) {
             const audio::ErrorCode result = audio::recoverAnswer(answer, workDir);
             if (result == audio::ErrorCode::Ok)
@@ -357,6 +386,7 @@ void StationWindow::recoverInterruptedAnswers() {
                 qCWarning(lcAudio).noquote() << "answer not recovered (error" << static_cast<int>(result)
                                              << "), its raw sound is kept beside it:" << answer;
         }
+        m_recoveryRunning = false;
     });
 }
 

@@ -2,12 +2,15 @@
 
 #include "audio/Recorder.h"
 #include "kit/MemTable.h"
+#include "kit/StationTables.h"
+#include "station/ExamProgress.h"
 #include "station/StageCode.h"
 #include "station/StationFolders.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -55,7 +58,7 @@ public:
     // The kit table (one row per variant, the current one is the examinee's) and the
     // single row of choice answers.
     kit::MemTable complects;
-    kit::MemTable answers;
+    kit::MemTable answers = kit::makeAnswersTable();
 
     // Timing settings, whole seconds.
     int prepTime1 = 25;
@@ -117,6 +120,16 @@ public:
     // Opens the kit table on the row of the given variant; no such row leaves the row.
     void selectVariant(int varNo);
 
+    // An accepted code: the participant values, the kit row and the answers row, which
+    // starts empty or, for an examinee who goes on after an interruption, as far as the
+    // progress got. From here each answering stage that ends is noted in the progress file.
+    void beginExaminee(const QString& studId, const QString& variant, const ExamProgress& progress);
+    const ExamProgress& progress() const { return m_progress; }
+    // The stage on screen (or waiting to be switched away from); nullopt before the first.
+    std::optional<StageCode> currentCode() const { return m_currentCode; }
+    // Recordings a power cut left are still being encoded again.
+    bool recoveryRunning() const { return m_recoveryRunning; }
+
     // Sizes the header labels to their texts: the phase name keeps its right edge next to the
     // bar (it grows to the left), the time keeps its left edge.
     void fitHeaderLabels();
@@ -151,6 +164,10 @@ private:
     std::unique_ptr<GuardedDialogs> m_guardedDialogs;
     int m_modalDepth = 0;
     std::optional<StageCode> m_pendingStage;
+    std::optional<StageCode> m_currentCode;
+    ExamProgress m_progress;
+    // The stage on screen ends towards next: an answering stage's end goes into the progress file.
+    void noteStageEnded(StageCode next);
     audio::Recorder m_recorder;
     QElapsedTimer m_recordingClock; // for the log only: stages count time by ticks
 
@@ -159,5 +176,6 @@ private:
     void recoverInterruptedAnswers();
     std::thread m_recovery;
     bool m_recoveryStarted = false;
+    std::atomic<bool> m_recoveryRunning = false;
     bool m_audioReleased = false;
 };

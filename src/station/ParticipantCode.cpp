@@ -3,6 +3,8 @@
 #include "station/StationFolders.h"
 #include "station/Digits.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr int kCodeLength = 4;
@@ -14,19 +16,23 @@ const QString ParticipantCode::kWrongLength = QStringLiteral("Код участ�
 const QString ParticipantCode::kAlreadyUsed = QStringLiteral("Участник с таким кодом уже отвечал на данной станции");
 const QString ParticipantCode::kRefused = QStringLiteral("Некорректный код участника!");
 
-bool ParticipantCode::check(const QString& code, const QString& workDir, const QString& stationTag,
-                            QString& errorText) {
+ParticipantCode::Verdict ParticipantCode::check(const QString& code, const QString& workDir, const QString& stationTag,
+                                                QString& errorText) {
     // Anything but four digits would name another folder than the one the code's answers
     // go to, so the used-code check would look in the wrong place.
     if (code.size() != kCodeLength || !isAsciiDigits(code)) {
         errorText += kLineBreak + kWrongLength;
-        return false;
+        return Verdict::Refused;
     }
-    if (StationFolders(workDir, stationTag, code).answerFolderExists()) {
-        errorText += kLineBreak + kAlreadyUsed;
-        return false;
-    }
-    return true;
+    const StationFolders folders(workDir, stationTag, code);
+    if (!folders.answerFolderExists())
+        return Verdict::Accepted;
+    // Without its answers file the examinee never reached the end: a power cut or a crash
+    // stopped the work, and the organiser may let it go on. Anything of that name counts.
+    if (!QFileInfo::exists(folders.answerFile(QStringLiteral("_0.ans"))))
+        return Verdict::Interrupted;
+    errorText += kLineBreak + kAlreadyUsed;
+    return Verdict::Refused;
 }
 
 QString ParticipantCode::studId(const QString& code) {

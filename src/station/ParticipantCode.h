@@ -10,10 +10,14 @@ public:
     static const QString kAlreadyUsed; // "Участник с таким кодом уже отвечал на данной станции"
     static const QString kRefused; // "Некорректный код участника!"
 
-    // True when the code is four decimal digits and has no answer folder in the station
-    // folder of stationTag inside workDir (the folder the answers are written to).
-    // Otherwise appends "\n\r" and the one reason to errorText.
-    static bool check(const QString& code, const QString& workDir, const QString& stationTag, QString& errorText);
+    enum class Verdict {
+        Accepted,    // four decimal digits, no answer folder yet
+        Refused,     // "\n\r" and the one reason were appended to errorText
+        Interrupted, // the answer folder is there without an answers file: the work was cut off
+    };
+    // Looks in the station folder of stationTag inside workDir (where the answers are
+    // written). A code whose answers file exists has answered and is refused.
+    static Verdict check(const QString& code, const QString& workDir, const QString& stationTag, QString& errorText);
 
     // The code's value plus 10000, characters 2 to 5: "12" gives "0012".
     static QString studId(const QString& code);

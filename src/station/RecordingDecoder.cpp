@@ -1,5 +1,6 @@
 #include "station/RecordingDecoder.h"
 
+#include "audio/AudioLayer.h"
 #include "audio/OggInspect.h"
 
 #include <QFile>
@@ -52,6 +53,7 @@ RecordingDecoder::Result RecordingDecoder::decode(const QString& path) {
         return result;
     }
     result.seconds = inspection.decodedSeconds;
+    result.silent = inspection.loudestBlockRms < audio::SilenceFloor;
     // A damaged stretch in the middle is skipped by the decoder and the stream still ends
     // cleanly: it then yields less than its pages announce.
     const double announced = announcedSeconds(path);

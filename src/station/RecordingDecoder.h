@@ -24,6 +24,9 @@ public:
         // was interrupted and the station re-encodes it from that sound at its next start.
         bool interrupted = false;
         double rawSeconds = 0; // of that raw sound, when interrupted
+        // It plays, but all of it stays below the recorder's silence floor: the
+        // microphone heard nothing (unplugged, muted, or nobody spoke).
+        bool silent = false;
 
         bool playable() const { return state == State::CutShort || state == State::Decoded; }
     };

@@ -3,6 +3,7 @@
 #include "kit/Cp1251.h"
 #include "kit/MemTable.h"
 #include "kit/TableStream.h"
+#include "station/ExamProgress.h"
 #include "station/StationLog.h"
 
 #include <QDir>
@@ -42,7 +43,7 @@ QString recordingValue(const RecordingDecoder::Result& r) {
     case RecordingDecoder::State::Decoded:
         break;
     }
-    return seconds(r.seconds);
+    return (r.silent ? QStringLiteral("silent:") : QString()) + seconds(r.seconds);
 }
 
 QString fileState(const RecordingDecoder::Result& r) {
@@ -123,12 +124,13 @@ StationReport StationReport::inspect(const QString& stationFolder) {
 }
 
 void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
-    QStringList known{e.code + QStringLiteral("_0.ans")};
+    const QDir dir(folder);
+    QStringList known{e.code + QStringLiteral("_0.ans"), ExamProgress::fileName(e.code)};
     const std::pair<const char*, const RecordingDecoder::Result*> recordings[] = {
         {"_0.ogg", &e.codeRecording}, {"_2.ogg", &e.task2}, {"_3.ogg", &e.task3}};
     for (const auto& [suffix, result] : recordings) {
         const QString name = e.code + QString::fromLatin1(suffix);
-        const QString path = QDir(folder).filePath(name);
+        const QString path = dir.filePath(name);
         // The recorder keeps these beside an answer until it is whole: part of the answer, not strays.
         known << name << RecordingDecoder::rawSoundPath(name) << RecordingDecoder::reencodingPath(name);
         const QString shown = e.code + QLatin1Char('/') + name;
@@ -142,7 +144,26 @@ void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
                                       "cannot recover it; it may hold more of the answer than %2, which %3)")
                            .arg(RecordingDecoder::reencodingPath(shown), name, fileState(*result));
         }
+        if (result->playable() && result->silent)
+            m_notes << QStringLiteral("silent recording: %1 plays %2 s, all of it below the silence floor (-50 dBFS); "
+                                      "check the headset and listen to it")
+                           .arg(shown, seconds(result->seconds));
     }
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+        if (!ExamProgress::isKeptRecording(e.code, name))
+            continue;
+        known << name;
+        if (!name.endsWith(QStringLiteral(".ogg")))
+            continue; // its raw sound: the line of the recording says so
+        const RecordingDecoder::Result kept = RecordingDecoder::decode(dir.filePath(name));
+        m_notes << QStringLiteral("recording of interrupted work kept beside the answer: %1/%2 (%3%4)")
+                       .arg(e.code, name, kept.interrupted ? QStringLiteral("recoverable, ") : QString(),
+                            fileState(kept));
+    }
+    if (e.answersState == AnswersState::Missing && QFileInfo::exists(dir.filePath(ExamProgress::fileName(e.code))))
+        m_notes << QStringLiteral("examinee %1 was interrupted: the station can resume the work where it stopped "
+                                  "(type the code again)")
+                       .arg(e.code);
     for (const QString& name :
          QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!known.contains(name))

@@ -3,25 +3,33 @@
 #include "station/StationFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using Verdict = ParticipantCode::Verdict;
 const QString kStation = QStringLiteral("25.05.2019_3_000123_0007_2");
 
 struct Station {
     Station() { EXPECT_TRUE(dir.isValid()); }
-    bool check(const QString& code, QString* errors = nullptr, const QString& tag = kStation) {
+    Verdict check(const QString& code, QString* errors = nullptr, const QString& tag = kStation) {
         QString text;
-        const bool ok = ParticipantCode::check(code, dir.path(), tag, text);
+        const Verdict verdict = ParticipantCode::check(code, dir.path(), tag, text);
         if (errors)
             *errors = text;
-        return ok;
+        return verdict;
+    }
+    // The answer folder only, as a station that stopped part-way leaves it.
+    void started(const QString& code, const QString& tag = kStation) {
+        StationFolders(dir.path(), tag, code).ensureExist();
     }
     void answered(const QString& code, const QString& tag = kStation) {
-        StationFolders(dir.path(), tag, code).ensureExist();
+        started(code, tag);
+        QFile file(StationFolders(dir.path(), tag, code).answerFile(QStringLiteral("_0.ans")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     }
     QTemporaryDir dir;
 };
@@ -48,7 +56,7 @@ TEST(ParticipantCode, refusesCodesShorterThanFourDigits) {
     Station s;
     for (const QString& code : {QString(), QStringLiteral("1"), QStringLiteral("12"), QStringLiteral("123")}) {
         QString errors;
-        EXPECT_FALSE(s.check(code, &errors)) << code.toStdString();
+        EXPECT_EQ(s.check(code, &errors), Verdict::Refused) << code.toStdString();
         EXPECT_EQ(errors, "\n\rКод участника должен состоять из 4 цифр");
     }
 }
@@ -58,7 +66,7 @@ TEST(ParticipantCode, refusesCodesThatAreNotFourDigits) {
     for (const QString& code :
          {QStringLiteral("12345"), QStringLiteral("12a4"), QStringLiteral("../x"), QStringLiteral("-123")}) {
         QString errors;
-        EXPECT_FALSE(s.check(code, &errors)) << code.toStdString();
+        EXPECT_EQ(s.check(code, &errors), Verdict::Refused) << code.toStdString();
         EXPECT_EQ(errors, "\n\rКод участника должен состоять из 4 цифр");
     }
 }
@@ -66,36 +74,40 @@ TEST(ParticipantCode, refusesCodesThatAreNotFourDigits) {
 TEST(ParticipantCode, acceptsAFreshCode) {
     Station s;
     QString errors;
-    EXPECT_TRUE(s.check("1235", &errors));
+    EXPECT_EQ(s.check("1235", &errors), Verdict::Accepted);
     EXPECT_TRUE(errors.isEmpty());
 }
 
-TEST(ParticipantCode, refusesACodeWhoseAnswerFolderExistsAtThisStation) {
+TEST(ParticipantCode, refusesACodeWhoseAnswersFileExistsAndOffersToResumeOneWithout) {
     Station s;
     s.answered("1235");
     QString errors;
-    EXPECT_FALSE(s.check("1235", &errors));
+    EXPECT_EQ(s.check("1235", &errors), Verdict::Refused);
     EXPECT_EQ(errors, "\n\rУчастник с таким кодом уже отвечал на данной станции");
-    EXPECT_TRUE(s.check("1237"));
+    EXPECT_EQ(s.check("1237"), Verdict::Accepted);
+    s.started("1237");
+    errors.clear();
+    EXPECT_EQ(s.check("1237", &errors), Verdict::Interrupted);
+    EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST(ParticipantCode, acceptsTheSameCodeAtAnotherStation) {
     Station s;
     s.answered("1235");
-    EXPECT_TRUE(s.check("1235", nullptr, QStringLiteral("25.05.2019_3_000123_0007_3")));
+    EXPECT_EQ(s.check("1235", nullptr, QStringLiteral("25.05.2019_3_000123_0007_3")), Verdict::Accepted);
 }
 
 TEST(ParticipantCode, acceptsACodeAgainOnceItsAnswerFolderIsRemoved) {
     Station s;
     s.answered("1235");
-    ASSERT_FALSE(s.check("1235"));
+    ASSERT_EQ(s.check("1235"), Verdict::Refused);
     ASSERT_TRUE(QDir(StationFolders(s.dir.path(), kStation, "1235").answerFolder()).removeRecursively());
-    EXPECT_TRUE(s.check("1235"));
+    EXPECT_EQ(s.check("1235"), Verdict::Accepted);
 }
 
 TEST(ParticipantCode, appendsToTheErrorTextItIsGiven) {
     Station s;
     QString errors = QStringLiteral("before");
-    EXPECT_FALSE(ParticipantCode::check("12", s.dir.path(), kStation, errors));
+    EXPECT_EQ(ParticipantCode::check("12", s.dir.path(), kStation, errors), Verdict::Refused);
     EXPECT_EQ(errors, "before\n\rКод участника должен состоять из 4 цифр");
 }

@@ -8,12 +8,24 @@
 #include "richtext/RichView.h"
 #include "widgets/DigitsOnlyValidator.h"
 #include "station/ParticipantCode.h"
+#include "station/ExamProgress.h"
+#include "station/LogCategories.h"
+
+#include <QLoggingCategory>
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+
+const QString InstructionStage::kResumeQuestion =
+    QStringLiteral("Участник с кодом %1 начинал работу на данной станции, но не завершил её.\n"
+                   "Продолжить работу этого участника с %2?\n"
+                   "Уже записанные ответы сохранятся.");
+const QString InstructionStage::kRecoveryRunning =
+    QStringLiteral("Станция восстанавливает записи, прерванные при прошлом запуске. "
+                   "Подождите несколько секунд и нажмите кнопку снова.");
 
 InstructionStage::InstructionStage(StationWindow& main)
     : StageFrame(main), instructionView(new richtext::RichView(this)), codePanel(new QFrame(this)),
@@ -87,7 +99,7 @@ void InstructionStage::onCodeKey(QChar& key) {
     DigitsOnlyValidator::filterKey(key);
 }
 
-bool InstructionStage::checkParticipantCode(const QString& code, QString& errorText) const {
+ParticipantCode::Verdict InstructionStage::checkParticipantCode(const QString& code, QString& errorText) const {
     // Looks where the answers are written: the working folder's station folder.
     return ParticipantCode::check(code, mainWindow().workDir, mainWindow().stationTag, errorText);
 }
@@ -96,27 +108,57 @@ void InstructionStage::onStartClicked() {
     StationWindow& main = mainWindow();
     const QString code = codeEdit->text();
     QString errorText;
-    if (!checkParticipantCode(code, errorText)) {
+    const ParticipantCode::Verdict verdict = checkParticipantCode(code, errorText);
+    if (verdict == ParticipantCode::Verdict::Refused) {
         main.dialogs().message(ParticipantCode::kRefused + errorText);
         return;
     }
+    const StationFolders folders(main.workDir, main.stationTag, ParticipantCode::studId(code));
+    ExamProgress progress;
+    if (verdict == ParticipantCode::Verdict::Interrupted && !takeBackInterrupted(folders, progress))
+        return;
     // The answer folder is made now, while the organiser is at hand: a folder that cannot be
     // made would otherwise surface only as lost answers after the examinee has done the work.
     QString folderError;
-    if (!StationFolders(main.workDir, main.stationTag, ParticipantCode::studId(code)).ensureExist(&folderError)) {
+    if (!folders.ensureExist(&folderError)) {
         main.dialogs().error(folderError);
         return;
     }
-    main.participantCode = ParticipantCode::studId(code);
-    main.variantNo = ParticipantCode::variantFor(code);
-    main.selectVariant(main.variantNo.toInt());
+    main.beginExaminee(ParticipantCode::studId(code), ParticipantCode::variantFor(code), progress);
+    m_nextStage = progress.resumeStage();
     tickTimer->start();
+}
+
+bool InstructionStage::takeBackInterrupted(const StationFolders& folders, ExamProgress& progress) {
+    StationWindow& main = mainWindow();
+    const QString studId = ParticipantCode::studId(codeEdit->text());
+    if (main.recoveryRunning()) {
+        // The recordings a power cut left are being encoded again, this examinee's among them.
+        main.dialogs().message(kRecoveryRunning);
+        return false;
+    }
+    progress = ExamProgress::load(folders);
+    const StageCode resumeAt = progress.resumeStage();
+    if (!main.dialogs().confirm(kResumeQuestion.arg(studId, ExamProgress::resumePointText(resumeAt))))
+        return false;
+    // What the interrupted work recorded stays, beside the recordings made from here on.
+    QStringList kept;
+    QString error;
+    const bool setAside = ExamProgress::setAsideRecordings(folders, resumeAt, &kept, &error);
+    if (!kept.isEmpty())
+        qCInfo(lcStages).noquote() << "examinee" << studId << "resumed; interrupted recordings kept as"
+                                   << kept.join(QStringLiteral(", "));
+    if (!setAside) {
+        main.dialogs().error(error);
+        return false;
+    }
+    return true;
 }
 
 void InstructionStage::onTick() {
     tickTimer->stop();
     mainWindow().headerBar->show();
-    switchTo(StageCode::CodeRecording);
+    switchTo(m_nextStage);
 }
 
 void InstructionStage::onStopStationClicked() {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "main/StageFrame.h"
+#include "station/ParticipantCode.h"
 
+class ExamProgress;
+class StationFolders;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -31,8 +34,13 @@ public:
 
     void start() override;
     void onCodeKey(QChar& key);
-    // True when the code may be used; otherwise errorText gets "\n\r" and the reason.
-    bool checkParticipantCode(const QString& code, QString& errorText) const;
+    // Asked before an interrupted examinee goes on: the code and where the work resumes.
+    static const QString kResumeQuestion;
+    // Shown when that examinee's recordings may still be being recovered.
+    static const QString kRecoveryRunning;
+
+    // Refused codes get "\n\r" and the reason in errorText.
+    ParticipantCode::Verdict checkParticipantCode(const QString& code, QString& errorText) const;
     void onStartClicked();
     void onTick() override;
     void onStopStationClicked();
@@ -42,4 +50,9 @@ protected:
 
 private:
     void layoutPanel();
+    // The organiser's Yes to going on, the interrupted recordings set aside, the progress
+    // read; false leaves the stage as it was.
+    bool takeBackInterrupted(const StationFolders& folders, ExamProgress& progress);
+
+    StageCode m_nextStage = StageCode::CodeRecording;
 };

@@ -2,6 +2,7 @@
 
 #include "kit/Cp1251.h"
 #include "kit/TableStream.h"
+#include "station/ExamProgress.h"
 #include "main/DialogService.h"
 #include "widgets/StageWidgets.h"
 #include "main/StationWindow.h"
@@ -73,7 +74,7 @@ QString recordingText(const RecordingDecoder::Result& r) {
     case RecordingDecoder::State::Decoded:
         break;
     }
-    return secondsText(r.seconds);
+    return secondsText(r.seconds) + (r.silent ? QStringLiteral(", тишина") : QString());
 }
 
 constexpr int kDesignWidth = 1024;
@@ -155,8 +156,10 @@ void ReviewStage::start() {
     // No recording is still being completed here: the station window starts this stage only
     // once the last one is whole, so none of them looks cut short.
     std::array<QString, 3> paths;
-    for (std::size_t i = 0; i < paths.size(); ++i)
+    for (std::size_t i = 0; i < paths.size(); ++i) {
         paths[i] = main.folders().answerFile(QString::fromLatin1(kRecordings[i].suffix));
+        m_keptRecordings[i] = ExamProgress::keptRecordings(main.folders(), QString::fromLatin1(kRecordings[i].suffix));
+    }
     m_checksStarted = true;
     // Decoding takes about 0.3-0.5 s for the 3.5 minutes of the three answers: not on the UI thread.
     const auto check = [this, paths] {
@@ -192,10 +195,12 @@ void ReviewStage::showRecordingChecks() {
     const std::array<QLabel*, 3> labels{codeRecordingLabel, task2RecordingLabel, task3RecordingLabel};
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const RecordingDecoder::Result& r = m_checkResults[i];
-        const QString text = recordingText(r);
+        QString text = recordingText(r);
+        if (!m_keptRecordings[i].isEmpty())
+            text += QStringLiteral(" (и прерванная запись)");
         labels[i]->setText(text);
         labels[i]->setAccessibleName(QString::fromUtf8(kRecordings[i].accessibleName) + QStringLiteral(": ") + text);
-        if (r.state != RecordingDecoder::State::Decoded) {
+        if (r.state != RecordingDecoder::State::Decoded || r.silent) {
             QPalette palette = labels[i]->palette();
             palette.setColor(QPalette::WindowText, VerdictMark::kRed);
             labels[i]->setPalette(palette);
@@ -207,11 +212,14 @@ QStringList ReviewStage::recordingProblems() const {
     QStringList problems;
     for (std::size_t i = 0; i < m_checkResults.size(); ++i) {
         const RecordingDecoder::Result& r = m_checkResults[i];
-        if (r.state == RecordingDecoder::State::Decoded)
+        if (r.state == RecordingDecoder::State::Decoded && !r.silent)
             continue;
         QString problem = QString::fromUtf8(kRecordings[i].problemName) + QStringLiteral(": ");
         if (r.state == RecordingDecoder::State::CutShort)
             problem += QStringLiteral("запись оборвана, слышно ") + secondsText(r.seconds);
+        else if (r.state == RecordingDecoder::State::Decoded)
+            problem += QStringLiteral("в записи тишина (") + secondsText(r.seconds) +
+                       QStringLiteral("), микрофон ничего не услышал");
         else
             problem += recordingText(r);
         if (r.interrupted)
@@ -290,6 +298,8 @@ bool ReviewStage::writeAnswersFile(QString* error) {
         *error = QString::fromStdString(reason);
         return false;
     }
+    // The answers file now says all the progress file said: the folder holds what it always did.
+    QFile::remove(ExamProgress::path(folders));
     return true;
 }
 

@@ -76,6 +76,8 @@ private:
     std::thread m_checker;
     // Written by m_checker, read on the UI thread only after it has been joined.
     std::array<RecordingDecoder::Result, 3> m_checkResults{};
+    // Recordings of an interrupted examinee's earlier attempt, kept beside each answer.
+    std::array<QStringList, 3> m_keptRecordings{};
     bool m_checksStarted = false;
     bool m_checksShown = false;
     bool m_recordingsConfirmed = false;

@@ -1,4 +1,5 @@
 #include "stages/preexam/CodeRecordingStage.h"
+#include "station/ExamProgress.h"
 #include "stages/preexam/ListenBackCheck.h"
 #include "stages/preexam/PreExamStages.h"
 
@@ -99,9 +100,10 @@ TEST(CodeRecordingStage, firstPressCreatesBothFoldersAndRecordsTheCode) {
     EXPECT_TRUE(c.frame().microphonePicture->isVisible());
     EXPECT_FALSE(c.frame().continueButton->isEnabled());
     saveScreenshot(c.main(), QStringLiteral("CodeRecordingStage-recording"));
-    // From now on this code is used at this station.
+    // From now on this code has begun at this station: it can only be resumed.
     QString errors;
-    EXPECT_FALSE(ParticipantCode::check("0012", c.main().workDir, kStation, errors));
+    EXPECT_EQ(ParticipantCode::check("0012", c.main().workDir, kStation, errors),
+              ParticipantCode::Verdict::Interrupted);
 }
 
 TEST(CodeRecordingStage, secondPressStopsAndPlaysTheRecordingBack) {
@@ -224,7 +226,10 @@ TEST(CodeRecordingStage, leavesOnTheTickForTheFirstPreparationWithTheHeaderShown
     tick(&c.frame());
     EXPECT_FALSE(c.stillHere());
     EXPECT_TRUE(c.headerShownAtNext);
-    EXPECT_EQ(QDir(c.folders().answerFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    // Only the note that the code is recorded, for a resume after a power cut.
+    EXPECT_EQ(QDir(c.folders().answerFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              before + QStringList{QStringLiteral("0012.progress")});
+    EXPECT_EQ(ExamProgress::load(c.folders()).resumeStage(), StageCode::ListeningPreparation);
 }
 
 TEST(CodeRecordingStage, leavingRecreatesFoldersRemovedMeanwhile) {

@@ -5,6 +5,8 @@
 #include "richtext/RichView.h"
 #include "stages/StageTable.h"
 #include "stages/preexam/CodeRecordingStage.h"
+#include "kit/StationTables.h"
+#include "station/ExamProgress.h"
 #include "support/Screenshot.h"
 #include "support/StagesKeyboard.h"
 #include "support/StagesKit.h"
@@ -73,7 +75,10 @@ struct CodeEntry {
     }
     bool accepted() { return frame().tickTimer->isActive(); }
     void answered(const QString& code, const QString& tag = kStation) {
-        StationFolders(h.workDir.path(), tag, code).ensureExist();
+        const StationFolders folders(h.workDir.path(), tag, code);
+        folders.ensureExist();
+        QFile file(folders.answerFile(QStringLiteral("_0.ans")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     }
     StationHarness h;
 };
@@ -162,6 +167,53 @@ TEST(InstructionStage, refusesACodeThatAlreadyAnsweredAtThisStation) {
     c.submit("1237"); // corrected and pressed again
     EXPECT_TRUE(c.h.dialogs.shown.isEmpty());
     EXPECT_TRUE(c.accepted());
+}
+
+TEST(InstructionStage, resumesAnInterruptedExamineeOnYesKeepingWhatWasRecorded) {
+    CodeEntry c;
+    addIdleStage(c.h.stages, StageCode::SpokenPreparation, [] {});
+    const StationFolders folders(c.h.workDir.path(), kStation, "1235");
+    ASSERT_TRUE(folders.ensureExist());
+    // The code and task 1 were done; task 2 was being recorded when the power went.
+    ExamProgress progress;
+    progress.markDone(StageCode::CodeRecording);
+    progress.markDone(StageCode::ListeningTask);
+    progress.answers[0] = QStringLiteral("20133");
+    ASSERT_TRUE(progress.save(folders, nullptr));
+    const auto write = [&](const QString& suffix, const QByteArray& bytes) {
+        QFile file(folders.answerFile(suffix));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(QStringLiteral("_0.ogg"), "code");
+    write(QStringLiteral("_2.ogg"), "half of task 2");
+    write(QStringLiteral("_2.ogg.pcm.tmp"), "its raw sound");
+    kit::writeAnswer(c.main().answers, "a4", "55555"); // the previous examinee's
+
+    const QString question =
+        QStringLiteral("confirm: Участник с кодом 1235 начинал работу на данной станции, но не завершил её.\n"
+                       "Продолжить работу этого участника с задания № 2?\nУже записанные ответы сохранятся.");
+    c.h.dialogs.confirmAnswers = {false};
+    c.submit("1235");
+    EXPECT_EQ(c.h.dialogs.shown, QStringList{question});
+    EXPECT_FALSE(c.accepted());
+    EXPECT_TRUE(QFileInfo::exists(folders.answerFile(QStringLiteral("_2.ogg")))); // nothing touched on No
+
+    c.h.dialogs.shown.clear();
+    c.h.dialogs.confirmAnswers = {true};
+    c.submit("1235");
+    EXPECT_EQ(c.h.dialogs.shown, QStringList{question});
+    ASSERT_TRUE(c.accepted());
+    EXPECT_EQ(c.main().participantCode, "1235");
+    EXPECT_EQ(c.main().variantNo, "1");
+    EXPECT_EQ(c.main().answers.asText("a1"), "20133");
+    EXPECT_EQ(c.main().answers.asText("a4"), "");
+    // The interrupted answer and its raw sound moved aside together; the code recording stays.
+    EXPECT_EQ(QDir(folders.answerFolder()).entryList(QDir::Files, QDir::Name),
+              QStringList({"1235.progress", "1235_0.ogg", "1235_2_interrupted.ogg", "1235_2_interrupted.ogg.pcm.tmp"}));
+    tick(&c.frame());
+    EXPECT_NE(dynamic_cast<IdleStage*>(c.main().currentStage.data()), nullptr);
+    EXPECT_EQ(c.main().currentCode(), StageCode::SpokenPreparation);
 }
 
 TEST(InstructionStage, acceptsTheSameCodeAtAnotherStation) {

@@ -175,6 +175,7 @@ bool StationDriver::hardwareTest(const QString& school, const QString& auditoriu
 bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
     *outcome = Outcome();
     outcome->code = plan.code;
+    outcome->chosen = QStringList(4);
     m_stages = &outcome->stages;
     m_finishEarly = plan.finishEarly;
     const auto done = [this](bool ok) {
@@ -190,65 +191,103 @@ bool StationDriver::examinee(const Examinee& plan, Outcome* outcome) {
         return done(fail(QStringLiteral("код участника %1 не принят").arg(plan.code)));
     if (!leaveOneShot(instruction, "инструкция"))
         return done(false);
-
-    auto* recording = expect<CodeRecordingStage>(StageCode::CodeRecording, "запись кода участника");
-    if (!recording)
-        return done(false);
-    recording->recordButton->click();
-    if (!recording->isRecording())
-        return done(fail(QStringLiteral("запись кода участника не началась")));
-    wait(m_options.speakMs);
-    recording->recordButton->click(); // stops the recording and plays it back
-    if (m_options.pace == Pace::Live)
-        wait(m_options.speakMs);
-    recording->yesButton->click();
-    if (!recording->continueButton->isEnabled())
-        return done(fail(QStringLiteral("запись кода участника не подтверждена")));
-    recording->continueButton->click();
-    if (!leaveOneShot(recording, "запись кода участника"))
-        return done(false);
-
-    QString a1, a4, a5, a6;
-    StageFrame* f = expect<StageFrame>(StageCode::ListeningPreparation, "подготовка к заданию 1");
-    if (!f || !runCountdown(f, 0, "подготовка к заданию 1"))
-        return done(false);
-    f = expect<StageFrame>(StageCode::ListeningTask, "задание 1");
-    if (!f || !chooseInLists(f, plan.task1, &a1, "задание 1") || !runCountdown(f, 0, "задание 1"))
-        return done(false);
-    f = expect<StageFrame>(StageCode::SpokenPreparation, "подготовка к заданию 2");
-    if (!f || !runCountdown(f, 0, "подготовка к заданию 2"))
-        return done(false);
-    f = expect<StageFrame>(StageCode::SpokenAnswer, "задание 2");
-    if (!f || !runCountdown(f, m_options.answerMs, "задание 2"))
-        return done(false);
-    auto* prepare3 = expect<PhotoChoiceStage>(StageCode::PhotoChoice, "подготовка к заданию 3");
-    if (!prepare3)
-        return done(false);
-    if (plan.photo < 0 || plan.photo > 3)
-        return done(fail(QStringLiteral("нет фото %1").arg(plan.photo)));
-    prepare3->photoItems[static_cast<std::size_t>(plan.photo)]->click();
-    if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
-        return done(false);
-    f = expect<StageFrame>(PhotoChoiceStage::nextStageCode(plan.photo), "задание 3");
-    if (!f || !runCountdown(f, m_options.answerMs, "задание 3"))
-        return done(false);
-    const struct {
-        StageCode code;
-        const char* what;
-        const QList<int>& plan;
-        QString* chosen;
-    } choiceTasks[] = {{StageCode::ChoiceTask4, "задание 4", plan.task4, &a4},
-                       {StageCode::ChoiceTask5, "задание 5", plan.task5, &a5},
-                       {StageCode::ChoiceTask6, "задание 6", plan.task6, &a6}};
-    for (const auto& task : choiceTasks) {
-        f = expect<StageFrame>(task.code, task.what);
-        if (!f || !chooseInLists(f, task.plan, task.chosen, task.what) || !runCountdown(f, 0, task.what))
-            return done(false);
-    }
-    outcome->chosen = QStringList{a1, a4, a5, a6};
     outcome->stationTag = m_main.stationTag;
     outcome->variant = m_main.variantNo;
+
+    // Whatever stage the code led to (a resumed examinee starts part-way), then on to the review.
+    for (;;) {
+        const std::optional<StageCode> code = m_main.currentCode();
+        if (!code || !m_main.currentStage)
+            return done(fail(QStringLiteral("после этапа нет следующего: на экране %1").arg(currentName(m_main))));
+        if (plan.interruptAt == code) {
+            // The power goes in the middle of the stage: a recording has run half its time.
+            expect<StageFrame>(*code, "прерванный этап");
+            m_main.currentStage->tickTimer->stop();
+            wait(m_options.answerMs / 2);
+            return done(true);
+        }
+        if (*code == StageCode::Review)
+            break;
+        if (!step(*code, plan, outcome))
+            return done(false);
+    }
     return done(review(outcome) && expect<FinishStage>(StageCode::Finish, "завершение") != nullptr);
+}
+
+bool StationDriver::step(StageCode code, const Examinee& plan, Outcome* outcome) {
+    switch (code) {
+    case StageCode::CodeRecording: {
+        auto* recording = expect<CodeRecordingStage>(code, "запись кода участника");
+        if (!recording)
+            return false;
+        recording->recordButton->click();
+        if (!recording->isRecording())
+            return fail(QStringLiteral("запись кода участника не началась"));
+        wait(m_options.speakMs);
+        recording->recordButton->click(); // stops the recording and plays it back
+        if (m_options.pace == Pace::Live)
+            wait(m_options.speakMs);
+        recording->yesButton->click();
+        if (!recording->continueButton->isEnabled())
+            return fail(QStringLiteral("запись кода участника не подтверждена"));
+        recording->continueButton->click();
+        return leaveOneShot(recording, "запись кода участника");
+    }
+    case StageCode::ListeningPreparation:
+    case StageCode::SpokenPreparation: {
+        const char* what =
+            code == StageCode::ListeningPreparation ? "подготовка к заданию 1" : "подготовка к заданию 2";
+        StageFrame* f = expect<StageFrame>(code, what);
+        return f && runCountdown(f, 0, what);
+    }
+    case StageCode::SpokenAnswer:
+    case StageCode::PhotoAnswer1:
+    case StageCode::PhotoAnswer2:
+    case StageCode::PhotoAnswer3:
+    case StageCode::PhotoAnswerNoPhoto: {
+        const char* what = code == StageCode::SpokenAnswer ? "задание 2" : "задание 3";
+        StageFrame* f = expect<StageFrame>(code, what);
+        return f && runCountdown(f, m_options.answerMs, what);
+    }
+    case StageCode::PhotoChoice: {
+        auto* prepare3 = expect<PhotoChoiceStage>(code, "подготовка к заданию 3");
+        if (!prepare3)
+            return false;
+        if (plan.photo < 0 || plan.photo > 3)
+            return fail(QStringLiteral("нет фото %1").arg(plan.photo));
+        prepare3->photoItems[static_cast<std::size_t>(plan.photo)]->click();
+        if (!runCountdown(prepare3, 0, "подготовка к заданию 3"))
+            return false;
+        return m_main.currentCode() == PhotoChoiceStage::nextStageCode(plan.photo) ||
+               fail(QStringLiteral("после выбора фото %1 на экране %2").arg(plan.photo).arg(currentName(m_main)));
+    }
+    case StageCode::ListeningTask:
+    case StageCode::ChoiceTask4:
+    case StageCode::ChoiceTask5:
+    case StageCode::ChoiceTask6: {
+        const struct {
+            StageCode code;
+            const char* what;
+            const QList<int>& plan;
+            int index; // in Outcome::chosen
+        } tasks[] = {{StageCode::ListeningTask, "задание 1", plan.task1, 0},
+                     {StageCode::ChoiceTask4, "задание 4", plan.task4, 1},
+                     {StageCode::ChoiceTask5, "задание 5", plan.task5, 2},
+                     {StageCode::ChoiceTask6, "задание 6", plan.task6, 3}};
+        for (const auto& task : tasks) {
+            if (task.code != code)
+                continue;
+            StageFrame* f = expect<StageFrame>(code, task.what);
+            return f && chooseInLists(f, task.plan, &outcome->chosen[task.index], task.what) &&
+                   runCountdown(f, 0, task.what);
+        }
+        return false;
+    }
+    default:
+        return fail(QStringLiteral("этап %1 (%2) не ожидался у участника")
+                        .arg(static_cast<int>(code))
+                        .arg(currentName(m_main)));
+    }
 }
 
 bool StationDriver::review(Outcome* outcome) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class StageFrame;
 class StationWindow;
@@ -50,11 +51,14 @@ public:
         // Driven: every timed stage is ended with its finish button (the dialog service must
         // answer Yes) and then a single tick, instead of being ticked until its time is up.
         bool finishEarly = false;
+        // Stops in the middle of this stage, as a power cut would: examinee() returns true with
+        // the stage on screen, a recording having run for half of answerMs.
+        std::optional<StageCode> interruptAt;
     };
 
     struct Outcome {
         QString code;
-        QStringList chosen;      // a1, a4, a5, a6: the answer strings of the choices made
+        QStringList chosen;      // a1, a4, a5, a6: the choices made (empty for a task not played)
         QStringList stored;      // a1, a4, a5, a6: as the answers table held them at the review
         QList<StageCode> stages; // the stages passed, in order
         QString stationTag;      // of the station folder the answers went to
@@ -65,7 +69,8 @@ public:
 
     // Stage 1 with both checks confirmed and the three numbers typed; ends on stage 5.
     bool hardwareTest(const QString& school, const QString& auditorium, const QString& station);
-    // From stage 5 to the finish stage (1001) of this examinee.
+    // From stage 5 to the finish stage (1001) of this examinee; an interrupted examinee goes
+    // on where the station resumes it (the dialog service must say Yes to that).
     bool examinee(const Examinee& plan, Outcome* outcome);
     // On the finish stage: the next examinee (stage 5) or the end of the station's work.
     bool nextExaminee();
@@ -90,6 +95,8 @@ private:
     bool m_finishEarly = false; // of the examinee being played
     bool chooseInLists(StageFrame* frame, const QList<int>& plan, QString* chosen, const char* what);
     bool review(Outcome* outcome);
+    // Plays the stage of code on screen to its end.
+    bool step(StageCode code, const Examinee& plan, Outcome* outcome);
 
     StationWindow& m_main;
     Options m_options;

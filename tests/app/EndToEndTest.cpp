@@ -11,10 +11,12 @@
 #include "support/ReviewDemoStation.h"
 #include "support/ScriptedDialogService.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -176,4 +178,73 @@ TEST_F(EndToEnd, twoExamineesOfDifferentVariantsLeaveExactlyTheirAnswersBehind) 
     EXPECT_EQ(report.exitStatus(), 0);
     std::printf("check-station %s\n%s\nrun took %lld ms\n", qPrintable(station), qPrintable(report.lines().join('\n')),
                 static_cast<long long>(runMs));
+}
+
+TEST_F(EndToEnd, anExamineeStoppedInTask2GoesOnAfterARestartAndEndsComplete) {
+    StationDriver::Examinee examinee;
+    examinee.code = QStringLiteral("0042");
+    examinee.photo = 1;
+    examinee.task1 = {2, 0, 1, 3, 3};
+    examinee.task4 = {2, 1, 0, 4, 3};
+    examinee.task5 = {0, 0, 3, 0, 0};
+    examinee.task6 = {1, 1, 1, 1, 1};
+    examinee.interruptAt = StageCode::SpokenAnswer;
+    QString stationDir;
+    {
+        StationWindow& main = startStation();
+        StationDriver driver(main, driven());
+        ASSERT_TRUE(driver.hardwareTest(QStringLiteral("123"), QStringLiteral("7"), QStringLiteral("2")))
+            << driver.error().toStdString();
+        StationDriver::Outcome cut;
+        ASSERT_TRUE(driver.examinee(examinee, &cut)) << driver.error().toStdString();
+        ASSERT_EQ(main.currentCode(), StageCode::SpokenAnswer);
+        ASSERT_TRUE(main.recorder().RecChannel != 0); // task 2 is being recorded
+        stationDir = QDir(workDir).filePath(QStringLiteral("Answer_") + main.stationTag);
+    }
+    // The station goes away in the middle of the answer: nobody ends its work.
+    session.reset();
+    const QString folder = QDir(stationDir).filePath(examinee.code);
+    ASSERT_TRUE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("0042.progress"))));
+    EXPECT_EQ(StationReport::inspect(stationDir).exitStatus(), 1);
+
+    // Started again, the same code is taken back on Yes and goes on with task 2.
+    session = std::make_unique<StationSession>(dialogs, workDir, workDir + QLatin1Char('/'));
+    StationWindow& main = startStation();
+    StationDriver driver(main, driven());
+    ASSERT_TRUE(driver.hardwareTest(QStringLiteral("123"), QStringLiteral("7"), QStringLiteral("2")))
+        << driver.error().toStdString();
+    QElapsedTimer recovering;
+    recovering.start();
+    while (main.recoveryRunning() && recovering.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    examinee.interruptAt.reset();
+    dialogs.confirmAnswers = {true};
+    dialogs.shown.clear();
+    StationDriver::Outcome resumed;
+    ASSERT_TRUE(driver.examinee(examinee, &resumed)) << driver.error().toStdString();
+    EXPECT_EQ(dialogs.shown.filter(QStringLiteral("confirm: ")),
+              QStringList{QStringLiteral("confirm: Участник с кодом 0042 начинал работу на данной станции, но не "
+                                         "завершил её.\nПродолжить работу этого участника с задания № 2?\nУже "
+                                         "записанные ответы сохранятся.")});
+    using enum StageCode;
+    EXPECT_EQ(resumed.stages, QList<StageCode>({Instruction, SpokenPreparation, SpokenAnswer, PhotoChoice, PhotoAnswer1,
+                                                ChoiceTask4, ChoiceTask5, ChoiceTask6, Review, Finish}));
+    // Task 1 was answered before the interruption and comes back from the progress file.
+    EXPECT_EQ(resumed.stored, QStringList({"20133", "21043", "00300", "11111"}));
+
+    EXPECT_EQ(entries(folder),
+              QStringList({"0042_0.ans", "0042_0.ogg", "0042_2.ogg", "0042_2_interrupted.ogg", "0042_3.ogg"}));
+    EXPECT_EQ(readAll(QDir(folder).filePath(QStringLiteral("0042_0.ans"))),
+              reviewAnswersFile(fileValues(resumed.stored)));
+    expectRecording(QDir(folder).filePath(QStringLiteral("0042_0.ogg")), kSpeakMs / 1000.0, 0.35);
+    expectRecording(QDir(folder).filePath(QStringLiteral("0042_2.ogg")), kAnswerMs / 1000.0, 0.35);
+    const StationReport report = StationReport::inspect(stationDir);
+    EXPECT_EQ(report.exitStatus(), 0) << report.lines().join('\n').toStdString();
+    ASSERT_NE(report.find(examinee.code), nullptr);
+    EXPECT_TRUE(report.find(examinee.code)->complete());
+    EXPECT_EQ(report.notes().size(), 1) << report.notes().join('\n').toStdString();
+    EXPECT_TRUE(report.notes().value(0).startsWith(
+        QStringLiteral("recording of interrupted work kept beside the answer: 0042/0042_2_interrupted.ogg (plays")))
+        << report.notes().join('\n').toStdString();
+    EXPECT_TRUE(dialogs.shown.filter(QStringLiteral("rror")).isEmpty()) << dialogs.shown.join('\n').toStdString();
 }

@@ -193,6 +193,32 @@ TEST(StationReport, reportsAnInterruptedAnswerAsRecoverableNotAsStrayFiles) {
               QStringList{QStringLiteral("stray file in the answer folder 0020: 0020_5.ogg.pcm.tmp")});
 }
 
+TEST(StationReport, tellsSilentRecordingsAndWhatAResumableExamineeLeftApart) {
+    Station s;
+    s.addComplete(QStringLiteral("0030"), 1.0);
+    // An unplugged microphone: the faint hiss of the line, -70 dBFS, for two seconds.
+    ASSERT_TRUE(audiotest::writeSoundFile(s.file(QStringLiteral("0030"), "_2.ogg"),
+                                          audiotest::sinePcm(440.0, 2 * 44100, 10), SF_FORMAT_OGG));
+    // Stopped in task 2 and not yet resumed: the progress, the code, and task 2's first attempt.
+    s.addRecording(QStringLiteral("0031"), "_0.ogg", 1.0);
+    s.addRecording(QStringLiteral("0031"), "_2_interrupted.ogg", 1.5);
+    ASSERT_TRUE(writeBytes(s.file(QStringLiteral("0031"), ".progress"), "done=6 11\na1=20133\n"));
+
+    const StationReport report = StationReport::inspect(s.folder);
+    EXPECT_EQ(report.lines(),
+              QStringList({QStringLiteral("0030 code=1.0 task2=silent:2.0 task3=1.5 a1=12312 a2= a3= a4=21043 "
+                                          "a5=00300 a6=11111"),
+                           QStringLiteral("0031 code=1.0 task2=missing task3=missing answers=missing"),
+                           QStringLiteral("complete 1 incomplete 1")}));
+    EXPECT_EQ(report.notes(),
+              QStringList({QStringLiteral("silent recording: 0030/0030_2.ogg plays 2.0 s, all of it below the silence "
+                                          "floor (-50 dBFS); check the headset and listen to it"),
+                           QStringLiteral("recording of interrupted work kept beside the answer: "
+                                          "0031/0031_2_interrupted.ogg (plays 1.5 s)"),
+                           QStringLiteral("examinee 0031 was interrupted: the station can resume the work where it "
+                                          "stopped (type the code again)")}));
+}
+
 TEST(StationReport, saysWhetherTheAnswersFileIsMissingOrUnreadable) {
     Station s;
     s.addRecording(QStringLiteral("0001"), "_0.ogg", 1.0);

@@ -55,9 +55,9 @@ struct Review {
     }
 
     // A quiet tone as Ogg Vorbis, as the encoder leaves it.
-    void writeRecording(const char* suffix, double seconds) const {
+    void writeRecording(const char* suffix, double seconds, int amplitude = 3277) const {
         EXPECT_TRUE(audiotest::writeSoundFile(
-            recording(suffix), audiotest::sinePcm(440.0, static_cast<int>(seconds * 44100), 3277), SF_FORMAT_OGG));
+            recording(suffix), audiotest::sinePcm(440.0, static_cast<int>(seconds * 44100), amplitude), SF_FORMAT_OGG));
     }
     void writeBytes(const char* suffix, const QByteArray& bytes) const {
         QFile file(recording(suffix));
@@ -501,12 +501,22 @@ TEST(ReviewStage, tellsAnEmptyRecordingFromABrokenOneAndFromOneCutShort) {
 
 TEST(ReviewStage, asksBeforeFinishingWithARecordingMissingOrBroken) {
     Review r;
+    r.writeRecording("_0.ogg", 1.0, 10); // an unplugged microphone's hiss, -70 dBFS
     r.writeBytes("_2.ogg", QByteArray("OggS and nothing of a stream"));
     QFile::remove(r.recording("_3.ogg"));
+    r.writeRecording("_3_interrupted.ogg", 2.0); // the first attempt of a resumed examinee
     ReviewStage& f = r.start();
+    f.awaitRecordingChecks();
+    EXPECT_EQ(f.codeRecordingLabel->text(), QStringLiteral("1 сек., тишина"));
+    EXPECT_EQ(f.codeRecordingLabel->palette().color(QPalette::WindowText), VerdictMark::kRed);
+    EXPECT_EQ(f.task3RecordingLabel->text(), QStringLiteral("нет записи (и прерванная запись)"));
+    r.w->layout()->activate();
+    saveScreenshot(*r.w, QStringLiteral("ReviewStage-silent-and-interrupted"));
     f.onFinishClicked(); // "Нет": nothing written, the review stays
     ASSERT_EQ(r.h.dialogs.shown.size(), 1);
     EXPECT_EQ(r.h.dialogs.shown[0], QStringLiteral("confirm: Не все записи участника можно прослушать полностью:\n"
+                                                   "— код участника: в записи тишина (1 сек.), микрофон ничего не "
+                                                   "услышал\n"
                                                    "— ответ на задание № 2: запись повреждена\n"
                                                    "— ответ на задание № 3: нет записи\n"
                                                    "Всё равно завершить выполнение работы участником?"));

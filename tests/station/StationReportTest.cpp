@@ -134,7 +134,8 @@ TEST(StationReport, countsARecordingWithADamagedStretchAsCutShort) {
     ASSERT_TRUE(task3.seek(0));
     ASSERT_EQ(task3.write(bytes), bytes.size());
     task3.close();
-    const StationReport::Examinee* e = StationReport::inspect(s.folder).find(QStringLiteral("0012"));
+    const StationReport report = StationReport::inspect(s.folder);
+    const StationReport::Examinee* e = report.find(QStringLiteral("0012"));
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->task3.state, RecordingDecoder::State::CutShort) << e->task3.seconds;
     EXPECT_LT(e->task3.seconds, 20.5);

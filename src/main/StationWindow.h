@@ -124,7 +124,6 @@ public:
     // starts empty or, for an examinee who goes on after an interruption, as far as the
     // progress got. From here each answering stage that ends is noted in the progress file.
     void beginExaminee(const QString& studId, const QString& variant, const ExamProgress& progress);
-    const ExamProgress& progress() const { return m_progress; }
     // The stage on screen (or waiting to be switched away from); nullopt before the first.
     std::optional<StageCode> currentCode() const { return m_currentCode; }
     // Recordings a power cut left are still being encoded again.

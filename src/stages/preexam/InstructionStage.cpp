@@ -11,11 +11,10 @@
 #include "station/ExamProgress.h"
 #include "station/LogCategories.h"
 
-#include <QLoggingCategory>
-
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTimer>
 

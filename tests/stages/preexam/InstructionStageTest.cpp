@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -26,6 +27,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -54,9 +57,13 @@ KitRow demoRow() {
 }
 
 struct CodeEntry {
+    // prepare fills the working folder before the station shows its first stage.
     explicit CodeEntry(std::initializer_list<KitRow> rows = {row(0, kInstruction), row(1, QStringLiteral("нечётный")),
-                                                             row(2, QStringLiteral("чётный"))}) {
+                                                             row(2, QStringLiteral("чётный"))},
+                       const std::function<void(const QString& workDir)>& prepare = {}) {
         stages::registerPreExamStages(h.stages);
+        if (prepare)
+            prepare(h.workDir.path());
         StationWindow& w = h.createWindow();
         w.complects = stagestest::makeKit(rows);
         w.selectVariant(0);
@@ -214,6 +221,49 @@ TEST(InstructionStage, resumesAnInterruptedExamineeOnYesKeepingWhatWasRecorded) 
     tick(&c.frame());
     EXPECT_NE(dynamic_cast<IdleStage*>(c.main().currentStage.data()), nullptr);
     EXPECT_EQ(c.main().currentCode(), StageCode::SpokenPreparation);
+}
+
+TEST(InstructionStage, takesACodeBackOnlyOnceThePowerCutsRecordingsAreRecovered) {
+    const auto interrupted = [](const QString& workDir) {
+        const StationFolders folders(workDir, kStation, "1235");
+        ASSERT_TRUE(folders.ensureExist());
+        ExamProgress progress;
+        progress.markDone(StageCode::CodeRecording);
+        progress.markDone(StageCode::ListeningTask);
+        ASSERT_TRUE(progress.save(folders, nullptr));
+        // Task 2's sound as the power cut left it: one second of raw sound, no file yet.
+        QFile raw(folders.answerFile(QStringLiteral("_2.ogg.pcm.tmp")));
+        ASSERT_TRUE(raw.open(QIODevice::WriteOnly));
+        raw.write(QByteArray(44100 * 4, '\x10'));
+        raw.close();
+        // An encoder that takes its time, found in the working folder before the system's.
+        QFile encoder(QDir(workDir).filePath(QStringLiteral("oggenc")));
+        ASSERT_TRUE(encoder.open(QIODevice::WriteOnly));
+        encoder.write("#!/bin/sh\nsleep 1\nexec oggenc \"$@\"\n");
+        encoder.close();
+        encoder.setPermissions(encoder.permissions() | QFileDevice::ExeOwner);
+    };
+    CodeEntry c({row(0, kInstruction), row(1, QStringLiteral("нечётный"))}, interrupted);
+    addIdleStage(c.h.stages, StageCode::SpokenPreparation, [] {});
+    ASSERT_TRUE(c.main().recoveryRunning());
+    c.submit("1235");
+    EXPECT_EQ(c.h.dialogs.shown, QStringList{"message: " + InstructionStage::kRecoveryRunning});
+    EXPECT_FALSE(c.accepted());
+
+    QElapsedTimer clock;
+    clock.start();
+    while (c.main().recoveryRunning() && clock.elapsed() < 30000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const StationFolders folders(c.h.workDir.path(), kStation, "1235");
+    EXPECT_EQ(QDir(folders.answerFolder()).entryList(QDir::Files, QDir::Name),
+              QStringList({"1235.progress", "1235_2.ogg"}));
+    c.h.dialogs.shown.clear();
+    c.h.dialogs.confirmAnswers = {true};
+    c.submit("1235");
+    EXPECT_EQ(c.h.dialogs.shown.size(), 1);
+    EXPECT_TRUE(c.accepted());
+    EXPECT_EQ(QDir(folders.answerFolder()).entryList(QDir::Files, QDir::Name),
+              QStringList({"1235.progress", "1235_2_interrupted.ogg"}));
 }
 
 TEST(InstructionStage, acceptsTheSameCodeAtAnotherStation) {

@@ -262,32 +262,23 @@ bool StationDriver::step(StageCode code, const Examinee& plan, Outcome* outcome)
                fail(QStringLiteral("после выбора фото %1 на экране %2").arg(plan.photo).arg(currentName(m_main)));
     }
     case StageCode::ListeningTask:
+        return choiceTask(code, "задание 1", plan.task1, &outcome->chosen[0]);
     case StageCode::ChoiceTask4:
+        return choiceTask(code, "задание 4", plan.task4, &outcome->chosen[1]);
     case StageCode::ChoiceTask5:
-    case StageCode::ChoiceTask6: {
-        const struct {
-            StageCode code;
-            const char* what;
-            const QList<int>& plan;
-            int index; // in Outcome::chosen
-        } tasks[] = {{StageCode::ListeningTask, "задание 1", plan.task1, 0},
-                     {StageCode::ChoiceTask4, "задание 4", plan.task4, 1},
-                     {StageCode::ChoiceTask5, "задание 5", plan.task5, 2},
-                     {StageCode::ChoiceTask6, "задание 6", plan.task6, 3}};
-        for (const auto& task : tasks) {
-            if (task.code != code)
-                continue;
-            StageFrame* f = expect<StageFrame>(code, task.what);
-            return f && chooseInLists(f, task.plan, &outcome->chosen[task.index], task.what) &&
-                   runCountdown(f, 0, task.what);
-        }
-        return false;
-    }
+        return choiceTask(code, "задание 5", plan.task5, &outcome->chosen[2]);
+    case StageCode::ChoiceTask6:
+        return choiceTask(code, "задание 6", plan.task6, &outcome->chosen[3]);
     default:
         return fail(QStringLiteral("этап %1 (%2) не ожидался у участника")
                         .arg(static_cast<int>(code))
                         .arg(currentName(m_main)));
     }
+}
+
+bool StationDriver::choiceTask(StageCode code, const char* what, const QList<int>& plan, QString* chosen) {
+    StageFrame* f = expect<StageFrame>(code, what);
+    return f && chooseInLists(f, plan, chosen, what) && runCountdown(f, 0, what);
 }
 
 bool StationDriver::review(Outcome* outcome) {

@@ -97,6 +97,8 @@ private:
     bool review(Outcome* outcome);
     // Plays the stage of code on screen to its end.
     bool step(StageCode code, const Examinee& plan, Outcome* outcome);
+    // Task 1, 4, 5 or 6: the plan's choices in the five lists, then the countdown to its end.
+    bool choiceTask(StageCode code, const char* what, const QList<int>& plan, QString* chosen);
 
     StationWindow& m_main;
     Options m_options;

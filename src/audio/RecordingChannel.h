@@ -38,7 +38,6 @@ public:
     static constexpr int BlockFrames = 441;
     // Blocks over which peakLevel is taken (about 100 ms).
     static constexpr int PeakBlocks = 10;
-    static constexpr double SilenceFloor = audio::SilenceFloor;
 
     // bufferWait: how long the capture thread may wait for room in the buffer
     // to the writer before it drops sound (only a stalled disk gets there).

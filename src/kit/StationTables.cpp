@@ -30,7 +30,7 @@ MemTable makeComplectsTable() {
 
 MemTable makeAnswersTable() {
     std::vector<FieldDef> fields;
-    for (const char* name : {"a1", "a2", "a3", "a4", "a5", "a6"})
+    for (const char* name : kAnswerFields)
         fields.push_back(field(name, FieldType::String, 20));
     MemTable answers(std::move(fields));
     answers.append();

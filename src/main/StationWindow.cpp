@@ -234,19 +234,13 @@ void StationWindow::selectVariant(int varNo) {
     complects.locate("VarNo", varNo);
 }
 
-namespace {
-
-const char* const kAnswerFields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
-
-} // namespace
-
 void StationWindow::beginExaminee(const QString& studId, const QString& variant, const ExamProgress& progress) {
     participantCode = studId;
     variantNo = variant;
     selectVariant(variantNo.toInt());
     // Nothing of the previous examinee may reach this one's progress or answers file.
     for (int i = 0; i < 6; ++i)
-        kit::writeAnswer(answers, kAnswerFields[i], kit::utf8ToCp1251(progress.answers.value(i).toStdString()));
+        kit::writeAnswer(answers, kit::kAnswerFields[i], kit::utf8ToCp1251(progress.answers.value(i).toStdString()));
     m_progress = progress;
 }
 
@@ -255,7 +249,7 @@ void StationWindow::noteStageEnded(StageCode next) {
         return;
     m_progress.markDone(*m_currentCode);
     for (int i = 0; i < 6; ++i)
-        m_progress.answers[i] = QString::fromStdString(kit::cp1251ToUtf8(answers.asText(kAnswerFields[i])));
+        m_progress.answers[i] = QString::fromStdString(kit::cp1251ToUtf8(answers.asText(kit::kAnswerFields[i])));
     QString error;
     // The answers row stays in memory: the review writes it whatever happens here. Only a
     // resume after a power cut would miss this step, so the technician's log is enough.

@@ -1,6 +1,7 @@
 #include "station/ExamProgress.h"
 
 #include "kit/AtomicFile.h"
+#include "kit/StationTables.h"
 #include "station/RecordingDecoder.h"
 #include "station/StationFolders.h"
 
@@ -14,7 +15,6 @@
 
 namespace {
 
-const char* const kAnswerKeys[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
 const QString kDoneKey = QStringLiteral("done");
 
 // Far more than a station will ever see for one answer; a bound keeps the search finite.
@@ -109,7 +109,7 @@ QString ExamProgress::resumePointText(StageCode stage) {
 }
 
 QString ExamProgress::path(const StationFolders& folders) {
-    return folders.answerFile(QStringLiteral(".progress"));
+    return folders.answerFile(kSuffix);
 }
 
 ExamProgress ExamProgress::load(const StationFolders& folders) {
@@ -136,7 +136,7 @@ ExamProgress ExamProgress::load(const StationFolders& folders) {
             continue;
         }
         for (int i = 0; i < 6; ++i) {
-            if (key == QLatin1String(kAnswerKeys[i]))
+            if (key == QLatin1String(kit::kAnswerFields[i]))
                 progress.answers[i] = value.left(20); // a field of the answers table holds 20
         }
     }
@@ -152,7 +152,7 @@ bool ExamProgress::save(const StationFolders& folders, QString* error) const {
     for (int i = 0; i < 6; ++i) {
         QString value = answers.value(i);
         value.remove(QLatin1Char('\n')).remove(QLatin1Char('\r')); // one line per key, always
-        lines << QLatin1String(kAnswerKeys[i]) + QLatin1Char('=') + value;
+        lines << QLatin1String(kit::kAnswerFields[i]) + QLatin1Char('=') + value;
     }
     const QByteArray data = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     std::string reason;

@@ -23,6 +23,7 @@ public:
     // The stages that leave an answer behind: the code recording, tasks 1 to 6.
     enum class Step { CodeRecording, Task1, Task2, Task3, Task4, Task5, Task6 };
     static constexpr int kStepCount = 7;
+    inline static const QString kSuffix = QStringLiteral(".progress");
 
     // The step a stage answers, if any (every task-3 photo stage answers Task3).
     static std::optional<Step> stepOf(StageCode stage);
@@ -31,7 +32,7 @@ public:
     // "записи кода участника", "задания 1" … "задания 6", "просмотра ответов"
     static QString resumePointText(StageCode stage);
 
-    static QString fileName(const QString& code) { return code + QStringLiteral(".progress"); }
+    static QString fileName(const QString& code) { return code + kSuffix; }
     // <answer folder>/<code>.progress
     static QString path(const StationFolders& folders);
 

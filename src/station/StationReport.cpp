@@ -2,6 +2,7 @@
 
 #include "kit/Cp1251.h"
 #include "kit/MemTable.h"
+#include "kit/StationTables.h"
 #include "kit/TableStream.h"
 #include "station/ExamProgress.h"
 #include "station/StationLog.h"
@@ -15,8 +16,6 @@
 #include <utility>
 
 namespace {
-
-const char* const kAnswerFields[] = {"a1", "a2", "a3", "a4", "a5", "a6"};
 
 bool isCode(const QString& name) {
     static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
@@ -93,7 +92,7 @@ QString StationReport::Examinee::line() const {
         break;
     case AnswersState::Read:
         for (int i = 0; i < answers.size(); ++i)
-            parts << QString::fromLatin1(kAnswerFields[i]) + QLatin1Char('=') + printable(answers[i]);
+            parts << QString::fromLatin1(kit::kAnswerFields[i]) + QLatin1Char('=') + printable(answers[i]);
         break;
     }
     return parts.join(QLatin1Char(' '));
@@ -125,6 +124,8 @@ StationReport StationReport::inspect(const QString& stationFolder) {
 
 void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
     const QDir dir(folder);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     QStringList known{e.code + QStringLiteral("_0.ans"), ExamProgress::fileName(e.code)};
     const std::pair<const char*, const RecordingDecoder::Result*> recordings[] = {
         {"_0.ogg", &e.codeRecording}, {"_2.ogg", &e.task2}, {"_3.ogg", &e.task3}};
@@ -149,7 +150,7 @@ void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
                                       "check the headset and listen to it")
                            .arg(shown, seconds(result->seconds));
     }
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+    for (const QString& name : entries) {
         if (!ExamProgress::isKeptRecording(e.code, name))
             continue;
         known << name;
@@ -164,8 +165,7 @@ void StationReport::noteAnswerFolder(const QString& folder, const Examinee& e) {
         m_notes << QStringLiteral("examinee %1 was interrupted: the station can resume the work where it stopped "
                                   "(type the code again)")
                        .arg(e.code);
-    for (const QString& name :
-         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString& name : entries) {
         if (!known.contains(name))
             m_notes << QStringLiteral("stray file in the answer folder ") + e.code + QStringLiteral(": ") + name;
     }
@@ -197,7 +197,7 @@ void StationReport::readAnswers(const QString& path, Examinee& examinee) {
         return;
     table.first();
     QStringList values;
-    for (const char* field : kAnswerFields) {
+    for (const char* field : kit::kAnswerFields) {
         if (table.fieldIndex(field) < 0)
             return;
         values << QString::fromStdString(kit::cp1251ToUtf8(table.asText(field)));

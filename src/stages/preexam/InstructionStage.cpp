@@ -114,7 +114,8 @@ void InstructionStage::onStartClicked() {
     }
     const StationFolders folders(main.workDir, main.stationTag, ParticipantCode::studId(code));
     ExamProgress progress;
-    if (verdict == ParticipantCode::Verdict::Interrupted && !takeBackInterrupted(folders, progress))
+    if (verdict == ParticipantCode::Verdict::Interrupted &&
+        !takeBackInterrupted(ParticipantCode::studId(code), folders, progress))
         return;
     // The answer folder is made now, while the organiser is at hand: a folder that cannot be
     // made would otherwise surface only as lost answers after the examinee has done the work.
@@ -128,9 +129,9 @@ void InstructionStage::onStartClicked() {
     tickTimer->start();
 }
 
-bool InstructionStage::takeBackInterrupted(const StationFolders& folders, ExamProgress& progress) {
+bool InstructionStage::takeBackInterrupted(const QString& studId, const StationFolders& folders,
+                                           ExamProgress& progress) {
     StationWindow& main = mainWindow();
-    const QString studId = ParticipantCode::studId(codeEdit->text());
     if (main.recoveryRunning()) {
         // The recordings a power cut left are being encoded again, this examinee's among them.
         main.dialogs().message(kRecoveryRunning);

@@ -52,7 +52,7 @@ private:
     void layoutPanel();
     // The organiser's Yes to going on, the interrupted recordings set aside, the progress
     // read; false leaves the stage as it was.
-    bool takeBackInterrupted(const StationFolders& folders, ExamProgress& progress);
+    bool takeBackInterrupted(const QString& studId, const StationFolders& folders, ExamProgress& progress);
 
     StageCode m_nextStage = StageCode::CodeRecording;
 };
